@@ -1,0 +1,109 @@
+// Commands that work on settings files: info, unpack, pack, dump, sample.
+#include <cstdio>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "model/sample_image.h"
+#include "model/settings_file.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+#include "util/files.h"
+
+namespace tc::cli {
+namespace {
+
+void PrintDirectory(const TMK& mk) {
+  std::printf("entry\taddress\tsize\tblock\n");
+  for (int k = 1; k <= 14; ++k) {
+    const DirEntry e = mk.Entry(k);
+    const char* block[] = {"",  "1",  "2",  "3", "4", "5",  "6", "7",
+                           "8", "9", "10", "11", "-", "12", "13"};
+    std::printf("%d\t0x%04X\t%u\t%s\n", k, e.address, e.size, block[k]);
+  }
+}
+
+int RunInfo(const Args& a) {
+  TMK mk;
+  ReadSettingsFile(mk, a.Single("settings file"));
+  mk.RefreshDirectory();
+  std::printf("device version\t0x%04X\n", mk.DeviceVersion);
+  std::printf("layout version\t%u\n", mk.LayoutVersion());
+  std::printf("image size\t%zu bytes\n", mk.SettingsImage.size());
+  std::printf("entries written\t%u\n", mk.EntryCountToWrite());
+  PrintDirectory(mk);
+  return 0;
+}
+
+int RunUnpack(const Args& a) {
+  TMK mk;
+  ReadSettingsFile(mk, a.Single("settings file"));
+  WriteFileAtomic(a.Required("--out"), mk.SettingsImage);
+  return 0;
+}
+
+int RunPack(const Args& a) {
+  const long version = ParseNumber(a.Required("--version"), "--version");
+  if (version < 0 || version > 0xFFFF) throw TripError("--version must fit 16 bits");
+  const auto image = ReadWholeFile(a.Single("image file"), kMaxSettingsFileSize - 2);
+  WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(uint16_t(version), image));
+  return 0;
+}
+
+int RunDump(const Args& a) {
+  TMK mk;
+  ReadSettingsFile(mk, a.Single("settings file"));
+  mk.DecodeAll();
+  int from = 1, to = kBlockCount;
+  if (auto b = a.IntOption("--block")) {
+    if (*b < 1 || *b > kBlockCount) throw TripError("--block takes 1 to 13");
+    from = to = int(*b);
+  }
+  for (int n = from; n <= to; ++n) {
+    const auto block = mk.Block(n);
+    std::printf("block %d (%zu bytes)\n", n, block.size());
+    for (size_t i = 0; i < block.size(); i += 16) {
+      std::printf("  %04zX ", i);
+      for (size_t j = i; j < i + 16 && j < block.size(); ++j) std::printf(" %02X", block[j]);
+      std::printf("\n");
+    }
+  }
+  return 0;
+}
+
+int RunSample(const Args& a) {
+  const SampleSpec spec = SampleSpecByName(a.Single("sample name"));
+  const auto image = BuildSampleImage(spec);
+  WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(spec.deviceVersion, image));
+  return 0;
+}
+
+std::string SampleNames() {
+  std::string s;
+  for (const auto& i : SampleImages()) s += "  " + i.name + "\n";
+  return s;
+}
+
+const Register kInfo({"info", "show a settings file's versions and block directory",
+                      "usage: tripconf-cli info FILE.dvkps\n"
+                      "Prints the device version, the layout version, the image size and the\n"
+                      "block directory (entry, address, size).\n",
+                      {}, RunInfo});
+const Register kUnpack({"unpack", "write the raw settings image of a settings file",
+                        "usage: tripconf-cli unpack FILE.dvkps --out IMAGE.bin\n", {"--out"},
+                        RunUnpack});
+const Register kPack({"pack", "make a settings file from a raw settings image",
+                      "usage: tripconf-cli pack IMAGE.bin --version 0xNNNN --out FILE.dvkps\n",
+                      {"--out", "--version"}, RunPack});
+const Register kDump({"dump", "hex dump of the settings blocks after loading a file",
+                      "usage: tripconf-cli dump FILE.dvkps [--block N]\n"
+                      "Loads the file, decodes the blocks as the main window does and prints\n"
+                      "them in hexadecimal.\n",
+                      {"--block"}, RunDump});
+const std::string kSampleUsage =
+    "usage: tripconf-cli sample NAME --out FILE.dvkps\nWrites a built-in sample settings file. "
+    "Names:\n" + SampleNames();
+const Register kSample({"sample", "write a built-in sample settings file", kSampleUsage.c_str(),
+                        {"--out"}, RunSample});
+
+}  // namespace
+}  // namespace tc::cli

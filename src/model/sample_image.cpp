@@ -1,0 +1,166 @@
+#include "model/sample_image.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/tmk.h"
+#include "util/conversions.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+constexpr uint16_t kEntry12Size = 36;
+
+void PutRecord(TMK& mk, int at, uint16_t minutes, int day, int month, uint32_t s, uint32_t m,
+               uint32_t petrol, uint32_t gas) {
+  mk.PutU16(7, at, minutes);
+  mk.PutU8(7, at + 2, uint8_t(day));
+  mk.PutU8(7, at + 3, uint8_t(month));
+  mk.PutU32(7, at + 4, s);
+  mk.PutU32(7, at + 8, m);
+  mk.PutU32(7, at + 12, petrol);
+  mk.PutU32(7, at + 16, gas);
+}
+
+void FillJournals(TMK& mk) {
+  // Trips: a working week of commutes and one longer run.
+  for (int r = 0; r < 12; ++r) {
+    const uint32_t km10 = 80 + 37 * ((r * 7) % 11);  // hundreds of metres
+    PutRecord(mk, 16 + 20 * r, uint16_t(7 * 60 + 45 + 29 * r), 1 + (27 - 2 * r + 28) % 28,
+              1 + (11 - r / 4 + 12) % 12, 600 + 97 * r + km10 * 9, km10 * 100,
+              km10 * 9 + 13 * r, r % 3 == 0 ? km10 * 2 : 0);
+  }
+  for (int r = 0; r < 6; ++r)
+    PutRecord(mk, 436 + 20 * r, uint16_t(18 * 60 + 10 + 7 * r), 3 + 4 * r, 10 - r / 3,
+              36000 + 5000 * r, 420000 + 51000 * r, 38500 - 1200 * r, 0);
+
+  // Accumulated sums (block 1): general, trip, reset 1, jams, traffic,
+  // reset 2, petrol only, gas only.
+  const uint32_t sums[8][4] = {
+      {3456000, 123456, 10234000, 2100000}, {2520, 31500, 2710, 0},
+      {86400, 1523000, 121000, 5000},       {30240, 92000, 11200, 0},
+      {56160, 1431000, 109800, 5000},       {21600, 405000, 33900, 0},
+      {3000000, 118000, 10100000, 0},       {456000, 5456, 0, 2100000}};
+  const int timeAt[8] = {0, 12, 24, 36, 48, 60, 108, 120};
+  const int gasAt[8] = {136, 140, 144, 148, 152, 156, -1, 128};
+  for (int s = 0; s < 8; ++s) {
+    mk.PutU32(1, timeAt[s], sums[s][0]);
+    mk.PutU32(1, timeAt[s] + 4, sums[s][1]);
+    if (s != 7) mk.PutU32(1, timeAt[s] + 8, sums[s][2]);
+    if (gasAt[s] >= 0) mk.PutU32(1, gasAt[s], sums[s][3]);
+  }
+  mk.PutU32(1, 100, 84210);  // whole kilometres of the general sum
+  mk.PutU16(7, 6, 215);      // gas price
+
+  // Fault journal (block 12): support set with the common OBD items.
+  const int items[] = {3, 4, 5, 6, 7, 11, 12, 13, 14, 15, 16, 17, 31, 33, 48};
+  for (int p : items) mk.PutU8(12, 4 + (p - 1) / 8, uint8_t(mk.GetU8(12, 4 + (p - 1) / 8) | (0x80 >> ((p - 1) % 8))));
+  const uint32_t codes[3] = {0x0133, 0x0301, 0x0171};
+  for (int r = 0; r < 3; ++r) {
+    const int at = 16 + 92 * r;
+    mk.PutU16(12, at, uint16_t(9 * 60 + 12 + 95 * r));
+    mk.PutU8(12, at + 2, uint8_t(12 + 5 * r));
+    mk.PutU8(12, at + 3, uint8_t(9 + r));
+    mk.PutU32(12, at + 4, codes[r]);
+    if (r < 2) {
+      mk.PutU32(12, at + 8, codes[r]);
+      mk.PutU8(12, at + 12, 0);
+      mk.PutU8(12, at + 13, 2);
+      const int16_t data[] = {35, 89, -3, 0, 5, 0, 0, 0, 410, 52, 38, 2150, 124, 24, 156, 18};
+      for (size_t i = 0; i < sizeof data / sizeof data[0]; ++i)
+        mk.SetInt(S16(12, at + 14 + 2 * int(i)), data[i] + 3 * r);
+      mk.SetInt(S16(12, at + 48), int16_t(612 + r));  // run time since start
+      mk.SetInt(S16(12, at + 50), 0);
+      mk.SetInt(S16(12, at + 62), int16_t(14 + r));   // warm-ups
+    }
+  }
+}
+
+void FillOscilloscope(std::vector<uint8_t>& image) {
+  // Header 1 (view) and header 2 (recording): 2 ms/div, trigger 2.5 V,
+  // 0.5 V/div, divider 1:10. The trace: an ignition-coil like pulse train.
+  for (int h = 0; h < 2; ++h) {
+    const size_t at = kOscRecordPos[h];
+    if (at + kOscRecordSize > image.size()) return;
+    image[at] = 2;
+    image[at + 4] = 25;
+    image[at + 5] = 0;
+    image[at + 6] = 1;
+    image[at + 7] = 1;
+    for (int i = 0; i < 512; ++i) {
+      const int s = h * 512 + i;
+      const double phase = std::fmod(s, 128.0);
+      double v = 40 + 12 * std::sin(s * 0.21);
+      if (phase < 6) v = 230 - phase * 8;
+      else if (phase < 30) v = 120 + 60 * std::exp(-(phase - 6) / 5.0) * std::cos(phase);
+      image[at + 8 + i] = uint8_t(std::clamp(v, 0.0, 255.0));
+    }
+  }
+}
+}  // namespace
+
+uint16_t SampleEntrySize(int entry) {
+  if (entry == 12) return kEntry12Size;
+  const int block = entry <= 11 ? entry : entry - 1;
+  return uint16_t(kBlockSize[block] + 4);
+}
+
+const std::vector<SampleImage>& SampleImages() {
+  static const std::vector<SampleImage> kSamples = {
+      {"v104-8k", {8192, 0x104, 3, 0, false}},
+      {"v8002-8k", {8192, 0x8002, 5, 1, false}},
+      {"v8003-32k", {32768, 0x8003, 6, 2, true}},
+      {"ve01-32k", {32768, 0xE01, 7, 3, false}},
+  };
+  return kSamples;
+}
+
+SampleSpec SampleSpecByName(const std::string& name) {
+  std::string known;
+  for (const auto& s : SampleImages()) {
+    if (s.name == name) return s.spec;
+    known += (known.empty() ? "" : ", ") + s.name;
+  }
+  throw TripError("Unknown sample image '" + name + "' (known: " + known + ")");
+}
+
+std::vector<uint8_t> BuildSampleImage(const SampleSpec& spec) {
+  if (spec.memorySize != 8192 && spec.memorySize != 32768)
+    throw TripError("A sample memory is 8192 or 32768 bytes");
+  std::vector<uint8_t> image(spec.memorySize - 64, 0xFF);
+  // Directory: blocks laid out one after another behind it.
+  for (int i = 0; i < kDirectorySize; ++i) image[i] = 0;
+  uint32_t address = 32 + kDirectorySize;
+  for (int e = 1; e <= 14; ++e) {
+    const uint16_t size = SampleEntrySize(e);
+    image[4 * e] = uint8_t(address);
+    image[4 * e + 1] = uint8_t(address >> 8);
+    image[4 * e + 2] = uint8_t(size);
+    image[4 * e + 3] = uint8_t(size >> 8);
+    for (int i = 0; i < size; ++i) image[address - 32 + i] = 0;
+    // Recognisable trailing bytes that the tool must carry untouched.
+    for (int i = 0; i < 4; ++i) image[address - 32 + size - 4 + i] = uint8_t(0xA0 + e);
+    if (e == 12)
+      for (int i = 0; i < size - 4; ++i) image[address - 32 + i] = uint8_t(0x30 + i);
+    address += size;
+  }
+  image[0] = 14;  // entries the device write sends back
+  for (int i = 0; i < 4; ++i) image[60 + i] = uint8_t(spec.layoutVersion >> (8 * i));
+  image[64] = 0x5A;
+
+  TMK mk(spec.english);
+  mk.SettingsImage = image;
+  mk.PutU16(11, 4, spec.protocol);
+  FillJournals(mk);
+  // A few settings away from their defaults, as a used device would hold.
+  mk.PutU16(3, 0, 1012);
+  mk.PutU8(10, 360, 2);
+  mk.SetText(Text(5, 60, 7), spec.english ? "Boost" : "Наддув");
+  mk.EncodeAll();
+  image = mk.SettingsImage;
+  FillOscilloscope(image);
+  return image;
+}
+
+}  // namespace tc

@@ -1,0 +1,228 @@
+#include "model/tmk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "util/cp1251.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+uint64_t ReadLE(const uint8_t* p, int width) {
+  uint64_t v = 0;
+  for (int i = width - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+void WriteLE(uint8_t* p, int width, uint64_t v) {
+  for (int i = 0; i < width; ++i) p[i] = uint8_t(v >> (8 * i));
+}
+}  // namespace
+
+TMK::TMK(bool english) {
+  for (int n = 1; n <= kBlockCount; ++n) blocks_[n].assign(kBlockSize[n], 0);
+  FillDefaults(english);
+}
+
+TMK::~TMK() = default;
+
+// --- Directory ---------------------------------------------------------------
+
+DirEntry TMK::Entry(int k) const {
+  if (k < 1 || k > 14) throw RangeError();
+  const uint8_t* p = directory_.data() + 4 * k;
+  return {uint16_t(ReadLE(p, 2)), uint16_t(ReadLE(p + 2, 2))};
+}
+
+uint32_t TMK::EntryCountToWrite() const { return uint32_t(ReadLE(directory_.data(), 4)); }
+uint32_t TMK::LayoutVersion() const { return uint32_t(ReadLE(directory_.data() + 60, 4)); }
+
+void TMK::RefreshDirectory() {
+  const size_t n = std::min<size_t>(kDirectorySize, SettingsImage.size());
+  std::copy_n(SettingsImage.begin(), n, directory_.begin());
+}
+
+void TMK::ReplaceImage(std::vector<uint8_t> image, uint16_t deviceVersion) {
+  SettingsImage = std::move(image);
+  DeviceVersion = deviceVersion;
+}
+
+// --- Blocks ------------------------------------------------------------------
+
+std::span<uint8_t> TMK::Block(int n) {
+  if (n < 1 || n > kBlockCount) throw RangeError();
+  return blocks_[n];
+}
+
+std::span<const uint8_t> TMK::Block(int n) const {
+  if (n < 1 || n > kBlockCount) throw RangeError();
+  return blocks_[n];
+}
+
+size_t TMK::BlockPosition(int block, DirEntry& e) {
+  if (block < 1 || block > kBlockCount) throw RangeError();
+  RefreshDirectory();
+  e = Entry(DirectoryEntryOfBlock(block));
+  if (e.size < 4) throw RangeError();
+  // An address below 32 would point before the start of the image.
+  if (e.address < 32)
+    throw RangeError("Range check error: block " + std::to_string(block) +
+                     " lies before the start of the settings image (address " +
+                     std::to_string(e.address) + ")");
+  return size_t(e.address) - 32;
+}
+
+void TMK::DecodeBlock(int n) {
+  DirEntry e;
+  const size_t pos = BlockPosition(n, e);
+  size_t count = std::min<size_t>(e.size - 4, blocks_[n].size());
+  if (pos >= SettingsImage.size()) return;
+  count = std::min(count, SettingsImage.size() - pos);
+  std::copy_n(SettingsImage.begin() + pos, count, blocks_[n].begin());
+}
+
+void TMK::EncodeBlock(int n) {
+  DirEntry e;
+  const size_t pos = BlockPosition(n, e);
+  const auto& b = blocks_[n];
+  if (SettingsImage.size() < pos + b.size()) SettingsImage.resize(pos + b.size(), 0);
+  std::copy(b.begin(), b.end(), SettingsImage.begin() + pos);
+}
+
+void TMK::DecodeAll() {
+  for (int n = 1; n <= kBlockCount; ++n) DecodeBlock(n);
+}
+
+void TMK::EncodeAll() {
+  for (int n = 1; n <= kBlockCount; ++n) EncodeBlock(n);
+}
+
+// --- Fields ------------------------------------------------------------------
+
+void TMK::CheckField(const FieldRef& f) const {
+  if (f.block < 1 || f.block > kBlockCount) throw RangeError();
+  if (f.Width() <= 0 || size_t(f.offset) + f.Width() > blocks_[f.block].size()) throw RangeError();
+}
+
+int64_t TMK::GetInt(const FieldRef& f) const {
+  CheckField(f);
+  const uint8_t* p = blocks_[f.block].data() + f.offset;
+  switch (f.type) {
+    case FieldType::s8:
+      return int8_t(p[0]);
+    case FieldType::u8:
+      return p[0];
+    case FieldType::s16:
+      return int16_t(ReadLE(p, 2));
+    case FieldType::u16:
+      return uint16_t(ReadLE(p, 2));
+    case FieldType::s32:
+      return int32_t(ReadLE(p, 4));
+    case FieldType::u32:
+      return uint32_t(ReadLE(p, 4));
+    case FieldType::f32:
+      return int64_t(std::llround(GetFloat(f)));
+    case FieldType::text:
+      break;
+  }
+  throw RangeError();
+}
+
+double TMK::GetFloat(const FieldRef& f) const {
+  CheckField(f);
+  if (f.type != FieldType::f32) return double(GetInt(f));
+  float v;
+  uint32_t bits = uint32_t(ReadLE(blocks_[f.block].data() + f.offset, 4));
+  std::memcpy(&v, &bits, 4);
+  return v;
+}
+
+double TMK::GetValue(const FieldRef& f) const {
+  return f.type == FieldType::f32 ? GetFloat(f) : double(GetInt(f));
+}
+
+void TMK::SetInt(const FieldRef& f, int64_t v) {
+  CheckField(f);
+  int64_t lo = 0, hi = 0;
+  switch (f.type) {
+    case FieldType::s8:
+      lo = -128, hi = 127;
+      break;
+    case FieldType::u8:
+      lo = 0, hi = 255;
+      break;
+    case FieldType::s16:
+      lo = -32768, hi = 32767;
+      break;
+    case FieldType::u16:
+      lo = 0, hi = 65535;
+      break;
+    case FieldType::s32:
+      lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+      break;
+    case FieldType::u32:
+      lo = 0, hi = std::numeric_limits<uint32_t>::max();
+      break;
+    case FieldType::f32:
+      SetFloat(f, double(v));
+      return;
+    case FieldType::text:
+      throw RangeError();
+  }
+  if (v < lo || v > hi) throw RangeError();
+  WriteLE(blocks_[f.block].data() + f.offset, f.Width(), uint64_t(v));
+}
+
+void TMK::SetFloat(const FieldRef& f, double v) {
+  CheckField(f);
+  if (f.type != FieldType::f32) {
+    SetValue(f, v);
+    return;
+  }
+  if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) throw RangeError();
+  const float fv = float(v);
+  uint32_t bits;
+  std::memcpy(&bits, &fv, 4);
+  WriteLE(blocks_[f.block].data() + f.offset, 4, bits);
+}
+
+void TMK::SetValue(const FieldRef& f, double v) {
+  if (f.type == FieldType::f32) return SetFloat(f, v);
+  if (!std::isfinite(v) || v != std::floor(v) || std::fabs(v) > 9.0e15) throw RangeError();
+  SetInt(f, int64_t(v));
+}
+
+std::string TMK::GetText(const FieldRef& f) const {
+  CheckField(f);
+  const uint8_t* p = blocks_[f.block].data() + f.offset;
+  std::string raw;
+  for (int i = 0; i < f.length && p[i] != 0; ++i) raw += char(p[i]);
+  return Cp1251ToUtf8(raw);
+}
+
+void TMK::SetText(const FieldRef& f, const std::string& utf8) {
+  CheckField(f);
+  if (f.type != FieldType::text) throw RangeError();
+  const std::string raw = Utf8ToCp1251(utf8);
+  uint8_t* p = blocks_[f.block].data() + f.offset;
+  const size_t n = std::min<size_t>(raw.size(), f.length);
+  std::copy_n(raw.begin(), n, p);
+  std::fill(p + n, p + f.length, uint8_t{0});
+}
+
+// --- Oscilloscope --------------------------------------------------------------
+
+void TMK::LoadOscRecords() {
+  for (int r = 0; r < 2; ++r) {
+    auto& rec = OscRecords[r];
+    rec.fill(0);
+    const size_t pos = kOscRecordPos[r];
+    if (pos >= SettingsImage.size()) continue;
+    const size_t n = std::min<size_t>(kOscRecordSize, SettingsImage.size() - pos);
+    std::copy_n(SettingsImage.begin() + pos, n, rec.begin());
+  }
+}
+
+}  // namespace tc

@@ -1,0 +1,128 @@
+#pragma once
+// TMK: the one in-memory picture of the trip computer. Only this class (and
+// the functions in model/ that take it) touch the settings image bytes.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/field.h"
+
+namespace tc {
+
+class TMeasParBase;
+
+constexpr int kBlockCount = 13;
+constexpr int kDirectorySize = 68;
+constexpr int kSchemeSize = 56;
+constexpr int kOscRecordSize = 520;
+// Image positions of the two oscilloscope records.
+constexpr int kOscRecordPos[2] = {3542, 7606};
+
+// Sizes of the block copies, index = block number (0 unused).
+constexpr std::array<int, 14> kBlockSize = {0,   168, 28,  64,  420, 132, 76,
+                                            860, 80,  40,  424, 60,  664, 16};
+
+// Directory entry that describes block n (entry 12 has no block copy).
+constexpr int DirectoryEntryOfBlock(int block) { return block <= 11 ? block : block + 1; }
+
+struct DirEntry {
+  uint16_t address = 0;  // device address in the first half
+  uint16_t size = 0;     // bytes in the device, including 4 trailing bytes
+};
+
+using ColourScheme = std::array<uint8_t, kSchemeSize>;
+
+class TMK {
+ public:
+  // english picks the language of block 5's default texts.
+  explicit TMK(bool english = false);
+  ~TMK();
+  TMK(const TMK&) = delete;
+  TMK& operator=(const TMK&) = delete;
+
+  // --- Image and directory -------------------------------------------------
+  std::vector<uint8_t> SettingsImage;
+  uint16_t DeviceVersion = 1;
+
+  const std::array<uint8_t, kDirectorySize>& Directory() const { return directory_; }
+  // Entry k = 1..14 of the directory copy.
+  DirEntry Entry(int k) const;
+  uint32_t EntryCountToWrite() const;
+  uint32_t LayoutVersion() const;
+  // Copies the directory from the head of the image (a short image leaves the
+  // rest of the copy as it was).
+  void RefreshDirectory();
+
+  // Replaces the image (after a read or a load); the blocks are not decoded.
+  void ReplaceImage(std::vector<uint8_t> image, uint16_t deviceVersion);
+
+  // --- Blocks ----------------------------------------------------------------
+  std::span<uint8_t> Block(int n);
+  std::span<const uint8_t> Block(int n) const;
+  // Throws RangeError for a block number outside 1..13, a directory size
+  // below 4, or an address before the start of the image.
+  void DecodeBlock(int n);
+  void EncodeBlock(int n);
+  // The groups used after a read or load (decode) and before a write (encode):
+  // blocks 1..13.
+  void DecodeAll();
+  void EncodeAll();
+
+  // --- Typed field access (little-endian, texts in Windows-1251) -------------
+  // Reads throw RangeError for a field outside its block.
+  int64_t GetInt(const FieldRef& f) const;
+  double GetFloat(const FieldRef& f) const;
+  // Numeric value of any non-text field.
+  double GetValue(const FieldRef& f) const;
+  // Writes refuse values that do not fit the field ("Range check error") and
+  // leave the block unchanged.
+  void SetInt(const FieldRef& f, int64_t v);
+  void SetFloat(const FieldRef& f, double v);
+  // Integer fields take v only when it is a whole number in range.
+  void SetValue(const FieldRef& f, double v);
+  // Texts are UTF-8 outside the model; the field holds Windows-1251, zero
+  // padded, without terminator when full. Longer texts are cut to the field.
+  std::string GetText(const FieldRef& f) const;
+  void SetText(const FieldRef& f, const std::string& utf8);
+
+  uint8_t GetU8(int block, int offset) const { return uint8_t(GetInt(U8(block, offset))); }
+  uint16_t GetU16(int block, int offset) const { return uint16_t(GetInt(U16(block, offset))); }
+  uint32_t GetU32(int block, int offset) const { return uint32_t(GetInt(U32(block, offset))); }
+  void PutU8(int block, int offset, uint8_t v) { SetInt(U8(block, offset), v); }
+  void PutU16(int block, int offset, uint16_t v) { SetInt(U16(block, offset), v); }
+  void PutU32(int block, int offset, uint32_t v) { SetInt(U32(block, offset), v); }
+
+  // --- Colour schemes ----------------------------------------------------------
+  ColourScheme FactoryScheme1{};
+  ColourScheme FactoryScheme2{};
+  void BuildFactorySchemes(bool hybrid);
+  static uint16_t PackColour(int r, int g, int b);
+  struct Rgb5 {
+    int r, g, b;
+  };
+  static Rgb5 UnpackColour(uint16_t c);
+
+  // --- Oscilloscope ------------------------------------------------------------
+  std::array<std::array<uint8_t, kOscRecordSize>, 2> OscRecords{};
+  // Copies both records from their fixed image positions; bytes beyond the end
+  // of a short image read as 0.
+  void LoadOscRecords();
+
+  // Block 5's default texts for a language (used at construction).
+  void SetDefaultTexts(bool english);
+
+ private:
+  void FillDefaults(bool english);
+  void CheckField(const FieldRef& f) const;
+  // Position in the image of the block behind directory entry e; throws when
+  // the entry cannot describe a block.
+  size_t BlockPosition(int block, DirEntry& e);
+
+  std::array<uint8_t, kDirectorySize> directory_{};
+  std::array<std::vector<uint8_t>, kBlockCount + 1> blocks_;
+};
+
+}  // namespace tc

@@ -1,0 +1,65 @@
+#include "util/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "util/errors.h"
+
+namespace tc {
+namespace fs = std::filesystem;
+
+namespace {
+std::string Reason() { return std::strerror(errno); }
+}  // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) throw FileError("Cannot read '" + path + "': it is a folder");
+  errno = 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError("Cannot open '" + path + "': " + Reason());
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) throw FileError("Cannot read '" + path + "'");
+  if (static_cast<uint64_t>(size) > maxBytes)
+    throw FileError("'" + path + "' is too large (" + std::to_string(size) + " bytes)");
+  in.seekg(0, std::ios::beg);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
+    throw FileError("Cannot read '" + path + "': " + Reason());
+  return bytes;
+}
+
+void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+  const fs::path target(path);
+  fs::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  std::random_device rd;
+  const fs::path tmp =
+      dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+  FILE* f = std::fopen(tmp.string().c_str(), "wb");
+  if (!f) throw FileError("Cannot write '" + path + "': " + Reason());
+  const bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size) && std::fflush(f) == 0;
+  const std::string why = ok ? std::string() : Reason();
+  if (std::fclose(f) != 0 || !ok) {
+    std::remove(tmp.string().c_str());
+    throw FileError("Cannot write '" + path + "': " + (why.empty() ? Reason() : why));
+  }
+  std::error_code ec;
+  fs::rename(tmp, target, ec);
+  if (ec) {
+    std::remove(tmp.string().c_str());
+    throw FileError("Cannot write '" + path + "': " + ec.message());
+  }
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+}  // namespace tc

@@ -1,0 +1,9 @@
+#include "util/text_pair.h"
+
+namespace tc {
+namespace {
+bool g_english = false;
+}
+bool EnglishVersion() { return g_english; }
+void SetEnglishVersion(bool english) { g_english = english; }
+}  // namespace tc
