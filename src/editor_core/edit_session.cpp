@@ -1,0 +1,55 @@
+#include "editor_core/edit_session.h"
+
+#include <algorithm>
+
+#include "catalog/variants.h"
+#include "editor_core/page_corr_sources.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+namespace tc {
+
+void RefreshVariantOfModel(const TMK& mk, TVariantCatalog& catalog) {
+  const int64_t protocol = mk.GetInt(kProtocolNumber);
+  const uint32_t layout = mk.LayoutVersion();
+  if (protocol > 255) throw RangeError();
+  if (layout > 255) throw RangeError();
+  catalog.SelectVariant(mk.DeviceVersion, uint8_t(protocol), uint8_t(layout));
+}
+
+TSettingsEditSession::TSettingsEditSession(TMK& mk, TVariantCatalog& catalog) : ctx_{mk, catalog} {
+  for (int n : kEditedBlocks) mk.DecodeBlock(n);
+  RefreshVariantOfModel(mk, catalog);
+  for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
+    const auto b = mk.Block(kEditedBlocks[i]);
+    backup_[i].assign(b.begin(), b.end());
+  }
+  mk.BuildFactorySchemes(catalog.Flags().VariantHybrid);
+}
+
+TSettingsEditSession::~TSettingsEditSession() {
+  if (finished_) return;
+  try {
+    Cancel();
+  } catch (...) {
+    // Putting bytes back cannot fail; reselecting the protocol may, and
+    // the next opening selects it again anyway.
+  }
+}
+
+void TSettingsEditSession::Accept() {
+  for (int n : kEditedBlocks) ctx_.mk.EncodeBlock(n);
+  finished_ = true;
+}
+
+void TSettingsEditSession::Cancel() {
+  finished_ = true;
+  for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
+    const auto b = ctx_.mk.Block(kEditedBlocks[i]);
+    std::copy(backup_[i].begin(), backup_[i].end(), b.begin());
+  }
+  // The protocol may have been changed during the editing.
+  ctx_.catalog.SelectProtocol(int(ctx_.mk.GetInt(kProtocolNumber)));
+}
+
+}  // namespace tc
