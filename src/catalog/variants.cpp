@@ -52,11 +52,15 @@ std::string IndexErrorText(int number, size_t count) {
 
 VariantInfo LookupVariant(uint16_t deviceType, uint8_t subtype) {
   VariantInfo info;
-  for (auto f : CommonFlagsOfType(deviceType)) info.flags.*f = true;
+  // A row lists every flag of its variant, the type's common ones included
+  // (one row, 0xA01/10, is a product that drops two of them); a subtype
+  // without a row still has the flags its type shares.
   if (const VariantRow* row = FindVariantRow(deviceType, subtype)) {
     for (auto f : row->flags) info.flags.*f = true;
     info.project = row->project;
     info.offers = row->offers;
+  } else {
+    for (auto f : CommonFlagsOfType(deviceType)) info.flags.*f = true;
   }
   return info;
 }
