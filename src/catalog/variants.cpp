@@ -79,6 +79,7 @@ const TProtBase* TVariantCatalog::CurrentProtocol() const {
 void TVariantCatalog::SelectVariant(uint16_t deviceType, uint8_t protocolNumber, uint8_t subtype) {
   flags_ = VariantFlags{};
   protocols_.clear();
+  menuItems_ = TMenuItemCatalog{};
   current_ = -1;
   project_.clear();
   deviceType_ = deviceType;
@@ -88,6 +89,7 @@ void TVariantCatalog::SelectVariant(uint16_t deviceType, uint8_t protocolNumber,
   flags_ = info.flags;
   project_ = std::move(info.project);
   protocols_ = BuildProtocolList(flags_, info.offers);
+  menuItems_ = BuildMenuItems(flags_);
   SelectProtocol(protocolNumber);
 }
 
