@@ -78,7 +78,16 @@ int RunPack(const Args& a) {
 int RunDump(const Args& a) {
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
-  mk.DecodeAll();
+  for (int n = 1; n <= kBlockCount; ++n) {
+    try {
+      mk.DecodeBlock(n);
+    } catch (const RangeError& e) {
+      throw RangeError("block " + std::to_string(n) + " cannot be decoded: " + e.what() +
+                       " (directory entry " + std::to_string(DirectoryEntryOfBlock(n)) +
+                       " gives size " + std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) +
+                       ")");
+    }
+  }
   int from = 1, to = kBlockCount;
   if (auto b = a.IntOption("--block")) {
     if (*b < 1 || *b > kBlockCount) throw TripError("--block takes 1 to 13");
