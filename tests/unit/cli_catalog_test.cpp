@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli_runner.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
 #include "util/files.h"
@@ -14,24 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-};
-
-Result RunCli(const std::string& args, bool withErrors = true) {
-  const std::string cmd =
-      std::string(TRIPCONF_CLI) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
-  FILE* p = popen(cmd.c_str(), "r");
-  Result r{-1, ""};
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  const int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using tc::testing::RunCli;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
