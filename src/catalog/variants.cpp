@@ -52,11 +52,15 @@ std::string IndexErrorText(int number, size_t count) {
 
 VariantInfo LookupVariant(uint16_t deviceType, uint8_t subtype) {
   VariantInfo info;
-  for (auto f : CommonFlagsOfType(deviceType)) info.flags.*f = true;
+  // A row lists every flag of its variant, the type's common ones included
+  // (one row, 0xA01/10, is a product that drops two of them); a subtype
+  // without a row still has the flags its type shares.
   if (const VariantRow* row = FindVariantRow(deviceType, subtype)) {
     for (auto f : row->flags) info.flags.*f = true;
     info.project = row->project;
     info.offers = row->offers;
+  } else {
+    for (auto f : CommonFlagsOfType(deviceType)) info.flags.*f = true;
   }
   return info;
 }
@@ -75,6 +79,7 @@ const TProtBase* TVariantCatalog::CurrentProtocol() const {
 void TVariantCatalog::SelectVariant(uint16_t deviceType, uint8_t protocolNumber, uint8_t subtype) {
   flags_ = VariantFlags{};
   protocols_.clear();
+  menuItems_ = TMenuItemCatalog{};
   current_ = -1;
   project_.clear();
   deviceType_ = deviceType;
@@ -84,6 +89,7 @@ void TVariantCatalog::SelectVariant(uint16_t deviceType, uint8_t protocolNumber,
   flags_ = info.flags;
   project_ = std::move(info.project);
   protocols_ = BuildProtocolList(flags_, info.offers);
+  menuItems_ = BuildMenuItems(flags_);
   SelectProtocol(protocolNumber);
 }
 

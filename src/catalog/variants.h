@@ -1,15 +1,16 @@
 #pragma once
 // The program-wide variant selection: the capability flags of the device
-// whose settings are held, the protocols that variant offers and the current
-// protocol. One object holds them (Catalog()); SelectVariant rebuilds it in
-// place, so pointers to protocol entries are valid only until the next
-// selection.
+// whose settings are held, the protocols that variant offers, the current
+// protocol and the device's menu items. One object holds them (Catalog());
+// SelectVariant rebuilds it in place, so pointers to protocol entries and
+// menu items are valid only until the next selection.
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "catalog/menu_items.h"
 #include "catalog/protocol.h"
 #include "catalog/variant_flags.h"
 #include "util/errors.h"
@@ -52,7 +53,8 @@ class TVariantCatalog {
   uint8_t Subtype() const { return subtype_; }
 
   // Clears every flag, sets those of (deviceType, subtype), rebuilds the
-  // protocol list and makes entry `protocolNumber` the current protocol.
+  // protocol list and the menu items and makes entry `protocolNumber` the
+  // current protocol.
   // A number beyond the list throws ListIndexError; the flags and the list
   // then stay as built and there is no current protocol.
   void SelectVariant(uint16_t deviceType, uint8_t protocolNumber, uint8_t subtype);
@@ -62,9 +64,14 @@ class TVariantCatalog {
   // First entry with this code, or nullptr.
   const TProtBase* FindProtocol(uint8_t code) const;
 
+  // The device's menu items as the selected variant has them; rebuilt by
+  // every selection, so they always follow the flags.
+  const TMenuItemCatalog& MenuItems() const { return menuItems_; }
+
  private:
   VariantFlags flags_;
   ProtocolList protocols_;
+  TMenuItemCatalog menuItems_;
   int current_ = -1;
   std::string project_;
   uint16_t deviceType_ = 0;
