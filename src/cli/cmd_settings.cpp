@@ -20,20 +20,19 @@
 namespace tc::cli {
 namespace {
 
-// A settings file loaded for reading, with its own variant selection.
+// A settings file loaded for reading; its variant becomes the selected one.
 struct Opened {
-  explicit Opened(const std::string& path) : ctx{mk, catalog} {
+  explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
     ReadSettingsFile(mk, path);
     mk.DecodeAll();
     try {
-      RefreshVariantOfModel(mk, catalog);
+      mk.RefreshVariant();
     } catch (const ListIndexError& e) {
       // Still worth listing: only the protocol-dependent items are missing.
       std::cerr << "warning: " << path << ": " << e.what() << "\n";
     }
   }
   TMK mk;
-  TVariantCatalog catalog;
   EditorContext ctx;
 };
 
@@ -91,9 +90,8 @@ int RunSet(const Args& a) {
   }
 
   TMK mk;
-  TVariantCatalog catalog;
   ReadSettingsFile(mk, path);
-  TSettingsEditSession session(mk, catalog);
+  TSettingsEditSession session(mk);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
   const Visibility shown = ControlVisibility(ctx);
@@ -133,8 +131,12 @@ int RunDiff(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
   if (pos.size() != 2) throw TripError("usage: tripconf-cli diff A.dvkps B.dvkps");
-  Opened fa(pos[0]), fb(pos[1]);
   const bool english = EnglishVersion();
+  // Each file's settings are read while its own variant is selected.
+  Opened fa(pos[0]);
+  const auto statesA = SnapshotSettings(fa.ctx, english);
+  Opened fb(pos[1]);
+  const auto statesB = SnapshotSettings(fb.ctx, english);
   int differences = 0;
   if (fa.mk.DeviceVersion != fb.mk.DeviceVersion) {
     std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
@@ -145,12 +147,8 @@ int RunDiff(const Args& a) {
                 fb.mk.SettingsImage.size());
     ++differences;
   }
-  const Visibility shownA = ControlVisibility(fa.ctx);
-  for (const auto& d : DiffNamedSettings(fa.ctx, fb.ctx, english)) {
-    // A protocol-dependent caption is taken from the file that uses it.
-    const EditorContext& labelled = shownA.Visible(d.def->name) ? fa.ctx : fb.ctx;
-    std::printf("%s\t%s\t%s -> %s\n", d.def->name,
-                SettingLabel(labelled, *d.def).Get(english).c_str(), d.a.c_str(), d.b.c_str());
+  for (const auto& d : DiffNamedSettings(statesA, statesB)) {
+    std::printf("%s\t%s\t%s -> %s\n", d.def->name, d.label.c_str(), d.a.c_str(), d.b.c_str());
     ++differences;
   }
   for (const auto& r : DiffUnnamedBytes(fa.mk, fb.mk)) {

@@ -9,22 +9,13 @@
 
 namespace tc {
 
-void RefreshVariantOfModel(const TMK& mk, TVariantCatalog& catalog) {
-  const int64_t protocol = mk.GetInt(kProtocolNumber);
-  const uint32_t layout = mk.LayoutVersion();
-  if (protocol > 255) throw RangeError();
-  if (layout > 255) throw RangeError();
-  catalog.SelectVariant(mk.DeviceVersion, uint8_t(protocol), uint8_t(layout));
-}
-
-TSettingsEditSession::TSettingsEditSession(TMK& mk, TVariantCatalog& catalog) : ctx_{mk, catalog} {
+TSettingsEditSession::TSettingsEditSession(TMK& mk) : ctx_{mk, Catalog()} {
   for (int n : kEditedBlocks) mk.DecodeBlock(n);
-  RefreshVariantOfModel(mk, catalog);
+  mk.RefreshForEditor();
   for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
     const auto b = mk.Block(kEditedBlocks[i]);
     backup_[i].assign(b.begin(), b.end());
   }
-  mk.BuildFactorySchemes(catalog.Flags().VariantHybrid);
 }
 
 TSettingsEditSession::~TSettingsEditSession() {

@@ -15,18 +15,14 @@ namespace tc {
 // back on Cancel.
 constexpr std::array<int, 12> kEditedBlocks = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13};
 
-// Selects the variant of the settings the model holds: the stored protocol
-// number (block 11 bytes 4..5) and the layout version must both be at most
-// 255 (RangeError otherwise); a protocol number the variant does not offer
-// raises ListIndexError.
-void RefreshVariantOfModel(const TMK& mk, TVariantCatalog& catalog);
-
 class TSettingsEditSession {
  public:
-  // Decodes the edited blocks, selects the variant, keeps the backup and
-  // rebuilds the factory colour schemes for the variant. Any error leaves
-  // the block copies as the image has them and nothing is kept.
-  TSettingsEditSession(TMK& mk, TVariantCatalog& catalog);
+  // Decodes the edited blocks, selects the variant of the settings with the
+  // model's catalogue links (RangeError for a protocol number or layout
+  // version above 255, ListIndexError for a protocol the variant does not
+  // offer), rebuilds what depends on the variant and keeps the backup. An
+  // error leaves the block copies as the image has them and keeps nothing.
+  explicit TSettingsEditSession(TMK& mk);
   // A session neither accepted nor cancelled (an error ended the editing)
   // puts the blocks back.
   ~TSettingsEditSession();

@@ -6,6 +6,7 @@
 
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
+#include "editor_core/visibility.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -52,24 +53,37 @@ void AddToRuns(std::vector<ByteRange>& runs, int block, size_t at) {
 
 }  // namespace
 
-std::vector<NamedDifference> DiffNamedSettings(const EditorContext& a, const EditorContext& b,
-                                               bool english) {
-  std::vector<NamedDifference> diffs;
+std::vector<SettingState> SnapshotSettings(const EditorContext& ctx, bool english) {
+  const Visibility v = ControlVisibility(ctx);
+  std::vector<SettingState> states;
   for (const auto& d : SettingsSchema()) {
+    const bool isFloat = d.bit < 0 && d.field.type == FieldType::f32;
+    states.push_back({&d, RawStored(ctx.mk, d), ReadStored(ctx.mk, d),
+                      isFloat ? ctx.mk.GetFloat(d.field) : 0.0, FormatValue(ctx, d, english),
+                      SettingLabel(ctx, d).Get(english), v.Visible(d.name)});
+  }
+  return states;
+}
+
+std::vector<NamedDifference> DiffNamedSettings(const std::vector<SettingState>& a,
+                                               const std::vector<SettingState>& b) {
+  std::vector<NamedDifference> diffs;
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    const SettingState &sa = a[i], &sb = b[i];
     // Only what is stored counts: the same subtype byte under two protocols
     // reads as different items, yet the files agree on it.
-    const int64_t ra = RawStored(a.mk, d), rb = RawStored(b.mk, d);
-    if (ra == rb) continue;
-    std::string ta = FormatValue(a, d, english), tb = FormatValue(b, d, english);
+    if (sa.raw == sb.raw) continue;
+    std::string ta = sa.text, tb = sb.text;
     if (ta == tb) {
-      ta += " [" + std::to_string(ReadStored(a.mk, d)) + "]";
-      tb += " [" + std::to_string(ReadStored(b.mk, d)) + "]";
+      ta += " [" + std::to_string(sa.stored) + "]";
+      tb += " [" + std::to_string(sb.stored) + "]";
       if (ta == tb) {  // floats that differ below what the control shows
-        ta = std::to_string(a.mk.GetFloat(d.field));
-        tb = std::to_string(b.mk.GetFloat(d.field));
+        ta = std::to_string(sa.value);
+        tb = std::to_string(sb.value);
       }
     }
-    diffs.push_back({&d, ta, tb});
+    // A protocol-dependent caption is taken from the model that uses it.
+    diffs.push_back({sa.def, sa.visible || !sb.visible ? sa.label : sb.label, ta, tb});
   }
   return diffs;
 }

@@ -8,18 +8,32 @@
 
 namespace tc {
 
+// What one setting holds in one model, taken while that model's variant is
+// the selected one (the variant selection is program-wide, so two files are
+// read one after the other).
+struct SettingState {
+  const SettingDef* def;
+  int64_t raw;       // the stored value; f32 fields by their bits
+  int64_t stored;    // the stored value as a number
+  double value;      // f32 fields: the float
+  std::string text;  // as FormatValue writes it
+  std::string label;
+  bool visible;
+};
+// Every setting of the schema, in schema order.
+std::vector<SettingState> SnapshotSettings(const EditorContext& ctx, bool english);
+
 struct NamedDifference {
   const SettingDef* def;
-  std::string a;  // value in the first model, as FormatValue writes it
+  std::string label;  // from the model that shows the setting
+  std::string a;
   std::string b;
 };
-
-// The settings whose stored value differs (texts from each model's own
-// variant and protocol). When two different stored values
+// The settings whose stored value differs. When two different stored values
 // show the same text (a tachometer 3 shows as "4" like a 4 does), the stored
 // numbers are added in brackets so the line still says what differs.
-std::vector<NamedDifference> DiffNamedSettings(const EditorContext& a, const EditorContext& b,
-                                               bool english);
+std::vector<NamedDifference> DiffNamedSettings(const std::vector<SettingState>& a,
+                                               const std::vector<SettingState>& b);
 
 // A run of differing bytes that no setting names. block 1..13 for the block
 // copies; block 0 for image bytes outside every block (directory, carried

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
-#include <filesystem>
 
-#include "catalog/variants.h"
+#include "cli_runner.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
@@ -16,50 +14,25 @@
 #include "model/tmk.h"
 #include "util/files.h"
 
-namespace fs = std::filesystem;
 using namespace tc;
 
 namespace {
-struct Result {
-  int status;
-  std::string out;
-};
-Result RunCli(const std::string& args) {
-  const std::string cmd = std::string(TRIPCONF_CLI) + " " + args + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  Result r{-1, ""};
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  const int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using tc::testing::RunCli;
+
 std::string Quote(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 
-class CliSettings : public ::testing::Test {
+class CliSettings : public tc::testing::TempDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tripconf-cli-settings-") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string P(const std::string& n) { return (dir_ / n).string(); }
   std::string Sample(const char* name) {
     const std::string path = P(std::string(name) + ".dvkps");
     const SampleSpec spec = SampleSpecByName(name);
     WriteFileAtomic(path, EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
     return path;
   }
-  fs::path dir_;
 };
 
 // For each setting in schema order, a valid value other than the current
@@ -67,9 +40,8 @@ class CliSettings : public ::testing::Test {
 // and lock chosen before them.
 std::vector<std::pair<std::string, std::string>> NewValues(const std::string& path) {
   TMK mk;
-  TVariantCatalog catalog;
   ReadSettingsFile(mk, path);
-  TSettingsEditSession session(mk, catalog);
+  TSettingsEditSession session(mk);
   EditorContext& ctx = session.Context();
   SetFromText(ctx, *FindSetting("rgLockType"), "Virt.");
   std::vector<std::pair<std::string, std::string>> values;

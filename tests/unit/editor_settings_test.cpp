@@ -23,11 +23,11 @@ namespace {
 
 // A model holding a sample image with the variant of that image selected.
 struct Loaded {
-  explicit Loaded(const char* sample) : ctx{mk, catalog} {
+  explicit Loaded(const char* sample) : catalog(Catalog()), ctx{mk, catalog} {
     const SampleSpec spec = SampleSpecByName(sample);
     mk.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
     mk.DecodeAll();
-    RefreshVariantOfModel(mk, catalog);
+    mk.RefreshVariant();
   }
   const SettingDef& Def(const char* name) {
     const SettingDef* d = FindSetting(name);
@@ -40,7 +40,7 @@ struct Loaded {
     return t;
   }
   TMK mk;
-  TVariantCatalog catalog;
+  TVariantCatalog& catalog;
   EditorContext ctx;
 };
 
