@@ -129,10 +129,10 @@ long PosixChannel::Read(uint8_t* buffer, size_t maxSize) {
   if (fd_ < 0) return 0;
   for (;;) {
     const ssize_t n = ::read(fd_, buffer, maxSize);
-    if (n > 0) return long(n);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return 0;
-    // End of file or EIO: the other end of a pseudo-terminal closed, or the
+    if (n >= 0) return long(n);  // raw mode with VMIN 0: 0 means nothing yet
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+    // EIO and the like: the other end of a pseudo-terminal closed, or the
     // adapter was unplugged.
     gone_ = true;
     return -1;
