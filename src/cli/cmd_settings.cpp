@@ -94,7 +94,6 @@ int RunSet(const Args& a) {
   TSettingsEditSession session(mk);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
-  const Visibility shown = ControlVisibility(ctx);
   std::vector<std::string> after;
   for (const auto& s : assignments) {
     const std::string before = FormatValue(ctx, *s.def, english);
@@ -106,10 +105,8 @@ int RunSet(const Args& a) {
     }
     after.push_back(FormatValue(ctx, *s.def, english));
     std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
-    if (!shown.Visible(s.def->name))
-      std::cerr << "note: the editor does not show " << s.def->name
-                << " for these settings and this device variant\n";
   }
+  const Visibility shown = ControlVisibility(ctx);
   // A rule of a later setting may move an earlier one (a physical ignition
   // lock drops a speed source that needs a virtual one): say so.
   for (size_t i = 0; i < assignments.size(); ++i) {
@@ -117,6 +114,9 @@ int RunSet(const Args& a) {
     for (size_t j = i + 1; j < assignments.size(); ++j)
       setAgain |= assignments[j].def == assignments[i].def;
     if (setAgain) continue;
+    if (!shown.Visible(assignments[i].def->name))
+      std::cerr << "note: the editor does not show " << assignments[i].def->name
+                << " for these settings and this device variant\n";
     const std::string now = FormatValue(ctx, *assignments[i].def, english);
     if (now != after[i])
       std::cerr << "note: " << assignments[i].def->name << " is " << now
