@@ -90,7 +90,8 @@ double GetNumber(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
-  if (!std::isfinite(shown)) throw RangeError();
+  // Far beyond any field: refused before it is rounded to an integer.
+  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
   shown = RoundToDecimals(shown, def.decimals);
   const double current = GetNumber(ctx, def);
   if (std::fabs(shown - current) < 1e-9) return false;
@@ -164,7 +165,7 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, def);
       const int i = GetIndex(ctx, def);
-      if (i < 0) return "?" + std::to_string(ReadStored(ctx.mk, def));
+      if (i < 0) return std::string(1, '?').append(std::to_string(ReadStored(ctx.mk, def)));
       return items[size_t(i)].text.Get(english);
     }
   }

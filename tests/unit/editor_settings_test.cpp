@@ -357,6 +357,8 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   EXPECT_NE(message("seTimeCorr", "ten").find("a number is expected"), std::string::npos);
   EXPECT_NE(message("seTimeCorr", "5x").find("is not a value of seTimeCorr"), std::string::npos);
   EXPECT_EQ(message("seTimeCorr", "45"), "Range check error");
+  EXPECT_EQ(message("seAllPathStart", "1e300"), "Range check error");
+  EXPECT_EQ(message("seAllPathStart", "-inf"), "Range check error");
   EXPECT_NE(message("rgForsCoef", "3").find("items: 1, 2, 4"), std::string::npos);
   EXPECT_NE(message("rgForsCoef", "#7").find("is not a value"), std::string::npos);
   EXPECT_NE(message("cbUseTank2", "maybe").find("on or off"), std::string::npos);
