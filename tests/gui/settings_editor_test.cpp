@@ -152,6 +152,35 @@ TEST_F(SettingsEditorTest, CancelAfterEditsOnBothPagesLeavesEveryEditedBlock) {
   EXPECT_EQ(mk_.SettingsImage, image);
 }
 
+TEST_F(SettingsEditorTest, OkWithoutEditsAndEscapeChangeNothing) {
+  // Odd stored values everywhere the controls round or clip: visiting
+  // every control and pressing OK must not rewrite any of them.
+  Load("ve01-32k");
+  mk_.SetFloat(F32(6, 32), 1.0512);
+  mk_.PutU16(11, 4, 2);  // protocol 2, with 6..7 recording an earlier 0x0B
+  mk_.PutU16(11, 6, 11);
+  mk_.PutU8(6, 21, 3);
+  mk_.PutU8(6, 64, 0);
+  for (int n : kEditedBlocks) mk_.EncodeBlock(n);
+  const auto image = mk_.SettingsImage;
+  EXPECT_TRUE(RunEditor([&](TMK_SetParamsDlg& dlg) {
+    for (const char* page : {"tsCorr", "tsMeth"}) {
+      ShowPage(dlg, page);
+      for (QWidget* w : dlg.Page(page)->findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus && w->isVisible()) w->setFocus();
+    }
+    QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+  }));
+  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(messages_.Count(ScriptedMessageService::Kind::Error), 0);
+
+  EXPECT_FALSE(RunEditor([&](TMK_SetParamsDlg& dlg) {
+    TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seTimeCorr"), "9");
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+  }));
+  EXPECT_EQ(mk_.GetInt(S8(6, 3)), 0);
+}
+
 TEST_F(SettingsEditorTest, PageTitlesInBothLanguages) {
   Load("v104-8k");
   const QStringList english = {"Correction", "Resources",   "Limits",         "Display",
