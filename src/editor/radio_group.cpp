@@ -20,7 +20,7 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
   const int chosen = ItemIndex();
   const int n = int(texts.size());
   if (columns <= 0) columns = std::max(n, 1);
-  if (n != Count()) {
+  if (n != Count() || columns != columns_) {
     for (QRadioButton* b : buttons_) {
       group_->removeButton(b);
       delete b;
@@ -29,14 +29,15 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
     for (int i = 0; i < n; ++i) {
       auto* b = new QRadioButton(this);
       group_->addButton(b, i);
+      grid_->addWidget(b, i / columns, i % columns);
       buttons_.push_back(b);
     }
+    columns_ = columns;
   }
   for (int i = 0; i < n; ++i) {
     QRadioButton* b = buttons_[size_t(i)];
     b->setText(texts[i]);
     b->setEnabled(size_t(i) >= enabled.size() || enabled[size_t(i)]);
-    grid_->addWidget(b, i / columns, i % columns);
   }
   for (int c = 0; c < grid_->columnCount(); ++c) grid_->setColumnStretch(c, c < columns ? 1 : 0);
   SetItemIndex(chosen < n ? chosen : -1);

@@ -36,6 +36,7 @@ class TRadioGroup : public QGroupBox {
   QGridLayout* grid_;
   QButtonGroup* group_;
   std::vector<QRadioButton*> buttons_;
+  int columns_ = 0;
 };
 
 }  // namespace tc
