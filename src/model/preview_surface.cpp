@@ -158,4 +158,36 @@ void PreviewSurface::Circle(int cx, int cy, int radius) {
     }
 }
 
+void PreviewSurface::StampPictureRotated(const Picture& p, int px, int py, int cx, int cy,
+                                         double angle) {
+  const double a = angle * 3.14159265358979323846 / 180.0;
+  const double c = std::cos(a), s = std::sin(a);
+  // Every destination pixel within the picture's reach is mapped back into
+  // the picture, so the turned needle has no holes.
+  const int reach = int(std::ceil(std::hypot(std::max(px, p.width - px), std::max(py, p.height - py))));
+  const int x0 = originX_ + cx, y0 = originY_ + cy;
+  for (int dy = -reach; dy <= reach; ++dy) {
+    if (unsigned(y0 + dy) >= unsigned(height_)) continue;
+    for (int dx = -reach; dx <= reach; ++dx) {
+      const int sx = px + int(std::lround(dx * c + dy * s));
+      const int sy = py + int(std::lround(-dx * s + dy * c));
+      if (sx >= 0 && sx < p.width && sy >= 0 && sy < p.height && p.IsSet(sx, sy))
+        Put(x0 + dx, y0 + dy, fg_);
+    }
+  }
+}
+
+void PreviewSurface::StampPictureReduced(const Picture& p, int x, int y, int factor) {
+  if (factor < 1) return;
+  const int w = (p.width + factor - 1) / factor, h = (p.height + factor - 1) / factor;
+  for (int ry = 0; ry < h; ++ry)
+    for (int rx = 0; rx < w; ++rx) {
+      bool on = false;
+      for (int sy = ry * factor; sy < std::min(p.height, (ry + 1) * factor) && !on; ++sy)
+        for (int sx = rx * factor; sx < std::min(p.width, (rx + 1) * factor) && !on; ++sx)
+          on = p.IsSet(sx, sy);
+      if (on) Put(originX_ + x + rx, originY_ + y + ry, fg_);
+    }
+}
+
 }  // namespace tc

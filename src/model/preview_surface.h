@@ -94,6 +94,12 @@ class PreviewSurface {
   void FillDisc(int cx, int cy, int radius);
   // A circle outline thickness pixels wide, foreground.
   void Circle(int cx, int cy, int radius);
+  // The picture turned clockwise by angle degrees about its point (px, py),
+  // which lands on origin + (cx, cy). Set pixels in the foreground colour.
+  void StampPictureRotated(const Picture& p, int px, int py, int cx, int cy, double angle);
+  // The picture reduced by a whole factor: a pixel is set when any pixel of
+  // its factor x factor block is, so thin strokes survive.
+  void StampPictureReduced(const Picture& p, int x, int y, int factor);
 
  private:
   void Put(int x, int y, const Rgb24& c) {
