@@ -36,12 +36,8 @@ DirEntry TMK::Entry(int k) const {
   return {uint16_t(ReadLE(p, 2)), uint16_t(ReadLE(p + 2, 2))};
 }
 
-uint32_t TMK::EntryCountToWrite() const {
-  return uint32_t(ReadLE(directory_.data(), 4));
-}
-uint32_t TMK::LayoutVersion() const {
-  return uint32_t(ReadLE(directory_.data() + 60, 4));
-}
+uint32_t TMK::EntryCountToWrite() const { return uint32_t(ReadLE(directory_.data(), 4)); }
+uint32_t TMK::LayoutVersion() const { return uint32_t(ReadLE(directory_.data() + 60, 4)); }
 
 void TMK::RefreshDirectory() {
   const size_t n = std::min<size_t>(kDirectorySize, SettingsImage.size());

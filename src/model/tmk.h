@@ -22,13 +22,11 @@ constexpr int kOscRecordSize = 520;
 constexpr int kOscRecordPos[2] = {3542, 7606};
 
 // Sizes of the block copies, index = block number (0 unused).
-constexpr std::array<int, 14> kBlockSize = {0,   168, 28, 64,  420, 132, 76,
-                                            860, 80,  40, 424, 60,  664, 16};
+constexpr std::array<int, 14> kBlockSize = {0,   168, 28,  64,  420, 132, 76,
+                                            860, 80,  40,  424, 60,  664, 16};
 
 // Directory entry that describes block n (entry 12 has no block copy).
-constexpr int DirectoryEntryOfBlock(int block) {
-  return block <= 11 ? block : block + 1;
-}
+constexpr int DirectoryEntryOfBlock(int block) { return block <= 11 ? block : block + 1; }
 
 struct DirEntry {
   uint16_t address = 0;  // device address in the first half

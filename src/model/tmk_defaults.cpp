@@ -108,9 +108,7 @@ uint16_t TMK::PackColour(int r, int g, int b) {
   return uint16_t(((r & 31) << 11) | ((g & 31) << 6) | ((g & 1) << 5) | (b & 31));
 }
 
-TMK::Rgb5 TMK::UnpackColour(uint16_t c) {
-  return {(c >> 11) & 31, (c >> 6) & 31, c & 31};
-}
+TMK::Rgb5 TMK::UnpackColour(uint16_t c) { return {(c >> 11) & 31, (c >> 6) & 31, c & 31}; }
 
 void TMK::BuildFactorySchemes(bool hybrid) {
   const int col = hybrid ? 0 : 1;
