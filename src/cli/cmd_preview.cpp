@@ -26,8 +26,10 @@ int RunPreview(const Args& a) {
                     "' (x1, x3, x4, x6, x7, x9, graph, arrow, menu or info)");
   const int count = PreviewDisplayCount(*screen);
   long display = 1;
-  if (auto d = a.IntOption("--display")) display = *d;
-  else if (count > 1) throw TripError("--display N is required for " + screenName);
+  if (auto d = a.IntOption("--display"))
+    display = *d;
+  else if (count > 1)
+    throw TripError("--display N is required for " + screenName);
   if (display < 1 || display > count)
     throw TripError("--display for " + screenName + " takes 1 to " + std::to_string(count));
 
@@ -44,9 +46,12 @@ int RunPreview(const Args& a) {
   // The device's active scheme unless one is asked for.
   in.scheme = mk.Block(10)[360] == 1 ? 1 : 0;
   if (auto s = a.Option("--scheme")) {
-    if (*s == "day") in.scheme = 0;
-    else if (*s == "night") in.scheme = 1;
-    else throw TripError("--scheme takes day or night");
+    if (*s == "day")
+      in.scheme = 0;
+    else if (*s == "night")
+      in.scheme = 1;
+    else
+      throw TripError("--scheme takes day or night");
   }
   // x4 and x9 follow their type setting; the x1 form is chosen by hand.
   if (*screen == PreviewScreen::X4) in.secondForm = mk.Block(10)[9] == 1;
@@ -64,7 +69,8 @@ int RunPreview(const Args& a) {
 }
 
 const Register kPreview(
-    {"preview", "draw one of the device's screens from a settings file as a PNG",
+    {"preview",
+     "draw one of the device's screens from a settings file as a PNG",
      "usage: tripconf-cli preview FILE.dvkps --screen KIND [--display N] [--scheme day|night]\n"
      "                            [--type 1|2] [--lang en|ru] --out OUT.png\n"
      "Draws the screen as the settings editor previews it: 320 x 240 pixels, the info\n"

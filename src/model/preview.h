@@ -103,10 +103,10 @@ int PreviewWidth(PreviewScreen screen);
 
 struct PreviewInput {
   PreviewInput(const TMK& m, const TMeasParList& p) : mk(m), params(p) {}
-  const TMK& mk;                // block copies
-  const TMeasParList& params;   // parameters looked up by the cells' codes
-  int scheme = 0;               // 0 day, 1 night
-  bool english = false;         // language of the fixed texts and captions
+  const TMK& mk;               // block copies
+  const TMeasParList& params;  // parameters looked up by the cells' codes
+  int scheme = 0;              // 0 day, 1 night
+  bool english = false;        // language of the fixed texts and captions
   // Second drawing: the x1 form of the variants that have it, x4 / x9 type 2.
   bool secondForm = false;
   // Info-panel numbering (code -> item), as the editor's menu has it.

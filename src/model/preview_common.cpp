@@ -43,8 +43,12 @@ std::optional<PreviewScreen> PreviewScreenByName(const std::string& name) {
   return std::nullopt;
 }
 
-const char* PreviewScreenName(PreviewScreen screen) { return Info(screen).name; }
-int PreviewDisplayCount(PreviewScreen screen) { return Info(screen).displays; }
+const char* PreviewScreenName(PreviewScreen screen) {
+  return Info(screen).name;
+}
+int PreviewDisplayCount(PreviewScreen screen) {
+  return Info(screen).displays;
+}
 int PreviewWidth(PreviewScreen screen) {
   return screen == PreviewScreen::Info ? 80 : kScreenWidth;
 }
@@ -78,7 +82,9 @@ void PaintPreview(PreviewSurface& s, PreviewScreen screen, const PreviewInput& i
 
 namespace preview {
 
-uint16_t Role(const PreviewInput& in, int role) { return SchemeColour(in.mk, in.scheme, role); }
+uint16_t Role(const PreviewInput& in, int role) {
+  return SchemeColour(in.mk, in.scheme, role);
+}
 
 void Fill(PreviewSurface& s, int x, int y, int w, int h, uint16_t colour) {
   s.SetOrigin(x, y);
@@ -86,7 +92,9 @@ void Fill(PreviewSurface& s, int x, int y, int w, int h, uint16_t colour) {
   s.FillRect(w, h);
 }
 
-int TextLength(const std::string& utf8) { return int(Utf8ToCp1251(utf8).size()); }
+int TextLength(const std::string& utf8) {
+  return int(Utf8ToCp1251(utf8).size());
+}
 
 int Text(PreviewSurface& s, int x, int y, int font, const std::string& utf8, uint16_t fg,
          uint16_t bg) {
@@ -109,8 +117,8 @@ void TextCentred(PreviewSurface& s, int x, int w, int y, int font, const std::st
   s.TextOut(0, 0, cp);
 }
 
-void TextRight(PreviewSurface& s, int xRight, int y, int font, const std::string& utf8,
-               uint16_t fg, uint16_t bg) {
+void TextRight(PreviewSurface& s, int xRight, int y, int font, const std::string& utf8, uint16_t fg,
+               uint16_t bg) {
   const int n = TextLength(utf8);
   Text(s, xRight - n * PreviewFont(font).width, y, font, utf8, fg, bg);
 }
@@ -132,7 +140,9 @@ const TMeasParBase* CellParam(const PreviewInput& in, int code) {
   return p;
 }
 
-int CellCode(const PreviewInput& in, int block, int offset) { return in.mk.Block(block)[offset]; }
+int CellCode(const PreviewInput& in, int block, int offset) {
+  return in.mk.Block(block)[offset];
+}
 
 }  // namespace preview
 }  // namespace tc

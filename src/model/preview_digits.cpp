@@ -13,10 +13,18 @@ using namespace preview;
 namespace {
 
 // Cell tables of block 10 (one byte per cell, display d, cell c).
-int X4Code(const PreviewInput& in, int d, int c) { return CellCode(in, 10, 12 + 4 * d + c); }
-int X9Code(const PreviewInput& in, int d, int c) { return CellCode(in, 10, 96 + 9 * d + c); }
-int X7Code(const PreviewInput& in, int d, int c) { return CellCode(in, 10, 36 + 7 * d + c); }
-int X6Code(const PreviewInput& in, int d, int c) { return CellCode(in, 10, 400 + 6 * d + c); }
+int X4Code(const PreviewInput& in, int d, int c) {
+  return CellCode(in, 10, 12 + 4 * d + c);
+}
+int X9Code(const PreviewInput& in, int d, int c) {
+  return CellCode(in, 10, 96 + 9 * d + c);
+}
+int X7Code(const PreviewInput& in, int d, int c) {
+  return CellCode(in, 10, 36 + 7 * d + c);
+}
+int X6Code(const PreviewInput& in, int d, int c) {
+  return CellCode(in, 10, 400 + 6 * d + c);
+}
 
 struct Palette {
   uint16_t text, back, text2, back2, frame, panel;
@@ -33,7 +41,9 @@ struct Rect {
   int x, y, w, h;
 };
 
-std::string Value(const TMeasParBase* p) { return p ? Trimmed(p->SampleText) : std::string(); }
+std::string Value(const TMeasParBase* p) {
+  return p ? Trimmed(p->SampleText) : std::string();
+}
 
 // Frame lines between cells, two pixels wide.
 void FrameH(PreviewSurface& s, const Palette& pal, int x1, int x2, int y) {
@@ -52,14 +62,16 @@ void FrameV(PreviewSurface& s, const Palette& pal, int x, int y1, int y2) {
 // A cell with a name above the value and a unit below. The second style
 // puts the name on a band of the second background.
 void NameValueUnitCell(PreviewSurface& s, const Palette& pal, const Rect& r,
-                       const std::string& name, const std::string& value,
-                       const std::string& unit, int valueFont, bool banded) {
+                       const std::string& name, const std::string& value, const std::string& unit,
+                       int valueFont, bool banded) {
   Fill(s, r.x, r.y, r.w, r.h, pal.back);
+  // A value is never cut: one too wide for its figures takes smaller ones.
+  while (valueFont > 1 && TextLength(value) * PreviewFont(valueFont).width > r.w) --valueFont;
   const int vh = PreviewFont(valueFont).height;
   if (banded) {
     Fill(s, r.x, r.y, r.w, 20, pal.back2);
     TextCentred(s, r.x, r.w, r.y + 2, 1, name, pal.text2, pal.back2);
-    const int unitFont = FitFont(unit, r.w - 4, 2, 1);
+    const int unitFont = r.h >= 110 ? FitFont(unit, r.w - 4, 2, 1) : 1;
     const int uh = PreviewFont(unitFont).height;
     const int free = r.h - 20 - vh - uh;
     const int vy = r.y + 20 + free / 2;
@@ -67,7 +79,7 @@ void NameValueUnitCell(PreviewSurface& s, const Palette& pal, const Rect& r,
     TextCentred(s, r.x, r.w, r.y + r.h - uh - 2, unitFont, unit, pal.text2, pal.back);
     return;
   }
-  const int nameFont = FitFont(name, r.w - 4, r.h >= 120 ? 2 : 1, 1);
+  const int nameFont = FitFont(name, r.w - 4, r.h >= 110 ? 2 : 1, 1);
   const int nh = PreviewFont(nameFont).height;
   const int gap = std::max(0, (r.h - nh - vh - 16) / 4);
   TextCentred(s, r.x, r.w, r.y + gap, nameFont, name, pal.text2, pal.back);
@@ -76,21 +88,30 @@ void NameValueUnitCell(PreviewSurface& s, const Palette& pal, const Rect& r,
 }
 
 // One row of the seven-value screen: caption on the left, value on the right.
+// Room left for a row's caption beside its value.
+int CaptionRoom(const Rect& r, const TMeasParBase& p) {
+  return std::max(0, r.w - TextLength(Value(&p)) * 16 - 20);
+}
+
+// The caption font of a set of rows: the large one when every caption fits,
+// so the rows of one screen never mix sizes.
+int RowCaptionFont(const PreviewInput& in, const Rect& r, const TMeasParBase* const* rows, int n) {
+  for (int i = 0; i < n; ++i)
+    if (rows[i] && FitFont(Tr(in, rows[i]->ColumnCaption), CaptionRoom(r, *rows[i]), 2, 1) == 1)
+      return 1;
+  return 2;
+}
+
+// One row of the seven-value screen: caption on the left, value on the right.
 void CaptionValueRow(PreviewSurface& s, const Palette& pal, const Rect& r, const TMeasParBase* p,
-                     const PreviewInput& in) {
+                     const PreviewInput& in, int capFont) {
   Fill(s, r.x, r.y, r.w, r.h, pal.back);
   if (!p) return;
-  const std::string value = Value(p);
-  const int valueWidth = TextLength(value) * 16;
-  const int room = std::max(0, r.w - valueWidth - 20);
-  std::string caption = Tr(in, p->ColumnCaption);
-  const int capFont = FitFont(caption, room, 2, 1);
-  const int ch = PreviewFont(capFont).height;
-  TextCentred(s, r.x + 6, TextLength(caption) * PreviewFont(capFont).width > room
-                              ? room
-                              : TextLength(caption) * PreviewFont(capFont).width,
-              r.y + (r.h - ch) / 2, capFont, caption, pal.text2, pal.back);
-  TextRight(s, r.x + r.w - 6, r.y + (r.h - 32) / 2, 2, value, pal.text, pal.back);
+  const std::string caption = Tr(in, p->ColumnCaption);
+  const BitmapFont& f = PreviewFont(capFont);
+  const int width = std::min(TextLength(caption) * f.width, CaptionRoom(r, *p));
+  TextCentred(s, r.x + 6, width, r.y + (r.h - f.height) / 2, capFont, caption, pal.text2, pal.back);
+  TextRight(s, r.x + r.w - 6, r.y + (r.h - 32) / 2, 2, Value(p), pal.text, pal.back);
 }
 
 // The min-max bar of the one-value screen.
@@ -215,8 +236,8 @@ void PaintX1(PreviewSurface& s, const PreviewInput& in, int display) {
     TextCentred(s, 0, kScreenWidth, CentreOffset(120, 1, 80), 4, Value(p), pal.text, pal.back);
     if (p) {
       const std::string caption = Tr(in, p->Caption1);
-      TextCentred(s, 0, kScreenWidth, 122, FitFont(caption, kScreenWidth, 2, 1), caption,
-                  pal.text2, pal.back);
+      TextCentred(s, 0, kScreenWidth, 122, FitFont(caption, kScreenWidth, 2, 1), caption, pal.text2,
+                  pal.back);
       if (p->HasBar) Bar(s, pal, {8, 162, kScreenWidth - 16, 20}, *p);
     }
   }
@@ -236,9 +257,12 @@ void PaintX3(PreviewSurface& s, const PreviewInput& in, int display) {
     TextCentred(s, 0, big.w, 12, FitFont(caption, big.w, 2, 1), caption, pal.text2, pal.back);
   }
   TextCentred(s, 0, big.w, 56, 4, Value(p), pal.text, pal.back);
+  const TMeasParBase* rows[2] = {CellParam(in, X7Code(in, display, 1)),
+                                 CellParam(in, X7Code(in, display, 2))};
+  const int capFont = RowCaptionFont(in, {0, 0, kScreenWidth, rowH}, rows, 2);
   for (int c = 1; c <= 2; ++c) {
     const Rect r{0, (4 + c) * rowH + 1, kScreenWidth, rowH - 1};
-    CaptionValueRow(s, pal, r, CellParam(in, X7Code(in, display, c)), in);
+    CaptionValueRow(s, pal, r, rows[c - 1], in, capFont);
     FrameH(s, pal, 0, kScreenWidth - 1, (4 + c) * rowH);
   }
 }
@@ -250,9 +274,8 @@ void PaintX4(PreviewSurface& s, const PreviewInput& in, int display) {
   for (int c = 0; c < 4; ++c) {
     const Rect r{(c % 2) * 160, (c / 2) * 120, 160, 120};
     const TMeasParBase* p = CellParam(in, X4Code(in, display, c));
-    NameValueUnitCell(s, pal, {r.x + 1, r.y + 1, r.w - 2, r.h - 2},
-                      p ? Tr(in, p->QuadName) : "", Value(p), p ? Tr(in, p->QuadUnit) : "", 3,
-                      in.secondForm);
+    NameValueUnitCell(s, pal, r, p ? Tr(in, p->QuadName) : "", Value(p),
+                      p ? Tr(in, p->QuadUnit) : "", 3, in.secondForm);
   }
   FrameV(s, pal, 160, 0, kScreenHeight - 1);
   FrameH(s, pal, 0, kScreenWidth - 1, 120);
@@ -260,7 +283,9 @@ void PaintX4(PreviewSurface& s, const PreviewInput& in, int display) {
 
 namespace {
 // Columns of the three-column screens: 0, 106, 213, 320.
-int Col(int i) { return i * kScreenWidth / 3; }
+int Col(int i) {
+  return i * kScreenWidth / 3;
+}
 }  // namespace
 
 void PaintX9(PreviewSurface& s, const PreviewInput& in, int display) {
@@ -270,9 +295,8 @@ void PaintX9(PreviewSurface& s, const PreviewInput& in, int display) {
   for (int c = 0; c < 9; ++c) {
     const Rect r{Col(c % 3), (c / 3) * 80, Col(c % 3 + 1) - Col(c % 3), 80};
     const TMeasParBase* p = CellParam(in, X9Code(in, display, c));
-    NameValueUnitCell(s, pal, {r.x + 1, r.y + 1, r.w - 2, r.h - 2},
-                      p ? Tr(in, p->GridName) : "", Value(p), p ? Tr(in, p->GridUnit) : "", 2,
-                      in.secondForm);
+    NameValueUnitCell(s, pal, r, p ? Tr(in, p->GridName) : "", Value(p),
+                      p ? Tr(in, p->GridUnit) : "", 2, in.secondForm);
   }
   for (int i = 1; i < 3; ++i) {
     FrameV(s, pal, Col(i), 0, kScreenHeight - 1);
@@ -286,15 +310,17 @@ void PaintX6(PreviewSurface& s, const PreviewInput& in, int display) {
   s.ClearSurface(pal.back);
   // Cell 0 is the large upper-left area; 1 and 2 the right column, 3..5 the
   // bottom row.
-  const Rect cells[6] = {{0, 0, Col(2), 160},         {Col(2), 0, Col(3) - Col(2), 80},
-                         {Col(2), 80, Col(3) - Col(2), 80}, {Col(0), 160, Col(1), 80},
-                         {Col(1), 160, Col(2) - Col(1), 80}, {Col(2), 160, Col(3) - Col(2), 80}};
+  const Rect cells[6] = {{0, 0, Col(2), 160},
+                         {Col(2), 0, Col(3) - Col(2), 80},
+                         {Col(2), 80, Col(3) - Col(2), 80},
+                         {Col(0), 160, Col(1), 80},
+                         {Col(1), 160, Col(2) - Col(1), 80},
+                         {Col(2), 160, Col(3) - Col(2), 80}};
   for (int c = 0; c < 6; ++c) {
     const Rect& r = cells[c];
     const TMeasParBase* p = CellParam(in, X6Code(in, display, c));
-    NameValueUnitCell(s, pal, {r.x + 1, r.y + 1, r.w - 2, r.h - 2},
-                      p ? Tr(in, p->GridName) : "", Value(p), p ? Tr(in, p->GridUnit) : "",
-                      c == 0 ? 4 : 2, false);
+    NameValueUnitCell(s, pal, r, p ? Tr(in, p->GridName) : "", Value(p),
+                      p ? Tr(in, p->GridUnit) : "", c == 0 ? 4 : 2, false);
   }
   FrameV(s, pal, Col(2), 0, kScreenHeight - 1);
   FrameH(s, pal, Col(2), kScreenWidth - 1, 80);
@@ -307,9 +333,12 @@ void PaintX7(PreviewSurface& s, const PreviewInput& in, int display) {
   s.SetOrigin(0, 0);
   s.ClearSurface(pal.back);
   const int rowH = kScreenHeight / 7;
+  const TMeasParBase* rows[7];
+  for (int c = 0; c < 7; ++c) rows[c] = CellParam(in, X7Code(in, display, c));
+  const int capFont = RowCaptionFont(in, {0, 0, kScreenWidth, rowH}, rows, 7);
   for (int c = 0; c < 7; ++c) {
     const Rect r{0, c * rowH + 1, kScreenWidth, rowH - 1};
-    CaptionValueRow(s, pal, r, CellParam(in, X7Code(in, display, c)), in);
+    CaptionValueRow(s, pal, r, rows[c], in, capFont);
     if (c > 0) FrameH(s, pal, 0, kScreenWidth - 1, c * rowH);
   }
 }

@@ -21,8 +21,8 @@ int Text(PreviewSurface& s, int x, int y, int font, const std::string& utf8, uin
 void TextCentred(PreviewSurface& s, int x, int w, int y, int font, const std::string& utf8,
                  uint16_t fg, uint16_t bg);
 // Ending at xRight (exclusive).
-void TextRight(PreviewSurface& s, int xRight, int y, int font, const std::string& utf8,
-               uint16_t fg, uint16_t bg);
+void TextRight(PreviewSurface& s, int xRight, int y, int font, const std::string& utf8, uint16_t fg,
+               uint16_t bg);
 // Characters the text draws (Windows-1251 bytes).
 int TextLength(const std::string& utf8);
 // bigFont when the text fits width in it, else smallFont.
@@ -36,6 +36,8 @@ const TMeasParBase* CellParam(const PreviewInput& in, int code);
 // Cell code from a block byte.
 int CellCode(const PreviewInput& in, int block, int offset);
 
-inline std::string Tr(const PreviewInput& in, const TextPair& t) { return t.Get(in.english); }
+inline std::string Tr(const PreviewInput& in, const TextPair& t) {
+  return t.Get(in.english);
+}
 
 }  // namespace tc::preview

@@ -18,9 +18,9 @@ constexpr double kPi = 3.14159265358979323846;
 // Gauge geometry; the scale strips are drawn for these centres and sweeps
 // (tools/gen_preview_pictures.py).
 struct Dial {
-  int cx, cy;            // centre on the screen
-  int dialX, dialY;      // where Circle99 goes
-  int scaleX, scaleY;    // where the scale strip goes
+  int cx, cy;          // centre on the screen
+  int dialX, dialY;    // where Circle99 goes
+  int scaleX, scaleY;  // where the scale strip goes
   PictureId scale;
   double angleMin, angleMax;  // degrees clockwise from 12 o'clock
   int labelRadius;
@@ -28,8 +28,8 @@ struct Dial {
 // Left: a dial cut by the screen's left edge, its scale rising from the
 // bottom to the top. Right: a full dial with a 270 degree scale.
 constexpr Dial kLeft{19, 120, 19 - 99, 120 - 99, 19 + 4, 120 - 68, PictureId::ScaleL, 148, 32, 54};
-constexpr Dial kRight{220, 120, 220 - 99, 120 - 99, 220 - 74, 120 - 74, PictureId::ScaleR, -135,
-                      135, 48};
+constexpr Dial kRight{220,  120, 220 - 99, 120 - 99, 220 - 74, 120 - 74, PictureId::ScaleR,
+                      -135, 135, 48};
 
 double GaugeFill(const TMeasParBase& p) {
   // The sample against the gauge's own scale (whole display units).
@@ -115,8 +115,8 @@ double CurveValue(const TMeasParBase& p, double t, int seed) {
   return std::clamp(v, lo, hi);
 }
 
-void PaintGraphPanel(PreviewSurface& s, const PreviewInput& in, int y, int h,
-                     const TMeasParBase* p, int curveRole, int seed) {
+void PaintGraphPanel(PreviewSurface& s, const PreviewInput& in, int y, int h, const TMeasParBase* p,
+                     int curveRole, int seed) {
   const uint16_t axes = Role(in, crGraphAxes), back = Role(in, crGraphBack);
   const uint16_t titleBack = Role(in, crGraphTitleBack), curve = Role(in, curveRole);
   constexpr int kTitleH = 18, kPlotX = 44, kPlotR = 316;

@@ -26,8 +26,8 @@ std::vector<InfoPanelEntry> BuildInfoPanelItems(const VariantFlags& f, bool engi
   };
   if (!f.VariantNoGas) items.push_back({I::GasPetrol, {"ГазБенз", "GasPetr"}});
   if (f.VariantHybrid) {
-    items.push_back({I::EngineSpeedElectric,
-                     enginePumpMark ? TextPair{"Обор/Эл", "EngSpEl"} : TextPair{"Обороты", "Eng.sp."}});
+    items.push_back({I::EngineSpeedElectric, enginePumpMark ? TextPair{"Обор/Эл", "EngSpEl"}
+                                                            : TextPair{"Обороты", "Eng.sp."}});
     items.push_back({I::HvbTemp, {"Т ВВБ", "Т HVB"}});
     items.push_back({I::HvbIntakeTemp, {"ТВВ ВВБ", "IAT HVB"}});
     items.push_back({I::HvbFan, {"ВентВВБ", "HVB fan"}});
@@ -146,8 +146,7 @@ void PaintMenu(PreviewSurface& s, const PreviewInput& in) {
     const std::string label = line.substr(0, gap);
     const std::string state = gap == std::string::npos ? "" : Trimmed(line.substr(gap));
     Text(s, 0, y + 3, 2, label, active ? activeText : text, bg);
-    if (!state.empty())
-      TextRight(s, kScreenWidth, y + 3, 2, state, active ? activeText : hot, bg);
+    if (!state.empty()) TextRight(s, kScreenWidth, y + 3, 2, state, active ? activeText : hot, bg);
     if (i > 0) {
       s.SetOrigin(0, 0);
       s.SetForeground(frame);

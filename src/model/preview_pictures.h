@@ -34,9 +34,7 @@ struct Picture {
   const uint8_t* bits;
 
   int BytesPerRow() const { return (width + 7) / 8; }
-  bool IsSet(int x, int y) const {
-    return (bits[y * BytesPerRow() + x / 8] >> (7 - x % 8)) & 1;
-  }
+  bool IsSet(int x, int y) const { return (bits[y * BytesPerRow() + x / 8] >> (7 - x % 8)) & 1; }
 };
 
 const Picture& GetPicture(PictureId id);

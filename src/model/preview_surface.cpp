@@ -164,7 +164,8 @@ void PreviewSurface::StampPictureRotated(const Picture& p, int px, int py, int c
   const double c = std::cos(a), s = std::sin(a);
   // Every destination pixel within the picture's reach is mapped back into
   // the picture, so the turned needle has no holes.
-  const int reach = int(std::ceil(std::hypot(std::max(px, p.width - px), std::max(py, p.height - py))));
+  const int reach =
+      int(std::ceil(std::hypot(std::max(px, p.width - px), std::max(py, p.height - py))));
   const int x0 = originX_ + cx, y0 = originY_ + cy;
   for (int dy = -reach; dy <= reach; ++dy) {
     if (unsigned(y0 + dy) >= unsigned(height_)) continue;

@@ -1,3 +1,5 @@
+#include "model/preview_surface.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -5,7 +7,6 @@
 
 #include "model/preview_font.h"
 #include "model/preview_pictures.h"
-#include "model/preview_surface.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -240,11 +241,11 @@ TEST(PreviewText, SelectFontRefusesUnknownNumbers) {
 TEST(PreviewText, CentreOffsetRoundsTowardZero) {
   EXPECT_EQ(CentreOffset(320, 5, 40), 60);
   EXPECT_EQ(CentreOffset(160, 3, 16), 56);
-  EXPECT_EQ(CentreOffset(107, 2, 16), 37);   // 75 / 2
-  EXPECT_EQ(CentreOffset(80, 12, 8), -8);    // wider than the region
-  EXPECT_EQ(CentreOffset(80, 11, 8), -4);    // -8 / 2
-  EXPECT_EQ(CentreOffset(10, 2, 8), -3);     // -6 / 2
-  EXPECT_EQ(CentreOffset(120, 1, 80), 20);   // vertical: (H - height) / 2
+  EXPECT_EQ(CentreOffset(107, 2, 16), 37);  // 75 / 2
+  EXPECT_EQ(CentreOffset(80, 12, 8), -8);   // wider than the region
+  EXPECT_EQ(CentreOffset(80, 11, 8), -4);   // -8 / 2
+  EXPECT_EQ(CentreOffset(10, 2, 8), -3);    // -6 / 2
+  EXPECT_EQ(CentreOffset(120, 1, 80), 20);  // vertical: (H - height) / 2
 }
 
 TEST(PreviewFonts, EveryGlyphIsPresentWithTheRightCell) {
