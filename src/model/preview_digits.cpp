@@ -81,10 +81,13 @@ void NameValueUnitCell(PreviewSurface& s, const Palette& pal, const Rect& r,
   }
   const int nameFont = FitFont(name, r.w - 4, r.h >= 110 ? 2 : 1, 1);
   const int nh = PreviewFont(nameFont).height;
-  const int gap = std::max(0, (r.h - nh - vh - 16) / 4);
+  // The unit takes the name's size where the cell has room for both.
+  const int unitFont = nh + vh + 32 + 8 <= r.h ? FitFont(unit, r.w - 4, 2, 1) : 1;
+  const int uh = PreviewFont(unitFont).height;
+  const int gap = std::max(0, (r.h - nh - vh - uh) / 4);
   TextCentred(s, r.x, r.w, r.y + gap, nameFont, name, pal.text2, pal.back);
   TextCentred(s, r.x, r.w, r.y + 2 * gap + nh, valueFont, value, pal.text, pal.back);
-  TextCentred(s, r.x, r.w, r.y + 3 * gap + nh + vh, 1, unit, pal.text2, pal.back);
+  TextCentred(s, r.x, r.w, r.y + 3 * gap + nh + vh, unitFont, unit, pal.text2, pal.back);
 }
 
 // One row of the seven-value screen: caption on the left, value on the right.

@@ -316,3 +316,60 @@ TEST(PreviewPictures, AllFourteenAtTheirSizes) {
   EXPECT_EQ(FindPicture("Needle"), nullptr);
   EXPECT_THROW(GetPicture(PictureId(14)), RangeError);
 }
+
+TEST(PreviewSurface, TurnedAndReducedPictures) {
+  const Picture& needle = GetPicture(PictureId::Arrow);
+  PreviewSurface plain, turned;
+  plain.SetForeground(kWhite);
+  turned.SetForeground(kWhite);
+  // Unturned, the pivot lands on the given point: same as a plain stamp.
+  plain.StampPicture(needle, 160 - 64, 120 - 64);
+  turned.StampPictureRotated(needle, 64, 64, 160, 120, 0);
+  EXPECT_EQ(plain.Rgb(), turned.Rgb());
+  // The needle points up; a quarter turn clockwise points it right.
+  turned.ClearSurface(0);
+  turned.StampPictureRotated(needle, 64, 64, 160, 120, 90);
+  EXPECT_EQ(turned.PixelAt(160 + 50, 120), kWhite24);
+  EXPECT_EQ(turned.PixelAt(160, 120 - 50), kBlack24);
+  EXPECT_EQ(turned.PixelAt(160 - 50, 120), kBlack24);
+  // Half size: every set pixel comes from a set block, and the picture
+  // stays recognisable (a third of its pixels or more survive).
+  PreviewSurface half;
+  half.SetForeground(kWhite);
+  const Picture& engine = GetPicture(PictureId::CheckEngine);
+  half.StampPictureReduced(engine, 0, 0, 2);
+  int set = 0, halfSet = CountAll(half, kWhite24);
+  for (int y = 0; y < engine.height; ++y)
+    for (int x = 0; x < engine.width; ++x) set += engine.IsSet(x, y);
+  EXPECT_EQ(CountIn(half, 53, 0, 319, 239, kWhite24) + CountIn(half, 0, 53, 52, 239, kWhite24), 0);
+  EXPECT_GE(halfSet * 4, set);
+  EXPECT_LE(halfSet, set);
+}
+
+TEST(PreviewSurface, DiscsCirclesAndSlantedLines) {
+  PreviewSurface s;
+  s.SetForeground(kWhite);
+  s.FillDisc(10, 10, 0);
+  EXPECT_EQ(CountAll(s, kWhite24), 1);
+  s.ClearSurface(0);
+  s.FillDisc(100, 100, 10);
+  EXPECT_EQ(s.PixelAt(110, 100), kWhite24);
+  EXPECT_EQ(s.PixelAt(111, 100), kBlack24);
+  EXPECT_NEAR(CountAll(s, kWhite24), 3.14159 * 10.5 * 10.5, 20);
+  s.ClearSurface(0);
+  s.SetThickness(2);
+  s.Circle(100, 100, 10);
+  EXPECT_EQ(s.PixelAt(100, 100), kBlack24);
+  EXPECT_EQ(s.PixelAt(100, 90), kWhite24);
+  EXPECT_EQ(s.PixelAt(100, 91), kWhite24);
+  EXPECT_EQ(s.PixelAt(100, 92), kBlack24);
+  // A diagonal, one pixel thick, has one pixel a row, both ends included.
+  s.ClearSurface(0);
+  s.SetThickness(1);
+  s.Line(0, 0, 9, 9);
+  EXPECT_EQ(CountAll(s, kWhite24), 10);
+  EXPECT_EQ(s.PixelAt(9, 9), kWhite24);
+  // Off the surface: clipped.
+  s.Line(-100, 300, 500, -20);
+  s.FillDisc(-5, -5, 20);
+}
