@@ -169,11 +169,11 @@ void PreviewSurface::StampPictureRotated(const Picture& p, int px, int py, int c
   const int x0 = originX_ + cx, y0 = originY_ + cy;
   for (int dy = -reach; dy <= reach; ++dy) {
     if (unsigned(y0 + dy) >= unsigned(height_)) continue;
-    for (int dx = -reach; dx <= reach; ++dx) {
-      const int sx = px + int(std::lround(dx * c + dy * s));
-      const int sy = py + int(std::lround(-dx * s + dy * c));
-      if (sx >= 0 && sx < p.width && sy >= 0 && sy < p.height && p.IsSet(sx, sy))
-        Put(x0 + dx, y0 + dy, fg_);
+    // Walk the row in picture coordinates (+0.5 so truncation rounds).
+    double sx = px + 0.5 - reach * c + dy * s, sy = py + 0.5 + reach * s + dy * c;
+    for (int dx = -reach; dx <= reach; ++dx, sx += c, sy -= s) {
+      if (sx < 0 || sy < 0 || sx >= p.width || sy >= p.height) continue;
+      if (p.IsSet(int(sx), int(sy))) Put(x0 + dx, y0 + dy, fg_);
     }
   }
 }
