@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalog/meas_par.h"
+#include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/preview.h"
 #include "model/settings_file.h"
@@ -37,7 +38,13 @@ int RunPreview(const Args& a) {
   ReadSettingsFile(mk, path);
   mk.DecodeAll();
 
-  const VariantFlags flags;
+  // The variant of the device the file came from; a stored protocol number
+  // the variant does not offer still selects its flags.
+  try {
+    mk.RefreshVariant();
+  } catch (const ListIndexError&) {
+  }
+  const VariantFlags flags = CurrentVariant();
   TMeasParList params = BuildMeasParList(flags);
   ApplyCaptionVariants(params, flags, mk.Block(5)[67]);
 
