@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/variants.h"
 #include "model/fault_journal.h"
 #include "model/journal_tables.h"
 #include "model/sample_image.h"
@@ -56,6 +57,12 @@ TEST(JournalTexts, StampsAndDurations) {
   EXPECT_EQ(FormatDuration(0), "0:00");
   EXPECT_EQ(FormatDuration(123456 / 60), "34:17");
   EXPECT_EQ(FormatDuration(100000), "1666:40");
+  // Fixed-point cells: the chosen separator, and no "-0.0" for tiny negatives
+  // (a negative price can give one).
+  EXPECT_EQ(FixedText(-0.04, 1), "0.0");
+  EXPECT_EQ(FixedText(-0.06, 1, ','), "-0,1");
+  EXPECT_EQ(FixedText(1234.5678, 3, ','), "1234,568");
+  EXPECT_EQ(FixedText(7, 0, ','), "7");
 }
 
 TEST(JournalRows, DefaultRecordsGiveKnownCells) {
@@ -446,4 +453,21 @@ TEST(JournalExport, Cp1251TabsAndCrLf) {
   EXPECT_EQ(std::string(back.begin(), back.end()), bytes);
   EXPECT_THROW(ExportTable((dir / "no such folder" / "x.txt").string(), trips), FileError);
   std::filesystem::remove_all(dir);
+}
+
+TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
+  TMK mk;
+  mk.ReplaceImage(BuildSampleImage(SampleSpecByName("v8003-32k")), 0x8003);
+  mk.DecodeAll();
+  std::string problem;
+  const int kind = JournalFaultCodeKind(mk, &problem);
+  EXPECT_EQ(problem, "");
+  ASSERT_NE(Catalog().CurrentProtocol(), nullptr);
+  EXPECT_EQ(kind, Catalog().CurrentProtocol()->FaultFormat);
+  EXPECT_EQ(Catalog().DeviceType(), 0x8003);
+
+  // A protocol number the variant does not offer: the letter form, and why.
+  mk.PutU16(11, 4, 250);
+  EXPECT_EQ(JournalFaultCodeKind(mk, &problem), 0);
+  EXPECT_NE(problem, "");
 }
