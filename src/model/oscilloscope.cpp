@@ -155,7 +155,10 @@ std::string OscTriggerLevelText(const OscTrace& t, char decimalSeparator) {
 }
 
 std::string OscTimeOffsetText(int n, const OscTrace& t, char decimalSeparator) {
-  const double ms = n * 312.5 / TimeBaseDivisor(t.recording.timeBase);
+  // One division is 32 samples at the recording's time base, and the divisor
+  // T stands for 1000 / T ms per division: a sample lasts 31.25 / T ms.
+  // (The formula handed down, 312.5 / T, shows ten times the real time.)
+  const double ms = n * 31.25 / TimeBaseDivisor(t.recording.timeBase);
   return FixedText(ms, 1, decimalSeparator);
 }
 

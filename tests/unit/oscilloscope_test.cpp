@@ -155,9 +155,12 @@ TEST(OscMaths, TriggerAndTimeOffsetTexts) {
   EXPECT_EQ(OscTriggerLevelText(t), "-0.5");
 
   EXPECT_EQ(OscTimeOffsetText(0, t), "0.0");
-  EXPECT_EQ(OscTimeOffsetText(32, t), "20.0");  // 32 / 500 * 312.5
-  EXPECT_EQ(OscTimeOffsetText(-32, t), "-20.0");
-  EXPECT_EQ(OscTimeOffsetText(1, Trace(2, 0)), "0.2");  // 0.15625 -> 0.2
+  // One division (32 samples) at 2 ms/div lasts 2 ms.
+  EXPECT_EQ(OscTimeOffsetText(32, t), "2.0");
+  EXPECT_EQ(OscTimeOffsetText(-32, t), "-2.0");
+  EXPECT_EQ(OscTimeOffsetText(992, t), "62.0");
+  EXPECT_EQ(OscTimeOffsetText(32, Trace(2, 0)), "0.5");    // recorded at 0.5 ms/div
+  EXPECT_EQ(OscTimeOffsetText(96, Trace(2, 9)), "1500.0");  // 3 divisions of 500 ms
 
   const OscPlotTexts en = MakeOscPlotTexts(Trace(4, 2, 1, 1), 0, kEn);
   EXPECT_EQ(en.voltsPerDiv, "  5V/div");
