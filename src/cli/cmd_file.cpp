@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "catalog/variant_flag_names.h"
+#include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
@@ -22,7 +24,30 @@ void PrintDirectory(const TMK& mk) {
   }
 }
 
+// The variant the file's identity selects, as the editor would see it. A
+// file whose blocks or identity cannot be used says why instead of failing
+// the whole listing.
+void PrintVariant(TMK& mk) {
+  std::string problem;
+  try {
+    mk.DecodeBlock(11);
+    mk.RefreshVariant();
+  } catch (const TripError& e) {
+    problem = e.what();
+  }
+  const TVariantCatalog& cat = Catalog();
+  std::string flags;
+  for (const auto& name : SetFlagNames(cat.Flags())) flags += (flags.empty() ? "" : " ") + name;
+  std::printf("project\t%s\n", cat.ProjectName().empty() ? "-" : cat.ProjectName().c_str());
+  std::printf("flags\t%s\n", flags.c_str());
+  if (const TProtBase* p = cat.CurrentProtocol(); p && problem.empty())
+    std::printf("protocol\t%d\t%d\t%s\n", cat.CurrentProtocolNumber(), p->Code, p->Name().c_str());
+  else
+    std::printf("protocol\t-\t%s\n", problem.c_str());
+}
+
 int RunInfo(const Args& a) {
+  ApplyLanguageOption(a);
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
   mk.RefreshDirectory();
@@ -30,6 +55,7 @@ int RunInfo(const Args& a) {
   std::printf("layout version\t%u\n", mk.LayoutVersion());
   std::printf("image size\t%zu bytes\n", mk.SettingsImage.size());
   std::printf("entries written\t%u\n", mk.EntryCountToWrite());
+  PrintVariant(mk);
   PrintDirectory(mk);
   return 0;
 }
@@ -94,10 +120,11 @@ std::string SampleNames() {
 
 const Register kInfo({"info",
                       "show a settings file's versions and block directory",
-                      "usage: tripconf-cli info FILE.dvkps\n"
-                      "Prints the device version, the layout version, the image size and the\n"
-                      "block directory (entry, address, size).\n",
-                      {},
+                      "usage: tripconf-cli info FILE.dvkps [--lang en|ru]\n"
+                      "Prints the device version, the layout version, the image size, the\n"
+                      "variant (project, capability flags, current protocol: position, code,\n"
+                      "name) and the block directory (entry, address, size).\n",
+                      {"--lang"},
                       RunInfo});
 const Register kUnpack({"unpack",
                         "write the raw settings image of a settings file",
