@@ -1,13 +1,11 @@
 #include "app/step_windows.h"
 
-// The settings editor and the viewers are not part of the program yet; their
-// buttons open nothing until they are.
+// The settings editor is not part of the program yet; its button opens
+// nothing until it is. The viewers' procedures live with the viewers.
 namespace tc {
 
 bool EditSettings(TMK&, QWidget*) {
   return false;
 }
-void ViewJournals(TMK&, QWidget*) {}
-void ViewOscilloscope(TMK&, QWidget*) {}
 
 }  // namespace tc
