@@ -12,18 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "util/fixed_text.h"
 #include "util/text_pair.h"
 
 namespace tc {
 
 class TMK;
-
-// How cells are written: the language of the texts and the decimal
-// separator of the user's locale.
-struct CellFormat {
-  bool english = true;
-  char decimalSeparator = '.';
-};
 
 // A (label, value) row of the sum tables and of the stored-data table.
 using LabelValue = std::pair<std::string, std::string>;

@@ -4,6 +4,13 @@
 
 namespace tc {
 
+// How the viewers write their cells: the language of the texts and the
+// decimal separator of the user's locale.
+struct CellFormat {
+  bool english = true;
+  char decimalSeparator = '.';
+};
+
 // v with exactly `decimals` digits after the separator ("12.3" or "12,3").
 // A value that rounds to zero never shows a minus sign ("-0.0" reads "0.0").
 // Non-finite values read "---".

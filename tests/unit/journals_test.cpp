@@ -56,6 +56,12 @@ TEST(JournalTexts, StampsAndDurations) {
   EXPECT_EQ(FormatDuration(0), "0:00");
   EXPECT_EQ(FormatDuration(123456 / 60), "34:17");
   EXPECT_EQ(FormatDuration(100000), "1666:40");
+  // Fixed-point cells: the chosen separator, and no "-0.0" for tiny negatives
+  // (a negative price can give one).
+  EXPECT_EQ(FixedText(-0.04, 1), "0.0");
+  EXPECT_EQ(FixedText(-0.06, 1, ','), "-0,1");
+  EXPECT_EQ(FixedText(1234.5678, 3, ','), "1234,568");
+  EXPECT_EQ(FixedText(7, 0, ','), "7");
 }
 
 TEST(JournalRows, DefaultRecordsGiveKnownCells) {
