@@ -182,9 +182,8 @@ void TMK_ViewJournalsDlg::BuildControls() {
   bClearFaults = button(tsFaults, "bClearFaults", 338, 416, 113);
   sgStoredData = new TextGrid(StoredDataShape(), tsFaults);
   sgStoredData->setObjectName("sgStoredData");
-  sgStoredData->setGeometry(456, 2, 552, 461);
+  sgStoredData->setGeometry(456, 0, 552, 461);
   sgStoredData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  sgStoredData->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(sgFaults, &QTableWidget::currentCellChanged, this, [this] { FillStoredData(); });
   connect(sgFaults, &QTableWidget::cellClicked, this, [this] { FillStoredData(); });
   connect(bClearFaults, &QPushButton::clicked, this, [this] { ClearFaults(); });

@@ -44,8 +44,8 @@ void TextGrid::ShapeRow(int row) {
       item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     } else {
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      const Qt::Alignment h = size_t(c) < shape_.alignments.size() ? shape_.alignments[c]
-                                                                   : Qt::AlignLeft;
+      const Qt::Alignment h =
+          size_t(c) < shape_.alignments.size() ? shape_.alignments[c] : Qt::AlignLeft;
       item->setTextAlignment(h | Qt::AlignVCenter);
     }
     setItem(row, c, item);
