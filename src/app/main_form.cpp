@@ -10,9 +10,15 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/gui_link.h"
 #include "app/picture_strip.h"
 #include "app/placement.h"
+#include "app/port_dialog.h"
+#include "app/progress_form.h"
 #include "app/step_windows.h"
+#include "link/mk_transfer.h"
+#include "link/ml_rs.h"
+#include "link/port_texts.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
@@ -78,6 +84,9 @@ const char* const kSettingsSuffix = "dvkps";
 constexpr int kClientWidth = 810;
 constexpr int kClientHeight = 417;
 constexpr int kKeepAliveMs = 30000;
+constexpr uint32_t kLineSpeed = 19200;
+constexpr int kRs485WithEcho = 2;
+constexpr uint16_t kFirstByteMs = 100;
 
 QString Q(const TextPair& t) {
   return QString::fromStdString(t());
@@ -95,14 +104,16 @@ QFont Bold(QFont f) {
 
 }  // namespace
 
-TMainForm::TMainForm(AppPaths paths, QWidget* parent)
+TMainForm::TMainForm(AppPaths paths, LinkPlatform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      SelectPortDialog([](TML_RS& link, QWidget* parent) { tc::SelectPortDialog(link, parent); }),
       EditSettings(tc::EditSettings),
       ViewJournals(tc::ViewJournals),
       ViewOscilloscope(tc::ViewOscilloscope),
       paths_(std::move(paths)),
+      platform_(platform.ListPorts ? std::move(platform) : GuiLinkPlatform()),
       mk_(std::make_unique<TMK>()),
       openDialog_(FileDialogRequest::Kind::Open, kSettingsFilter, kSettingsSuffix),
       saveDialog_(FileDialogRequest::Kind::Save, kSettingsFilter, kSettingsSuffix) {
@@ -248,18 +259,43 @@ void TMainForm::Start() {
   if (started_) return;
   started_ = true;
   EnterProgramFolder(paths_);
-  {
-    TMIniFile ini(paths_.iniPath.toStdString());
-    ini.ReadBool("Common", "Auto", false);  // kept for older copies; not used
-    SetEnglishVersion(ini.ReadBool("Common", "EnglishVersion", false));
-    LoadPlacement(ini, "MainWindow", *this, false);
-  }
+  TMIniFile ini(paths_.iniPath.toStdString());
+  // The language first, so that whatever the link has to say is in it.
+  ini.ReadBool("Common", "Auto", false);  // kept for older copies; not used
+  SetEnglishVersion(ini.ReadBool("Common", "EnglishVersion", false));
+  CreateLink();
+  link_->LoadLinkSettings(ini);
+  if (noPortDeferred_ && link_->PortCount == 0 && !noPortShown_) ShowError(kNoFreePortText, this);
+  noPortDeferred_ = false;
+  link_->SetPortType(kRs485WithEcho);
+  link_->FirstByteTimeout = kFirstByteMs;
+  link_->SetBaudRate(kLineSpeed);
   mk_ = std::make_unique<TMK>(EnglishVersion());
+  LoadPlacement(ini, "MainWindow", *this, false);
   openDialog_.SetInitialFolder(paths_.dialogFolder);
   saveDialog_.SetInitialFolder(paths_.dialogFolder);
   SettingsChanged = false;
   cbEnglishVersion->setChecked(EnglishVersion());
   ApplyLanguage();
+}
+
+void TMainForm::CreateLink() {
+  // The port list may still grow by the ini's extra ports, so "no port at
+  // all" is only said once the link has read its section.
+  LinkPlatform p = platform_;
+  auto show = p.ShowError;
+  p.ShowError = [this, show](const std::string& text) {
+    if (!link_) {
+      noPortDeferred_ = true;
+      return;
+    }
+    noPortShown_ = true;
+    if (show) show(text);
+  };
+  link_ = std::make_unique<TML_RS>(std::move(p));
+  // Outside transfers (the keep-alive) the window keeps painting.
+  link_->pump = [] { QCoreApplication::processEvents(); };
+  transfer_ = std::make_unique<TMKTransfer>(*link_);
 }
 
 void TMainForm::CentreOnScreen() {
@@ -298,6 +334,7 @@ void TMainForm::WriteIni() {
   EnterProgramFolder(paths_);
   try {
     TMIniFile ini(paths_.iniPath.toStdString());
+    link_->SaveLinkSettings(ini);
     ini.WriteBool("Common", "Auto", false);
     ini.WriteBool("Common", "EnglishVersion", EnglishVersion());
     SavePlacement(ini, "MainWindow", *this);
@@ -344,13 +381,93 @@ void TMainForm::EnglishVersionClick() {
   ApplyLanguage();
 }
 
-void TMainForm::RS232Click() {}
+uint8_t TMainForm::DeviceAddress() const {
+  return transfer_ ? transfer_->DeviceAddress : 0;
+}
 
-void TMainForm::GetParamsClick() {}
+uint32_t TMainForm::DeviceMemorySize() const {
+  return transfer_ ? transfer_->DeviceMemorySize : 0;
+}
 
-void TMainForm::SetParamsClick() {}
+void TMainForm::RS232Click() {
+  if (exchange_ || !link_) return;
+  if (SelectPortDialog) SelectPortDialog(*link_, this);
+  link_->SetBaudRate(kLineSpeed);
+}
 
-void TMainForm::KeepAliveTick() {}
+void TMainForm::ShowTransferError(const std::exception& e, const std::string& extra) {
+  std::string text = e.what();
+  // "No link" says nothing about why; the port that could not be opened does.
+  if (!link_->PortOpen && !link_->LastOpenError().empty()) text += "\n" + link_->LastOpenError();
+  if (!extra.empty()) text += "\n" + extra;
+  ShowError(text, this);
+}
+
+void TMainForm::GetParamsClick() {
+  if (exchange_ || !link_) return;
+  if (SettingsChanged && AskYesNo(kUnsavedQuestion(), this)) {
+    // The read replaces the settings; if they could not be saved, keep them.
+    if (SaveSettingsToFile() == SaveResult::Failed) return;
+  }
+  link_->SetBaudRate(kLineSpeed);
+  BeginExchange();
+  {
+    TProgressForm progress(this);
+    GuiTransferObserver observer(progress);
+    progress.Start();
+    bool failed = false;
+    std::string error;
+    try {
+      if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
+        SetStepsEnabled(true);
+        DecodeSettingsBlocks(*mk_);
+      }
+    } catch (const std::exception& e) {
+      progress.hide();
+      ShowTransferError(e);
+      failed = true;
+    }
+    if (failed) SetStepsEnabled(false);
+  }
+  EndExchange();
+  KeepAliveTimer->start();
+}
+
+void TMainForm::SetParamsClick() {
+  if (exchange_ || !link_) return;
+  link_->SetBaudRate(kLineSpeed);
+  BeginExchange();
+  {
+    TProgressForm progress(this);
+    GuiTransferObserver observer(progress);
+    progress.Start();
+    WriteReport report;
+    try {
+      transfer_->WriteDeviceSettings(*mk_, observer, &report);
+    } catch (const std::exception& e) {
+      progress.hide();
+      // After the backup the device may hold half of the new settings; say
+      // where its previous ones are.
+      std::string extra;
+      if (!report.BackupPath.empty()) extra = kBackupSavedText() + ":\n" + report.BackupPath;
+      ShowTransferError(e, extra);
+    }
+  }
+  EndExchange();
+  KeepAliveTimer->start();
+}
+
+void TMainForm::KeepAliveTick() {
+  if (exchange_ || !link_) return;
+  BeginExchange();
+  try {
+    transfer_->QueryVersion();
+  } catch (...) {
+    // The device may be unplugged between steps; nothing to tell.
+  }
+  EndExchange();
+  KeepAliveTimer->start();
+}
 
 void TMainForm::LoadParamsClick() {
   const auto path = openDialog_.Execute(this);

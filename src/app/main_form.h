@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_paths.h"
+#include "link/ml_rs_base.h"
 #include "ui/file_dialog_service.h"
 
 class QCheckBox;
@@ -17,11 +18,14 @@ class QTimer;
 namespace tc {
 
 class TMK;
+class TML_RS;
+class TMKTransfer;
 
 class TMainForm : public QWidget {
   Q_OBJECT
  public:
-  explicit TMainForm(AppPaths paths, QWidget* parent = nullptr);
+  // platform: how the link finds and opens ports (default: the system's).
+  explicit TMainForm(AppPaths paths, LinkPlatform platform = {}, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // --- Controls, named as the users' manuals and the tests know them --------
@@ -54,16 +58,22 @@ class TMainForm : public QWidget {
   // --- State -------------------------------------------------------------------
   // Changed in the editor and not yet saved to a file.
   bool SettingsChanged = false;
-  uint8_t DeviceAddress = 0;
-  uint32_t DeviceMemorySize = 0;
+  // Bus address and memory size found by the last transfer.
+  uint8_t DeviceAddress() const;
+  uint32_t DeviceMemorySize() const;
 
   TMK& Model() { return *mk_; }
+  // Exist once the window was first shown.
+  TML_RS& Link() { return *link_; }
+  TMKTransfer& Transfer() { return *transfer_; }
   const AppPaths& Paths() const { return paths_; }
   bool Started() const { return started_; }
   // True while an exchange with the device runs.
   bool ExchangeRunning() const { return exchange_; }
   bool StepsEnabled() const { return stepsEnabled_; }
 
+  // Runs the port dialog; tests replace it.
+  std::function<void(TML_RS&, QWidget*)> SelectPortDialog;
   // The windows of steps 2, 2a and 2b; tests replace them.
   std::function<bool(TMK&, QWidget*)> EditSettings;
   std::function<void(TMK&, QWidget*)> ViewJournals;
@@ -101,15 +111,22 @@ class TMainForm : public QWidget {
   void SetParamsClick();
   void EnglishVersionClick();
   void KeepAliveTick();
+  void CreateLink();
+  void ShowTransferError(const std::exception& e, const std::string& extra = {});
 
   AppPaths paths_;
+  LinkPlatform platform_;
   std::unique_ptr<TMK> mk_;
+  std::unique_ptr<TML_RS> link_;
+  std::unique_ptr<TMKTransfer> transfer_;
   FileDialog openDialog_;
   FileDialog saveDialog_;
   bool started_ = false;
   bool stepsEnabled_ = false;
   bool exchange_ = false;
   bool closeAfterExchange_ = false;
+  bool noPortDeferred_ = false;
+  bool noPortShown_ = false;
 };
 
 }  // namespace tc

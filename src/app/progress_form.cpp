@@ -66,7 +66,6 @@ void TProgressForm::SetGauge(int percent) {
 
 void TProgressForm::Start() {
   show();
-  raise();
   QCoreApplication::processEvents();
 }
 
