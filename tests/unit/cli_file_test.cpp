@@ -5,42 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli_runner.h"
 #include "model/sample_image.h"
 #include "util/files.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-struct Result {
-  int status;
-  std::string out;
-};
-Result RunCli(const std::string& args) {
-  const std::string cmd = std::string(TRIPCONF_CLI) + " " + args + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  Result r{-1, ""};
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  const int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
-class CliFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tripconf-cli-") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string P(const std::string& n) { return (dir_ / n).string(); }
-  fs::path dir_;
-};
-}  // namespace
+using tc::testing::RunCli;
+using CliFile = tc::testing::TempDirTest;
 
 TEST_F(CliFile, PackUnpackRoundTripAndInfo) {
   const auto image = tc::BuildSampleImage(tc::SampleSpecByName("ve01-32k"));
