@@ -141,8 +141,8 @@ void TMK_ViewJournalsDlg::BuildControls() {
     g = new TextGrid(JournalShape(), ts);
     g->setObjectName(grid);
     g->setGeometry(2, 2, 1008, 425);
-    bClear = button(ts, clear, 768, 432, 113);
-    bSave = button(ts, save, 889, 432, 113);
+    bClear = button(ts, clear, 754, 432, 124);
+    bSave = button(ts, save, 886, 432, 124);
   };
   journalTab(tsTrip, "sgTrip", "bClearTrip", "bSaveTrip", sgTrip, bClearTrip, bSaveTrip);
   journalTab(tsRefuel, "sgRefuel", "bClearRefuel", "bSaveRefuel", sgRefuel, bClearRefuel,
@@ -179,7 +179,7 @@ void TMK_ViewJournalsDlg::BuildControls() {
   sgFaults->setGeometry(2, 2, 449, 409);
   sgFaults->setSelectionBehavior(QAbstractItemView::SelectRows);
   FitWithoutScrollBars(sgFaults);
-  bClearFaults = button(tsFaults, "bClearFaults", 338, 416, 113);
+  bClearFaults = button(tsFaults, "bClearFaults", 327, 416, 124);
   sgStoredData = new TextGrid(StoredDataShape(), tsFaults);
   sgStoredData->setObjectName("sgStoredData");
   sgStoredData->setGeometry(456, 0, 552, 461);
