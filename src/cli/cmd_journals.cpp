@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <iostream>
 #include <limits>
+#include <optional>
 
 #include "cli/cli.h"
 #include "model/fault_journal.h"
@@ -38,7 +39,7 @@ int RunJournals(const Args& a) {
   const std::string table = a.Option("--table").value_or("trips");
   const CellFormat fmt{EnglishVersion(), UserDecimalSeparator()};
 
-  int kind = 0;
+  std::optional<int> kind;
   if (auto k = a.IntOption("--kind")) {
     if (*k < std::numeric_limits<int>::min() || *k > std::numeric_limits<int>::max())
       throw TripError("--kind is out of range");
@@ -60,7 +61,15 @@ int RunJournals(const Args& a) {
   } else if (table == "refuels") {
     t = JournalTable(mk, Journal::Refuels, fmt);
   } else if (table == "faults") {
-    t = FaultListTable(mk, kind, fmt);
+    if (!kind) {
+      std::string problem;
+      kind = JournalFaultCodeKind(mk, &problem);
+      if (!problem.empty())
+        std::fprintf(stderr,
+                     "the device's protocol cannot be selected (%s); codes shown as kind 0\n",
+                     problem.c_str());
+    }
+    t = FaultListTable(mk, *kind, fmt);
   } else if (table == "sums") {
     if (a.Option("--record")) {
       t = SumTable(mk, int(RecordOption(a, kSumCount, table)), fmt);
@@ -99,7 +108,8 @@ const Register kJournals(
      "             accumulated sums) or stored (the stored engine data of a fault)\n"
      "  --record   sums: one sum 0-7 (general, trip, reset 1, jams, traffic, reset 2,\n"
      "             petrol only, gas only); stored: the fault record 0-6 (default 0)\n"
-     "  --kind     trouble-code kind of the engine-control protocol (default 0: P0133)\n"
+     "  --kind     trouble-code kind to list faults with, instead of the kind of the\n"
+     "             engine-control protocol the file's settings select\n"
      "  --export   write the table instead, as the viewer's \"Save to file\" does:\n"
      "             Windows-1251, a tab after each cell, CR LF line ends\n"
      "The file is never changed.\n",

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "catalog/variants.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/fixed_text.h"
@@ -119,6 +120,21 @@ FaultRecord ReadFaultRecord(const TMK& mk, int record) {
 
 CodeSwitches ReadCodeSwitches(const TMK& mk) {
   return {mk.GetU8(11, 12), mk.GetU8(11, 14)};
+}
+
+int JournalFaultCodeKind(TMK& mk, std::string* problem) {
+  try {
+    mk.RefreshVariant();
+  } catch (const TripError& e) {
+    if (problem) *problem = e.what();
+    return 0;
+  }
+  const TProtBase* protocol = Catalog().CurrentProtocol();
+  if (!protocol) {
+    if (problem) *problem = "no engine-control protocol is selected";
+    return 0;
+  }
+  return protocol->FaultFormat;
 }
 
 uint32_t ConvertKind8Code(uint32_t code) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/variants.h"
 #include "model/fault_journal.h"
 #include "model/journal_tables.h"
 #include "model/sample_image.h"
@@ -452,4 +453,21 @@ TEST(JournalExport, Cp1251TabsAndCrLf) {
   EXPECT_EQ(std::string(back.begin(), back.end()), bytes);
   EXPECT_THROW(ExportTable((dir / "no such folder" / "x.txt").string(), trips), FileError);
   std::filesystem::remove_all(dir);
+}
+
+TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
+  TMK mk;
+  mk.ReplaceImage(BuildSampleImage(SampleSpecByName("v8003-32k")), 0x8003);
+  mk.DecodeAll();
+  std::string problem;
+  const int kind = JournalFaultCodeKind(mk, &problem);
+  EXPECT_EQ(problem, "");
+  ASSERT_NE(Catalog().CurrentProtocol(), nullptr);
+  EXPECT_EQ(kind, Catalog().CurrentProtocol()->FaultFormat);
+  EXPECT_EQ(Catalog().DeviceType(), 0x8003);
+
+  // A protocol number the variant does not offer: the letter form, and why.
+  mk.PutU16(11, 4, 250);
+  EXPECT_EQ(JournalFaultCodeKind(mk, &problem), 0);
+  EXPECT_NE(problem, "");
 }

@@ -1,11 +1,11 @@
 // tripconf-cli journals / osc against sample settings files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "cli_runner.h"
 #include "model/journal_tables.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
@@ -17,44 +17,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-  int code = -1;
-  std::string out;
-};
+using tc::testing::RunCli;
 
-// Runs tripconf-cli with the C locale (so '.' separates decimals); stderr is
-// folded into the output.
-Result Cli(const std::string& args) {
-  const std::string cmd = std::string("LC_ALL=C '") + TRIPCONF_CLI + "' " + args + " 2>&1";
-  Result r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  const int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-class CliViewers : public ::testing::Test {
+class CliViewers : public tc::testing::TempDirTest {
  protected:
   void SetUp() override {
-    if (!fs::exists(TRIPCONF_CLI)) GTEST_SKIP() << "tripconf-cli not built";
-    dir_ = fs::temp_directory_path() / ("tripconf_cli_viewers_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-    sample_ = Path("s.dvkps");
+    TempDirTest::SetUp();
+    // Decimal points, whatever the locale of the machine running the tests.
+    setenv("LC_ALL", "C", 1);
+    sample_ = P("s.dvkps");
     const SampleSpec spec = SampleSpecByName("v104-8k");
     image_ = BuildSampleImage(spec);
     WriteFileAtomic(sample_, EncodeSettingsFile(spec.deviceVersion, image_));
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return P(name); }
 
-  fs::path dir_;
   std::string sample_;
   std::vector<uint8_t> image_;
 };
@@ -64,8 +41,9 @@ class CliViewers : public ::testing::Test {
 TEST_F(CliViewers, JournalExportIsTheViewersFile) {
   const auto before = ReadWholeFile(sample_);
   const std::string out = Path("trips.txt");
-  const Result r = Cli("journals '" + sample_ + "' --table trips --lang ru --export '" + out + "'");
-  ASSERT_EQ(r.code, 0) << r.out;
+  const auto r =
+      RunCli("journals '" + sample_ + "' --table trips --lang ru --export '" + out + "'");
+  ASSERT_EQ(r.status, 0) << r.out;
 
   TMK mk;
   ReadSettingsFile(mk, sample_);
@@ -77,46 +55,50 @@ TEST_F(CliViewers, JournalExportIsTheViewersFile) {
 }
 
 TEST_F(CliViewers, TablesPrintedOneRowPerLine) {
-  Result r = Cli("journals '" + sample_ + "' --table refuels --lang en");
-  ASSERT_EQ(r.code, 0) << r.out;
+  auto r = RunCli("journals '" + sample_ + "' --table refuels --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 22);
   EXPECT_EQ(r.out.rfind("#\tDate and time of rec.\tTravel time\t", 0), 0u) << r.out;
 
-  r = Cli("journals '" + sample_ + "' --table faults --lang en --kind 0");
-  ASSERT_EQ(r.code, 0) << r.out;
+  // Without --kind the protocol the file's settings select decides the form.
+  r = RunCli("journals '" + sample_ + "' --table faults --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("0\t9:12 12.09\t0133\n"), std::string::npos) << r.out;
+  r = RunCli("journals '" + sample_ + "' --table faults --lang en --kind 0");
+  ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("\tP0133\n"), std::string::npos) << r.out;
 
-  r = Cli("journals '" + sample_ + "' --table stored --record 1 --lang en");
-  ASSERT_EQ(r.code, 0) << r.out;
+  r = RunCli("journals '" + sample_ + "' --table stored --record 1 --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("Trouble code\tP0301\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("Control module voltage, V\t14.5\n"), std::string::npos) << r.out;
 
-  r = Cli("journals '" + sample_ + "' --table sums --record 7 --lang en");
-  ASSERT_EQ(r.code, 0) << r.out;
+  r = RunCli("journals '" + sample_ + "' --table sums --record 7 --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("Time\t210:00\n", 0), 0u) << r.out;
 }
 
 TEST_F(CliViewers, JournalMistakesAreReported) {
-  Result r = Cli("journals '" + sample_ + "' --table stored --record 7");
-  EXPECT_EQ(r.code, 1);
+  auto r = RunCli("journals '" + sample_ + "' --table stored --record 7");
+  EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("0 to 6"), std::string::npos) << r.out;
-  r = Cli("journals '" + sample_ + "' --table nonsense");
-  EXPECT_EQ(r.code, 1);
+  r = RunCli("journals '" + sample_ + "' --table nonsense");
+  EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("--table takes"), std::string::npos) << r.out;
-  r = Cli("journals '" + sample_ + "' --table trips --record 2");
-  EXPECT_EQ(r.code, 1);
-  r = Cli("journals '" + Path("missing.dvkps") + "'");
-  EXPECT_EQ(r.code, 1);
+  r = RunCli("journals '" + sample_ + "' --table trips --record 2");
+  EXPECT_EQ(r.status, 1);
+  r = RunCli("journals '" + Path("missing.dvkps") + "'");
+  EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("missing.dvkps"), std::string::npos) << r.out;
-  r = Cli("journals '" + sample_ + "' --export '" + Path("no/such/folder/x.txt") + "'");
-  EXPECT_EQ(r.code, 1);
+  r = RunCli("journals '" + sample_ + "' --export '" + Path("no/such/folder/x.txt") + "'");
+  EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("x.txt"), std::string::npos) << r.out;
 }
 
 TEST_F(CliViewers, OscTextsAndPlot) {
   const std::string png = Path("plot.png");
-  Result r = Cli("osc '" + sample_ + "' --lang en --timebase 0 --offset 32 --png '" + png + "'");
-  ASSERT_EQ(r.code, 0) << r.out;
+  auto r = RunCli("osc '" + sample_ + "' --lang en --timebase 0 --offset 32 --png '" + png + "'");
+  ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("time base\t\"0.5\"\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("volts per division\t\"  5\"\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("input divider\t\" 1:10\"\n"), std::string::npos) << r.out;
@@ -127,10 +109,10 @@ TEST_F(CliViewers, OscTextsAndPlot) {
   ASSERT_GT(bytes.size(), 8u);
   EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
 
-  r = Cli("osc '" + sample_ + "' --offset 993");
-  EXPECT_EQ(r.code, 1);
-  r = Cli("osc '" + sample_ + "' --timebase 10");
-  EXPECT_EQ(r.code, 1);
+  r = RunCli("osc '" + sample_ + "' --offset 993");
+  EXPECT_EQ(r.status, 1);
+  r = RunCli("osc '" + sample_ + "' --timebase 10");
+  EXPECT_EQ(r.status, 1);
 }
 
 TEST_F(CliViewers, OscHeaderOutOfRangeWritesNoPlot) {
@@ -139,8 +121,8 @@ TEST_F(CliViewers, OscHeaderOutOfRangeWritesNoPlot) {
   const std::string bad = Path("bad.dvkps");
   WriteFileAtomic(bad, EncodeSettingsFile(0x104, image));
   const std::string png = Path("bad.png");
-  const Result r = Cli("osc '" + bad + "' --png '" + png + "'");
-  EXPECT_EQ(r.code, 1);
+  const auto r = RunCli("osc '" + bad + "' --png '" + png + "'");
+  EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("time-base index 12"), std::string::npos) << r.out;
   EXPECT_FALSE(fs::exists(png));
 }
