@@ -75,8 +75,4 @@ class TMK_ViewJournalsDlg : public QDialog {
   FileDialog exportDialog_;
 };
 
-// The fault-code kind for the viewer: that of the protocol of the settings
-// held (the variant is refreshed from them), -1 when there is none.
-int JournalCodeKind(TMK& mk);
-
 }  // namespace tc

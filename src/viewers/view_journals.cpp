@@ -3,7 +3,7 @@
 
 #include "app/app_paths.h"
 #include "app/step_windows.h"
-#include "catalog/variants.h"
+#include "model/fault_journal.h"
 #include "model/journals.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
@@ -11,19 +11,6 @@
 #include "viewers/journal_viewer.h"
 
 namespace tc {
-
-int JournalCodeKind(TMK& mk) {
-  // The fault codes are written the way the protocol of the settings held
-  // writes them, so the variant is taken from those settings first. Settings
-  // whose identity the catalogue cannot place keep the selection made last;
-  // without a current protocol the faults are listed without their codes.
-  try {
-    mk.RefreshVariant();
-  } catch (const TripError&) {
-  }
-  const TProtBase* protocol = Catalog().CurrentProtocol();
-  return protocol ? protocol->FaultFormat : -1;
-}
 
 void ViewJournals(TMK& mk, QWidget* parent) {
   std::optional<JournalSession> session;
@@ -36,7 +23,7 @@ void ViewJournals(TMK& mk, QWidget* parent) {
   // Any way out but OK (Cancel, Esc, the close box, an error) puts blocks 7,
   // 1 and 12 back from the image when the session goes.
   try {
-    TMK_ViewJournalsDlg dlg(mk, JournalCodeKind(mk), DefaultAppPaths().dialogFolder, parent);
+    TMK_ViewJournalsDlg dlg(mk, JournalFaultCodeKind(mk), DefaultAppPaths().dialogFolder, parent);
     if (dlg.exec() == QDialog::Accepted) session->Ok();
   } catch (const TripError& e) {
     ShowError(e.what(), parent);
