@@ -313,7 +313,10 @@ int Run(const Options& o) {
         reply->back() ^= 0x01;
         ++damaged;
       }
-      const uint64_t start = std::max(NowNs(), line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
+      // The reply is timed on the line's own clock, from the moment the
+      // request's last byte was on the line; a late wake-up here only
+      // bunches the bytes, it does not stretch the exchange.
+      const uint64_t start = std::max(heardAt, line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
       SleepUntilNs(start);
       size_t count = reply->size();
       if (o.stallAfter >= 0 && replies >= o.stallAfter) {
