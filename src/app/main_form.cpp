@@ -481,7 +481,7 @@ void TMainForm::LoadParamsClick() {
   }
   try {
     SetStepsEnabled(true);
-    mk_->DecodeAll();
+    DecodeSettingsBlocks(*mk_);
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);

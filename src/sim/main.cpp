@@ -265,7 +265,7 @@ int Run(const Options& o) {
   std::mt19937 rng(o.seed);
   std::uniform_real_distribution<double> chance(0.0, 1.0);
   Line line(master, o.baud);
-  long replies = 0;
+  long replies = 0, damaged = 0, dropped = 0;
   bool stalled = false;
   std::vector<uint8_t> in(4096), echo;
   while (!g_stop) {
@@ -305,9 +305,18 @@ int Run(const Options& o) {
         if (!o.link.empty()) unlink(o.link.c_str());
         _exit(0);
       }
-      if (o.dropReply > 0 && chance(rng) < o.dropReply) continue;
-      if (o.badChecksum > 0 && chance(rng) < o.badChecksum) reply->back() ^= 0x01;
-      const uint64_t start = std::max(NowNs(), line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
+      if (o.dropReply > 0 && chance(rng) < o.dropReply) {
+        ++dropped;
+        continue;
+      }
+      if (o.badChecksum > 0 && chance(rng) < o.badChecksum) {
+        reply->back() ^= 0x01;
+        ++damaged;
+      }
+      // The reply is timed on the line's own clock, from the moment the
+      // request's last byte was on the line; a late wake-up here only
+      // bunches the bytes, it does not stretch the exchange.
+      const uint64_t start = std::max(heardAt, line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
       SleepUntilNs(start);
       size_t count = reply->size();
       if (o.stallAfter >= 0 && replies >= o.stallAfter) {
@@ -323,9 +332,11 @@ int Run(const Options& o) {
   WriteDump(o, dev);
   if (!o.link.empty()) unlink(o.link.c_str());
   for (const auto& w : dev.warnings) std::fprintf(stderr, "tripsim: %s\n", w.c_str());
-  std::fprintf(stderr, "tripsim: %llu requests, %llu block reads, %llu blocks written\n",
+  std::fprintf(stderr,
+               "tripsim: %llu requests, %llu block reads, %llu blocks written, %ld replies "
+               "damaged, %ld dropped\n",
                (unsigned long long)dev.requests, (unsigned long long)dev.blockReads,
-               (unsigned long long)dev.blocksWritten);
+               (unsigned long long)dev.blocksWritten, damaged, dropped);
   close(slave);
   close(master);
   return 0;
