@@ -1,6 +1,7 @@
 // tripconf-cli osc: the oscilloscope trace held in a settings file.
 #include <cstdio>
 
+#include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/oscilloscope.h"
 #include "model/settings_file.h"
@@ -34,6 +35,10 @@ int RunOsc(const Args& a) {
 
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
+  // As the viewer does: only a variant with the oscilloscope has a trace.
+  mk.DecodeBlock(11);
+  mk.RefreshVariant();
+  if (!CurrentVariant().VariantOscilloscope) throw TripError(kOscNotSupported());
   mk.LoadOscRecords();
   if (auto tb = a.IntOption("--timebase")) {
     if (*tb < 0 || *tb >= kTimeBaseCount)
@@ -65,7 +70,8 @@ const Register kOsc({"osc",
                      "                        [--png OUT.png] [--lang en|ru]\n"
                      "Prints both trace headers and the texts the oscilloscope viewer derives\n"
                      "from them (time base, volts per division, divider, zoom in pixels per\n"
-                     "sample, trigger level, time offset).\n"
+                     "sample, trigger level, time offset). Refused for a device variant\n"
+                     "without the oscilloscope.\n"
                      "  --offset    scroll offset in samples, -32 to 992 (default 0)\n"
                      "  --timebase  view time base 0-9 (0.5 to 500 ms/div) instead of the\n"
                      "              one recorded in header 1\n"

@@ -126,3 +126,14 @@ TEST_F(CliViewers, OscHeaderOutOfRangeWritesNoPlot) {
   EXPECT_NE(r.out.find("time-base index 12"), std::string::npos) << r.out;
   EXPECT_FALSE(fs::exists(png));
 }
+
+TEST_F(CliViewers, OscRefusedWithoutTheOscilloscope) {
+  const SampleSpec spec = SampleSpecByName("ve01-32k");
+  WriteFileAtomic(P("e01.dvkps"), EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
+  auto r = RunCli("osc '" + P("e01.dvkps") + "' --lang en --png '" + P("e01.png") + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("The oscilloscope is not supported in this version of the device."),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(fs::exists(P("e01.png")));
+}
