@@ -12,6 +12,8 @@ class TransferObserver {
   virtual void SetLabel(const std::string& text) = 0;
   // Gauge position 0..100 (values above 100 show as 100).
   virtual void SetGauge(int percent) = 0;
+  // Whether the gauge is shown (hidden while the device is searched for).
+  virtual void SetGaugeVisible(bool /*visible*/) {}
   // Whether the Cancel button is shown.
   virtual void SetCancelVisible(bool visible) = 0;
   // True once the user asked to cancel.
