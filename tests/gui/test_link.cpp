@@ -1,7 +1,6 @@
 #include "test_link.h"
 
 #include "app/gui_link.h"
-#include "link/posix_channel.h"
 
 namespace tc::test {
 
@@ -18,7 +17,7 @@ bool DeadChannel::Write(const uint8_t* data, size_t size) {
 }
 
 RecordingChannel::RecordingChannel(std::shared_ptr<ChannelLog> log)
-    : log_(std::move(log)), inner_(std::make_unique<PosixChannel>()) {}
+    : log_(std::move(log)), inner_(GuiLinkPlatform().NewChannel()) {}
 RecordingChannel::~RecordingChannel() = default;
 void RecordingChannel::Open(const std::string& path, uint32_t baudRate) {
   log_->opened.push_back(path);

@@ -42,7 +42,7 @@ class DeadChannel : public ByteChannel {
   bool open_ = false;
 };
 
-// A real terminal channel whose opens and writes are logged.
+// The program's own channel, with its opens and writes logged.
 class RecordingChannel : public ByteChannel {
  public:
   explicit RecordingChannel(std::shared_ptr<ChannelLog> log);
