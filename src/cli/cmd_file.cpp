@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "catalog/variant_flag_names.h"
+#include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
@@ -16,13 +18,36 @@ void PrintDirectory(const TMK& mk) {
   std::printf("entry\taddress\tsize\tblock\n");
   for (int k = 1; k <= 14; ++k) {
     const DirEntry e = mk.Entry(k);
-    const char* block[] = {"",  "1",  "2",  "3", "4", "5",  "6", "7",
+    const char* block[] = {"",  "1", "2",  "3",  "4", "5",  "6", "7",
                            "8", "9", "10", "11", "-", "12", "13"};
     std::printf("%d\t0x%04X\t%u\t%s\n", k, e.address, e.size, block[k]);
   }
 }
 
+// The variant the file's identity selects, as the editor would see it. A
+// file whose blocks or identity cannot be used says why instead of failing
+// the whole listing.
+void PrintVariant(TMK& mk) {
+  std::string problem;
+  try {
+    mk.DecodeBlock(11);
+    mk.RefreshVariant();
+  } catch (const TripError& e) {
+    problem = e.what();
+  }
+  const TVariantCatalog& cat = Catalog();
+  std::string flags;
+  for (const auto& name : SetFlagNames(cat.Flags())) flags += (flags.empty() ? "" : " ") + name;
+  std::printf("project\t%s\n", cat.ProjectName().empty() ? "-" : cat.ProjectName().c_str());
+  std::printf("flags\t%s\n", flags.c_str());
+  if (const TProtBase* p = cat.CurrentProtocol(); p && problem.empty())
+    std::printf("protocol\t%d\t%d\t%s\n", cat.CurrentProtocolNumber(), p->Code, p->Name().c_str());
+  else
+    std::printf("protocol\t-\t%s\n", problem.c_str());
+}
+
 int RunInfo(const Args& a) {
+  ApplyLanguageOption(a);
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
   mk.RefreshDirectory();
@@ -30,6 +55,7 @@ int RunInfo(const Args& a) {
   std::printf("layout version\t%u\n", mk.LayoutVersion());
   std::printf("image size\t%zu bytes\n", mk.SettingsImage.size());
   std::printf("entries written\t%u\n", mk.EntryCountToWrite());
+  PrintVariant(mk);
   PrintDirectory(mk);
   return 0;
 }
@@ -52,7 +78,16 @@ int RunPack(const Args& a) {
 int RunDump(const Args& a) {
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
-  mk.DecodeAll();
+  for (int n = 1; n <= kBlockCount; ++n) {
+    try {
+      mk.DecodeBlock(n);
+    } catch (const RangeError& e) {
+      throw RangeError("block " + std::to_string(n) + " cannot be decoded: " + e.what() +
+                       " (directory entry " + std::to_string(DirectoryEntryOfBlock(n)) +
+                       " gives size " + std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) +
+                       ")");
+    }
+  }
   int from = 1, to = kBlockCount;
   if (auto b = a.IntOption("--block")) {
     if (*b < 1 || *b > kBlockCount) throw TripError("--block takes 1 to 13");
@@ -83,27 +118,40 @@ std::string SampleNames() {
   return s;
 }
 
-const Register kInfo({"info", "show a settings file's versions and block directory",
-                      "usage: tripconf-cli info FILE.dvkps\n"
-                      "Prints the device version, the layout version, the image size and the\n"
-                      "block directory (entry, address, size).\n",
-                      {}, RunInfo});
-const Register kUnpack({"unpack", "write the raw settings image of a settings file",
-                        "usage: tripconf-cli unpack FILE.dvkps --out IMAGE.bin\n", {"--out"},
+const Register kInfo({"info",
+                      "show a settings file's versions and block directory",
+                      "usage: tripconf-cli info FILE.dvkps [--lang en|ru]\n"
+                      "Prints the device version, the layout version, the image size, the\n"
+                      "variant (project, capability flags, current protocol: position, code,\n"
+                      "name) and the block directory (entry, address, size).\n",
+                      {"--lang"},
+                      RunInfo});
+const Register kUnpack({"unpack",
+                        "write the raw settings image of a settings file",
+                        "usage: tripconf-cli unpack FILE.dvkps --out IMAGE.bin\n",
+                        {"--out"},
                         RunUnpack});
-const Register kPack({"pack", "make a settings file from a raw settings image",
+const Register kPack({"pack",
+                      "make a settings file from a raw settings image",
                       "usage: tripconf-cli pack IMAGE.bin --version 0xNNNN --out FILE.dvkps\n",
-                      {"--out", "--version"}, RunPack});
-const Register kDump({"dump", "hex dump of the settings blocks after loading a file",
+                      {"--out", "--version"},
+                      RunPack});
+const Register kDump({"dump",
+                      "hex dump of the settings blocks after loading a file",
                       "usage: tripconf-cli dump FILE.dvkps [--block N]\n"
                       "Loads the file, decodes the blocks as the main window does and prints\n"
                       "them in hexadecimal.\n",
-                      {"--block"}, RunDump});
+                      {"--block"},
+                      RunDump});
 const std::string kSampleUsage =
     "usage: tripconf-cli sample NAME --out FILE.dvkps\nWrites a built-in sample settings file. "
-    "Names:\n" + SampleNames();
-const Register kSample({"sample", "write a built-in sample settings file", kSampleUsage.c_str(),
-                        {"--out"}, RunSample});
+    "Names:\n" +
+    SampleNames();
+const Register kSample({"sample",
+                        "write a built-in sample settings file",
+                        kSampleUsage.c_str(),
+                        {"--out"},
+                        RunSample});
 
 }  // namespace
 }  // namespace tc::cli

@@ -72,9 +72,12 @@ std::vector<Command>& Registry() {
 
 void ApplyLanguageOption(const Args& args) {
   if (auto lang = args.Option("--lang")) {
-    if (*lang == "en") SetEnglishVersion(true);
-    else if (*lang == "ru") SetEnglishVersion(false);
-    else throw TripError("--lang takes en or ru");
+    if (*lang == "en")
+      SetEnglishVersion(true);
+    else if (*lang == "ru")
+      SetEnglishVersion(false);
+    else
+      throw TripError("--lang takes en or ru");
     return;
   }
   const char* vars[] = {"LC_ALL", "LC_MESSAGES", "LANG"};

@@ -33,13 +33,27 @@ struct FieldRef {
   }
 };
 
-constexpr FieldRef S8(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::s8, 0}; }
-constexpr FieldRef U8(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::u8, 0}; }
-constexpr FieldRef S16(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::s16, 0}; }
-constexpr FieldRef U16(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::u16, 0}; }
-constexpr FieldRef S32(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::s32, 0}; }
-constexpr FieldRef U32(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::u32, 0}; }
-constexpr FieldRef F32(int b, int o) { return {uint8_t(b), uint16_t(o), FieldType::f32, 0}; }
+constexpr FieldRef S8(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::s8, 0};
+}
+constexpr FieldRef U8(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::u8, 0};
+}
+constexpr FieldRef S16(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::s16, 0};
+}
+constexpr FieldRef U16(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::u16, 0};
+}
+constexpr FieldRef S32(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::s32, 0};
+}
+constexpr FieldRef U32(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::u32, 0};
+}
+constexpr FieldRef F32(int b, int o) {
+  return {uint8_t(b), uint16_t(o), FieldType::f32, 0};
+}
 constexpr FieldRef Text(int b, int o, int len) {
   return {uint8_t(b), uint16_t(o), FieldType::text, uint16_t(len)};
 }

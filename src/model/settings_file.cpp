@@ -6,8 +6,7 @@
 
 namespace tc {
 
-std::vector<uint8_t> EncodeSettingsFile(uint16_t deviceVersion,
-                                        const std::vector<uint8_t>& image) {
+std::vector<uint8_t> EncodeSettingsFile(uint16_t deviceVersion, const std::vector<uint8_t>& image) {
   std::vector<uint8_t> out(image.size() + 2);
   out[0] = uint8_t(deviceVersion);
   out[1] = uint8_t(deviceVersion >> 8);
@@ -16,8 +15,7 @@ std::vector<uint8_t> EncodeSettingsFile(uint16_t deviceVersion,
 }
 
 SettingsFileContents DecodeSettingsFile(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < 2)
-    throw FileError("This is not a settings file: it is shorter than 2 bytes");
+  if (bytes.size() < 2) throw FileError("This is not a settings file: it is shorter than 2 bytes");
   if (bytes.size() > kMaxSettingsFileSize)
     throw FileError("This is not a settings file: it is larger than any settings memory (" +
                     std::to_string(bytes.size()) + " bytes)");
@@ -39,7 +37,8 @@ void ReadSettingsFile(TMK& mk, const std::string& path) {
   } catch (const FileError& e) {
     // Reword the size refusal so it says what the file is not.
     if (FileExists(path) && std::string(e.what()).find("too large") != std::string::npos)
-      throw FileError("'" + path + "' is not a settings file: it is larger than any settings memory");
+      throw FileError("'" + path +
+                      "' is not a settings file: it is larger than any settings memory");
     throw;
   }
   try {

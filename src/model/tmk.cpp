@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "catalog/variants.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -23,7 +24,16 @@ void WriteLE(uint8_t* p, int width, uint64_t v) {
 
 TMK::TMK(bool english) {
   for (int n = 1; n <= kBlockCount; ++n) blocks_[n].assign(kBlockSize[n], 0);
-  FillDefaults(english);
+  SettingsImage.clear();
+  BuildFactorySchemes(false);
+  // The first list is built before any variant is selected, that is with
+  // every capability clear, whatever another model selected before.
+  BuildMeasParList(VariantFlags{});
+  FillDefaults();
+  // The identity of a model that holds no settings yet.
+  SelectVariant(1, 0, 0);
+  PlaceDefaultMenuCodes();
+  FillRemainingDefaults(english);
 }
 
 TMK::~TMK() = default;
@@ -36,8 +46,12 @@ DirEntry TMK::Entry(int k) const {
   return {uint16_t(ReadLE(p, 2)), uint16_t(ReadLE(p + 2, 2))};
 }
 
-uint32_t TMK::EntryCountToWrite() const { return uint32_t(ReadLE(directory_.data(), 4)); }
-uint32_t TMK::LayoutVersion() const { return uint32_t(ReadLE(directory_.data() + 60, 4)); }
+uint32_t TMK::EntryCountToWrite() const {
+  return uint32_t(ReadLE(directory_.data(), 4));
+}
+uint32_t TMK::LayoutVersion() const {
+  return uint32_t(ReadLE(directory_.data() + 60, 4));
+}
 
 void TMK::RefreshDirectory() {
   const size_t n = std::min<size_t>(kDirectorySize, SettingsImage.size());

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "catalog/meas_par.h"
 #include "model/field.h"
 
 namespace tc {
 
-class TMeasParBase;
+struct VariantFlags;
 
 constexpr int kBlockCount = 13;
 constexpr int kDirectorySize = 68;
@@ -22,11 +23,13 @@ constexpr int kOscRecordSize = 520;
 constexpr int kOscRecordPos[2] = {3542, 7606};
 
 // Sizes of the block copies, index = block number (0 unused).
-constexpr std::array<int, 14> kBlockSize = {0,   168, 28,  64,  420, 132, 76,
-                                            860, 80,  40,  424, 60,  664, 16};
+constexpr std::array<int, 14> kBlockSize = {0,   168, 28, 64,  420, 132, 76,
+                                            860, 80,  40, 424, 60,  664, 16};
 
 // Directory entry that describes block n (entry 12 has no block copy).
-constexpr int DirectoryEntryOfBlock(int block) { return block <= 11 ? block : block + 1; }
+constexpr int DirectoryEntryOfBlock(int block) {
+  return block <= 11 ? block : block + 1;
+}
 
 struct DirEntry {
   uint16_t address = 0;  // device address in the first half
@@ -114,8 +117,34 @@ class TMK {
   // Block 5's default texts for a language (used at construction).
   void SetDefaultTexts(bool english);
 
+  // --- Catalogue links -----------------------------------------------------------
+  // The measured parameters the editor and the preview use; rebuilt, never
+  // patched, so look parameters up again after a rebuild.
+  TMeasParList MeasParList;
+  // Rebuilds MeasParList for the variant selected last (or for `flags`).
+  void BuildMeasParList();
+  void BuildMeasParList(const VariantFlags& flags);
+  // First parameter in list order with this code, or nullptr.
+  TMeasParBase* FindMeasPar(uint8_t code) const;
+  // Selects the program-wide variant for the identity this model holds:
+  // DeviceVersion, the protocol number in block 11 and LayoutVersion. A
+  // protocol number or layout version above 255 throws RangeError and keeps
+  // the previous selection; a protocol number the variant does not offer
+  // throws ListIndexError (the flags and protocols are selected even then).
+  void RefreshVariant();
+  // Writes the codes of the device menu's default entries into block 10,
+  // from the program-wide menu-item catalogue.
+  void PlaceDefaultMenuCodes();
+  // What opening the settings editor needs: RefreshVariant, then the
+  // measured parameters with the variant's captions and the factory colour
+  // schemes of the variant rebuilt.
+  void RefreshForEditor();
+
  private:
-  void FillDefaults(bool english);
+  // Construction steps without the catalogue: the defaults of blocks 10,
+  // 11 and 13 and the version words, then those of blocks 1 and 3..7.
+  void FillDefaults();
+  void FillRemainingDefaults(bool english);
   void CheckField(const FieldRef& f) const;
   // Position in the image of the block behind directory entry e; throws when
   // the entry cannot describe a block.

@@ -108,7 +108,9 @@ uint16_t TMK::PackColour(int r, int g, int b) {
   return uint16_t(((r & 31) << 11) | ((g & 31) << 6) | ((g & 1) << 5) | (b & 31));
 }
 
-TMK::Rgb5 TMK::UnpackColour(uint16_t c) { return {(c >> 11) & 31, (c >> 6) & 31, c & 31}; }
+TMK::Rgb5 TMK::UnpackColour(uint16_t c) {
+  return {(c >> 11) & 31, (c >> 6) & 31, c & 31};
+}
 
 void TMK::BuildFactorySchemes(bool hybrid) {
   const int col = hybrid ? 0 : 1;
@@ -133,14 +135,31 @@ void TMK::SetDefaultTexts(bool english) {
   SetText(Text(5, 100, 16), english ? "Spark pl.repl." : "Замена свечей");
 }
 
-void TMK::FillDefaults(bool english) {
-  // Steps 1, 2, 4-7 of construction. The catalogue steps (measured-parameter
-  // list, variant selection and device menu codes) are applied by the
-  // catalogue layer on top of this.
-  SettingsImage.clear();
-  BuildFactorySchemes(false);
+void TMK::FillDefaults() {
+  // Steps 5-7 of construction: the layout version, the display, menu and
+  // colour defaults of block 10, the version word and the protocol number.
   directory_.fill(0);  // layout version 0
 
+  std::copy_n(kDisplayCodes, 111, blocks_[10].begin() + 12);
+  std::copy(FactoryScheme1.begin(), FactoryScheme1.end(), blocks_[10].begin() + 248);
+  std::copy(FactoryScheme2.begin(), FactoryScheme2.end(), blocks_[10].begin() + 304);
+  PutU8(10, 360, 1);
+  const uint16_t b10[6] = {63, 7, 15, 255, 255, 511};
+  for (int i = 0; i < 6; ++i) PutU16(10, 380 + 2 * i, b10[i]);
+  PutU32(10, 392, 0xFFFFFFFFu);
+  const uint8_t b10b[12] = {12, 17, 13, 10, 8, 9, 13, 17, 12, 10, 8, 9};
+  for (int i = 0; i < 12; ++i) PutU8(10, 400 + i, b10b[i]);
+  PutU16(10, 412, 1);
+
+  DeviceVersion = 1;
+  PutU16(11, 4, 0);
+
+  PutU16(13, 0, 100);
+  PutU16(13, 2, 200);
+}
+
+void TMK::FillRemainingDefaults(bool english) {
+  // Step 10: blocks 1 and 3..7, after the catalogue steps.
   PutU8(1, 105, 255);
   PutU8(1, 134, 255);
 
@@ -210,23 +229,6 @@ void TMK::FillDefaults(bool english) {
   };
   putRecord(36, {497, 15, 11, 123456, 10123, 1234, 12});
   putRecord(436, {622, 5, 1, 123456, 100456, 5678, 56});
-
-  std::copy_n(kDisplayCodes, 111, blocks_[10].begin() + 12);
-  std::copy(FactoryScheme1.begin(), FactoryScheme1.end(), blocks_[10].begin() + 248);
-  std::copy(FactoryScheme2.begin(), FactoryScheme2.end(), blocks_[10].begin() + 304);
-  PutU8(10, 360, 1);
-  const uint16_t b10[6] = {63, 7, 15, 255, 255, 511};
-  for (int i = 0; i < 6; ++i) PutU16(10, 380 + 2 * i, b10[i]);
-  PutU32(10, 392, 0xFFFFFFFFu);
-  const uint8_t b10b[12] = {12, 17, 13, 10, 8, 9, 13, 17, 12, 10, 8, 9};
-  for (int i = 0; i < 12; ++i) PutU8(10, 400 + i, b10b[i]);
-  PutU16(10, 412, 1);
-
-  DeviceVersion = 1;
-  PutU16(11, 4, 0);
-
-  PutU16(13, 0, 100);
-  PutU16(13, 2, 200);
   // Journal and fault records are empty: their day / trouble-code bytes are 0.
 }
 

@@ -40,7 +40,9 @@ uint16_t TimeTextToMinutes(const std::string& text) {
   return static_cast<uint16_t>(total);
 }
 
-bool IsLeapYear(uint8_t yearOffset) { return yearOffset % 4 == 0; }
+bool IsLeapYear(uint8_t yearOffset) {
+  return yearOffset % 4 == 0;
+}
 
 int DaysInMonth(int month, uint8_t yearOffset) {
   static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -75,7 +77,9 @@ std::string BitsToText(uint32_t value, int digits) {
   return s;
 }
 
-std::string ByteToBitText(uint8_t b) { return BitsToText(b, 8); }
+std::string ByteToBitText(uint8_t b) {
+  return BitsToText(b, 8);
+}
 
 uint32_t ColourFrom16(uint16_t c) {
   const uint32_t r5 = (c >> 11) & 0x1F, g6 = (c >> 5) & 0x3F, b5 = c & 0x1F;
@@ -85,6 +89,8 @@ uint32_t ColourFrom16(uint16_t c) {
   return b * 65536u + g * 256u + r;
 }
 
-int64_t RoundHalfEven(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
+int64_t RoundHalfEven(double v) {
+  return static_cast<int64_t>(std::nearbyint(v));
+}
 
 }  // namespace tc

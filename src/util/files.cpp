@@ -13,7 +13,9 @@ namespace tc {
 namespace fs = std::filesystem;
 
 namespace {
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+  return std::strerror(errno);
+}
 }  // namespace
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, uint64_t maxBytes) {

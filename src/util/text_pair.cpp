@@ -4,6 +4,10 @@ namespace tc {
 namespace {
 bool g_english = false;
 }
-bool EnglishVersion() { return g_english; }
-void SetEnglishVersion(bool english) { g_english = english; }
+bool EnglishVersion() {
+  return g_english;
+}
+void SetEnglishVersion(bool english) {
+  g_english = english;
+}
 }  // namespace tc

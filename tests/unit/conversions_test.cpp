@@ -1,6 +1,7 @@
+#include "util/conversions.h"
+
 #include <gtest/gtest.h>
 
-#include "util/conversions.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -87,7 +88,7 @@ TEST(Cp1251, RoundTripsCyrillicAndMarksTheRest) {
   const std::string ru = "Замена рем.ГРМ ёЁ №";
   const std::string cp = Utf8ToCp1251(ru);
   EXPECT_EQ(cp.size(), 19u);
-  EXPECT_EQ(uint8_t(cp[0]), 0xC7);  // З
+  EXPECT_EQ(uint8_t(cp[0]), 0xC7);   // З
   EXPECT_EQ(uint8_t(cp[15]), 0xB8);  // ё
   EXPECT_EQ(uint8_t(cp[16]), 0xA8);  // Ё
   EXPECT_EQ(uint8_t(cp[18]), 0xB9);  // №

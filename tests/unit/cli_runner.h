@@ -1,0 +1,48 @@
+#pragma once
+// Runs tripconf-cli as a user does and collects what it prints.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace tc::testing {
+
+struct CliResult {
+  int status;
+  std::string out;
+};
+
+// withErrors: stderr is collected along with stdout.
+inline CliResult RunCli(const std::string& args, bool withErrors = true) {
+  const std::string cmd =
+      std::string(TRIPCONF_CLI) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+  FILE* p = popen(cmd.c_str(), "r");
+  CliResult r{-1, ""};
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  const int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+// A fresh folder per test, removed afterwards.
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::temp_directory_path() /
+           (std::string("tripconf-") + info->test_suite_name() + "-" + info->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string P(const std::string& name) const { return (dir_ / name).string(); }
+  std::filesystem::path dir_;
+};
+
+}  // namespace tc::testing

@@ -1,0 +1,234 @@
+// The device model's links to the catalogues: measured-parameter list,
+// variant refresh, default device menu codes, factory schemes.
+#include <gtest/gtest.h>
+
+#include "catalog/catalog_tables.h"
+#include "catalog/variants.h"
+#include "model/sample_image.h"
+#include "model/tmk.h"
+
+namespace tc {
+namespace {
+
+std::vector<std::string> ClassNames(const TMK& mk) {
+  std::vector<std::string> names;
+  for (const auto& p : mk.MeasParList) names.push_back(p->ClassName());
+  return names;
+}
+
+// A model holding settings of the given identity, blocks decoded.
+void Load(TMK& mk, uint16_t device, uint32_t layout, uint16_t protocol) {
+  SampleSpec spec;
+  spec.deviceVersion = device;
+  spec.layoutVersion = layout;
+  spec.protocol = protocol;
+  mk.ReplaceImage(BuildSampleImage(spec), device);
+  mk.DecodeAll();
+}
+
+uint16_t MenuCode(const char* ident) {
+  const TMKMenuItem* item = Catalog().MenuItems().FindMenuItemByIdent(ident);
+  return item ? item->Code : 0;
+}
+
+TEST(TmkCatalog, FreshModelListsTheParametersInTheirFixedOrder) {
+  SelectVariant(0x801, 0, 6);  // low-beam control: must not leak into a new model
+  TMK mk;
+  const std::vector<std::string> expected = {"TVelocity",
+                                             "TRevolutions",
+                                             "TInjectionTime",
+                                             "TMomentaryExpenseK",
+                                             "TMomentaryExpenseH",
+                                             "TAccVoltage",
+                                             "TOil",
+                                             "TPrognoz",
+                                             "TTime",
+                                             "TTemperAir",
+                                             "TTemperLiq",
+                                             "TMAF",
+                                             "TMAP",
+                                             "TThrottle",
+                                             "TThrottle2",
+                                             "TStepMotor",
+                                             "TUOZ",
+                                             "TCorrUOZ",
+                                             "TEngCalcLoad",
+                                             "TVAF",
+                                             "TEMV",
+                                             "TTemperIntakeAir",
+                                             "TCorrLeft",
+                                             "TCorrRight",
+                                             "TO2Probe1",
+                                             "TO2Probe2",
+                                             "TTripTime",
+                                             "TTripMomentaryExpenseK",
+                                             "TTripVelocity",
+                                             "TTripPath",
+                                             "TTripExpense",
+                                             "TTripPrice",
+                                             "TDDK",
+                                             "TFuelPressFact",
+                                             "TTemperOilAKPP",
+                                             "TAKPPMode",
+                                             "TTemperOilEng",
+                                             "TTurboPress",
+                                             "TPressOilEngine",
+                                             "TWorkTimeEngine",
+                                             "TRetarderOilTemper",
+                                             "THVBChargeLevel",
+                                             "THVBChargeLimit",
+                                             "THVBDischargeLimit",
+                                             "THVBTemper",
+                                             "THVBFanSpeed",
+                                             "THVBAirIntakeTemper",
+                                             "THVBFrontBrakeTorq",
+                                             "THVBRearBrakeTorq",
+                                             "THVBBrakeTorq",
+                                             "THVBCurrent",
+                                             "TInvTemper",
+                                             "TCourseAngle",
+                                             "TSideAngle",
+                                             "TTemperEngBoat",
+                                             "TTemperWat",
+                                             "TTemperCyl",
+                                             "TTemperCylLeft",
+                                             "TTemperCylRight",
+                                             "TTrim",
+                                             "TElEngTemper",
+                                             "THVBVoltage",
+                                             "TMomentaryExpenseL"};
+  EXPECT_EQ(ClassNames(mk), expected);
+  EXPECT_EQ(mk.FindMeasPar(11)->ClassName(), "TTemperAir");
+  EXPECT_EQ(mk.FindMeasPar(34), nullptr);
+  EXPECT_EQ(mk.FindMeasPar(40), nullptr);  // added by a flag, has no parameter
+  // Construction selected the identity of an empty model.
+  EXPECT_EQ(Catalog().DeviceType(), 1);
+  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 11);
+  EXPECT_FALSE(CurrentVariant().VariantLowBeamControl);
+}
+
+TEST(TmkCatalog, LowBeamFlagsChooseTheOptionalParameters) {
+  TMK mk;
+  Load(mk, 0x601, 0, 0);  // low beam in the air slot
+  mk.RefreshForEditor();
+  auto names = ClassNames(mk);
+  EXPECT_EQ(names[9], "TLightsFlag");
+  EXPECT_EQ(std::count(names.begin(), names.end(), "TLightsFlag1"), 0);
+  EXPECT_EQ(mk.FindMeasPar(11)->ClassName(), "TLightsFlag");
+
+  Load(mk, 0x801, 6, 0);  // low-beam control without the air slot
+  mk.RefreshForEditor();
+  names = ClassNames(mk);
+  EXPECT_EQ(names[9], "TTemperAir");
+  ASSERT_EQ(names.size(), 64u);
+  EXPECT_EQ(names[33], "TLightsFlag1");  // right after TDDK
+  EXPECT_EQ(mk.FindMeasPar(34)->ClassName(), "TLightsFlag1");
+}
+
+TEST(TmkCatalog, DefaultMenuCodesFollowTheVariant) {
+  TMK mk;
+  // The empty model's variant has parking sensors but no taximeter.
+  EXPECT_EQ(mk.GetU16(10, 124), MenuCode("FullTankMenu"));
+  EXPECT_EQ(mk.GetU16(10, 134), MenuCode("ExpenseHHMenu"));
+  EXPECT_EQ(mk.GetU16(10, 138), MenuCode("MeasParamsHistoryFlagMenu"));
+  EXPECT_EQ(mk.GetU16(10, 152), MenuCode("TankJournMenu"));
+  EXPECT_EQ(mk.GetU16(10, 184), MenuCode("ParkOffMenu"));
+  EXPECT_EQ(mk.GetU16(10, 192), MenuCode("ParkAlwaysOnMenu"));
+  for (int at = 164; at < 184; at += 2) EXPECT_EQ(mk.GetU16(10, at), 0) << at;
+  EXPECT_NE(mk.GetU16(10, 124), 0);
+  EXPECT_NE(mk.GetU16(10, 184), 0);
+
+  // Slots outside the table are left alone; the padding slots are cleared.
+  Load(mk, 0x104, 0, 0);  // taximeter
+  for (int at = 124; at < 204; at += 2) mk.PutU16(10, at, 0xBEEF);
+  mk.RefreshVariant();
+  mk.PlaceDefaultMenuCodes();
+  EXPECT_EQ(mk.GetU16(10, 136), 0xBEEF);
+  EXPECT_EQ(mk.GetU16(10, 140), 0);
+  EXPECT_EQ(mk.GetU16(10, 154), 0);
+  EXPECT_EQ(mk.GetU16(10, 164), MenuCode("TaxStartFinishMenu"));
+  EXPECT_EQ(mk.GetU16(10, 170), MenuCode("TaxClearAllSumMenu"));
+  EXPECT_NE(mk.GetU16(10, 170), 0);
+  EXPECT_EQ(mk.GetU16(10, 172), 0);
+  EXPECT_EQ(mk.GetU16(10, 182), 0);
+
+  Load(mk, 0xD01, 0, 0);  // no parking sensors
+  for (int at = 184; at < 204; at += 2) mk.PutU16(10, at, 0xBEEF);
+  mk.RefreshVariant();
+  mk.PlaceDefaultMenuCodes();
+  for (int at = 184; at < 204; at += 2) EXPECT_EQ(mk.GetU16(10, at), 0xBEEF) << at;
+}
+
+// Every variant finds every default menu entry it places.
+TEST(TmkCatalog, EveryVariantHasItsDefaultMenuEntries) {
+  TMK mk;
+  for (const VariantRow& row : VariantRows()) {
+    SCOPED_TRACE(row.project);
+    try {
+      SelectVariant(row.deviceType, 0, uint8_t(row.subtype < 0 ? 0 : row.subtype));
+    } catch (const ListIndexError&) {  // rows without protocols
+    }
+    for (int at = 124; at < 204; at += 2) mk.PutU16(10, at, 0);
+    mk.PlaceDefaultMenuCodes();
+    for (int at : {124, 126, 128, 130, 132, 134, 138, 144, 146, 148, 150, 152})
+      EXPECT_NE(mk.GetU16(10, at), 0) << at;
+    if (CurrentVariant().VariantTaximeter) {
+      for (int at : {164, 166, 168, 170}) EXPECT_NE(mk.GetU16(10, at), 0) << at;
+    }
+    if (!CurrentVariant().VariantNoParktronic) {
+      for (int at : {184, 186, 188, 190, 192}) EXPECT_NE(mk.GetU16(10, at), 0) << at;
+    }
+  }
+}
+
+TEST(TmkCatalog, RefreshVariantRefusesIdentitiesAboveOneByte) {
+  TMK mk;
+  Load(mk, 0x104, 0, 3);
+  mk.RefreshVariant();
+  ASSERT_EQ(Catalog().CurrentProtocol()->Code, 15);
+
+  mk.PutU16(11, 4, 256);
+  try {
+    mk.RefreshVariant();
+    FAIL() << "no error";
+  } catch (const RangeError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Range check error", 0), 0u) << e.what();
+  }
+  // The refused identity left the previous selection in place.
+  EXPECT_EQ(Catalog().Protocols().size(), 75u);
+  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 15);
+
+  mk.PutU16(11, 4, 255);  // fits a byte but is not offered
+  EXPECT_THROW(mk.RefreshVariant(), ListIndexError);
+
+  Load(mk, 0x1, 256, 0);
+  EXPECT_EQ(mk.LayoutVersion(), 256u);
+  EXPECT_THROW(mk.RefreshVariant(), RangeError);
+  Load(mk, 0x1, 255, 0);  // no row for subtype 255
+  EXPECT_THROW(mk.RefreshVariant(), ListIndexError);
+  EXPECT_TRUE(Catalog().Protocols().empty());
+}
+
+TEST(TmkCatalog, EditorOpeningRebuildsHybridSchemesAndCaptions) {
+  TMK mk;
+  const ColourScheme plain1 = mk.FactoryScheme1, plain2 = mk.FactoryScheme2;
+  Load(mk, 0x8003, 0, 2);
+  mk.RefreshForEditor();
+  EXPECT_TRUE(CurrentVariant().VariantHybrid);
+  EXPECT_EQ(mk.FactoryScheme1[32], 10);  // first colour role, hybrid column
+  const uint16_t colour1 = uint16_t(mk.FactoryScheme2[2] | mk.FactoryScheme2[3] << 8);
+  EXPECT_EQ(colour1, TMK::PackColour(0, 9, 9));
+  EXPECT_NE(mk.FactoryScheme2, plain2);
+
+  Load(mk, 0x104, 0, 0);
+  mk.RefreshForEditor();
+  EXPECT_EQ(mk.FactoryScheme1, plain1);
+  EXPECT_EQ(mk.FactoryScheme2, plain2);
+
+  Load(mk, 0xC01, 0, 0);  // variator temperature in the code-11 slot
+  mk.RefreshForEditor();
+  EXPECT_STREQ(mk.FindMeasPar(11)->Name.en, "Tvariat");
+}
+
+}  // namespace
+}  // namespace tc
