@@ -41,11 +41,11 @@ double CpuSeconds() {
 }
 
 void BM_ReadSettingsAt19200(benchmark::State& state) {
-  const std::string link = (fs::temp_directory_path() /
-                            ("tc-bench-tty-" + std::to_string(::getpid()))).string();
+  const std::string link =
+      (fs::temp_directory_path() / ("tc-bench-tty-" + std::to_string(::getpid()))).string();
   const std::string baud = std::to_string(state.range(0));
-  const char* argv[] = {TRIPSIM, "--link", link.c_str(), "--baud", baud.c_str(),
-                        "--latency", "0", nullptr};
+  const char* argv[] = {TRIPSIM,      "--link",    link.c_str(), "--baud",
+                        baud.c_str(), "--latency", "0",          nullptr};
   posix_spawn_file_actions_t fa;
   posix_spawn_file_actions_init(&fa);
   posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
@@ -99,6 +99,10 @@ void BM_ReadSettingsAt19200(benchmark::State& state) {
   ::waitpid(sim, &status, 0);
 }
 
-BENCHMARK(BM_ReadSettingsAt19200)->Arg(19200)->Iterations(2)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_ReadSettingsAt19200)
+    ->Arg(19200)
+    ->Iterations(2)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -96,8 +96,8 @@ class Sim {
   Sim(const fs::path& dir, std::vector<std::string> args) : dir_(dir) {
     link_ = dir / "tty";
     dump_ = dir / "dump.bin";
-    std::vector<std::string> argv = {TRIPSIM, "--link", link_.string(), "--dump", dump_.string(),
-                                     "--latency", "0"};
+    std::vector<std::string> argv = {
+        TRIPSIM, "--link", link_.string(), "--dump", dump_.string(), "--latency", "0"};
     argv.insert(argv.end(), args.begin(), args.end());
     pid_ = Spawn(argv, dir / "sim.out", dir / "sim.err");
     for (int i = 0; i < 500 && pid_ > 0; ++i) {
@@ -141,8 +141,8 @@ inline CliResult RunCli(const fs::path& dir, std::vector<std::string> args,
                         const std::function<void(pid_t)>& during = {}) {
   args.insert(args.begin(), TRIPCONF_CLI);
   const std::vector<std::string> env = {"HOME=" + (dir / "home").string(),
-                                        "XDG_DATA_HOME=" + (dir / "data").string(),
-                                        "LANG=C.UTF-8", "LC_ALL=", "LC_MESSAGES="};
+                                        "XDG_DATA_HOME=" + (dir / "data").string(), "LANG=C.UTF-8",
+                                        "LC_ALL=", "LC_MESSAGES="};
   const pid_t pid = Spawn(args, dir / "cli.out", dir / "cli.err", env);
   CliResult r;
   if (pid <= 0) return r;

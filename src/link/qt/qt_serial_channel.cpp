@@ -136,7 +136,9 @@ LinkPlatform QtLinkPlatform() {
                        info.description().toStdString()});
     return ports;
   };
-  p.PortExists = [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); };
+  p.PortExists = [](const std::string& path) {
+    return QFileInfo::exists(QString::fromStdString(path));
+  };
   p.NewChannel = [] { return std::make_unique<QtSerialChannel>(); };
   return p;
 }
