@@ -12,6 +12,10 @@ namespace tc {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("tripconf");
   setQuitOnLastWindowClosed(true);
+  // Every window uses the classic 8-point dialog font: 11 pixels at 96 dpi.
+  QFont f = font();
+  f.setPixelSize(11);
+  setFont(f);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,11 +1,12 @@
 #include "app/gui_link.h"
 
+#include "link/qt/qt_serial_channel.h"
 #include "ui/message_service.h"
 
 namespace tc {
 
 LinkPlatform GuiLinkPlatform() {
-  LinkPlatform p = PosixLinkPlatform();
+  LinkPlatform p = QtLinkPlatform();
   p.ShowError = [](const std::string& text) { ShowError(text); };
   return p;
 }

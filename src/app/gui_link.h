@@ -4,7 +4,7 @@
 
 namespace tc {
 
-// The system's serial ports, with the link's own error boxes shown through
+// The system's serial ports through QSerialPort, with the link's own error boxes shown through
 // the message service.
 LinkPlatform GuiLinkPlatform();
 

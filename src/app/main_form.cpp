@@ -415,8 +415,6 @@ void TMainForm::GetParamsClick() {
     TProgressForm progress(this);
     GuiTransferObserver observer(progress);
     progress.Start();
-    bool failed = false;
-    std::string error;
     try {
       if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
         SetStepsEnabled(true);
@@ -425,9 +423,8 @@ void TMainForm::GetParamsClick() {
     } catch (const std::exception& e) {
       progress.hide();
       ShowTransferError(e);
-      failed = true;
+      SetStepsEnabled(false);
     }
-    if (failed) SetStepsEnabled(false);
   }
   EndExchange();
   KeepAliveTimer->start();
@@ -481,7 +478,7 @@ void TMainForm::LoadParamsClick() {
   }
   try {
     SetStepsEnabled(true);
-    mk_->DecodeAll();
+    DecodeSettingsBlocks(*mk_);
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);

@@ -17,12 +17,12 @@ std::string FormatScaled(int32_t value, int32_t decimals, std::string_view separ
   const int64_t v = value;
   const bool negative = v < 0;
   const uint64_t magnitude = negative ? uint64_t(-v) : uint64_t(v);
-  if (decimals <= 0) return (negative ? "-" : "") + std::to_string(magnitude);
+  std::string out = negative ? "-" : "";
+  if (decimals <= 0) return out + std::to_string(magnitude);
   uint64_t scale = 1;
   for (int32_t i = 0; i < decimals; ++i) scale *= 10;
   std::string frac = std::to_string(magnitude % scale);
   frac.insert(0, std::size_t(decimals) - frac.size(), '0');
-  std::string out = negative ? "-" : "";
   out += std::to_string(magnitude / scale);
   out += separator;
   out += frac;

@@ -25,7 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::atomic<bool> g_interrupted{false};
-void OnInterrupt(int) { g_interrupted = true; }
+void OnInterrupt(int) {
+  g_interrupted = true;
+}
 
 // Thrown out of a wait when Ctrl-C ends a read; not a TripError, so no
 // retry or probe loop takes it for a line fault.
@@ -151,13 +153,13 @@ class CliObserver : public TransferObserver {
 struct InterruptGuard {
   InterruptGuard() {
     g_interrupted = false;
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnInterrupt;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, &old);
   }
   ~InterruptGuard() { sigaction(SIGINT, &old, nullptr); }
-  struct sigaction old{};
+  struct sigaction old {};
 };
 
 int Cancelled(CliObserver& obs) {
@@ -248,28 +250,34 @@ int RunWrite(const Args& a) {
   }
 }
 
-const Register kPorts({"ports", "list the serial ports and whether they can be opened",
+const Register kPorts({"ports",
+                       "list the serial ports and whether they can be opened",
                        "usage: tripconf-cli ports [--ini FILE] [--lang en|ru]\n"
                        "Lists the port table (number, device, description) and why a port\n"
                        "cannot be opened. Extra device paths come from the ini's [RS232]\n"
                        "ExtraPorts (the ini beside the program, or --ini).\n",
-                       {"--ini", "--lang"}, RunPorts});
-const Register kRead({"read", "read the settings from a device into a settings file",
+                       {"--ini", "--lang"},
+                       RunPorts});
+const Register kRead({"read",
+                      "read the settings from a device into a settings file",
                       "usage: tripconf-cli read --port N|PATH --out FILE.dvkps\n"
                       "                         [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
                       "Searches the bus for the device (power it up now), reads its settings\n"
                       "memory and saves it. Progress goes to stderr; Ctrl-C cancels, and\n"
                       "--wait gives up the search after that many seconds. Nothing is saved\n"
                       "unless the whole memory was read.\n",
-                      {"--port", "--out", "--wait", "--ini", "--lang"}, RunRead});
-const Register kWrite({"write", "write a settings file into a device",
+                      {"--port", "--out", "--wait", "--ini", "--lang"},
+                      RunRead});
+const Register kWrite({"write",
+                       "write a settings file into a device",
                        "usage: tripconf-cli write --port N|PATH FILE.dvkps\n"
                        "                          [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
                        "Checks that the settings fit the device (device and layout version),\n"
                        "saves what the device holds to the backup folder\n"
                        "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
                        "mismatch writes nothing and exits with 1.\n",
-                       {"--port", "--wait", "--ini", "--lang"}, RunWrite});
+                       {"--port", "--wait", "--ini", "--lang"},
+                       RunWrite});
 
 }  // namespace
 }  // namespace tc::cli

@@ -47,7 +47,8 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
   fs::path path = fs::path(folder) / name;
   // Two writes within one second keep both copies.
   for (int i = 2; fs::exists(path, ec); ++i)
-    path = fs::path(folder) / (name.substr(0, name.size() - 6) + "-" + std::to_string(i) + ".dvkps");
+    path =
+        fs::path(folder) / (name.substr(0, name.size() - 6) + "-" + std::to_string(i) + ".dvkps");
   WriteFileAtomic(path.string(), EncodeSettingsFile(deviceVersion, image));
   return path.string();
 }

@@ -26,7 +26,8 @@ class PumpScope {
 
 uint32_t ReadU32(const std::vector<uint8_t>& image, size_t at) {
   uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i) v |= uint32_t(at + i < image.size() ? image[at + i] : 0) << (8 * i);
+  for (size_t i = 0; i < 4; ++i)
+    v |= uint32_t(at + i < image.size() ? image[at + i] : 0) << (8 * i);
   return v;
 }
 
@@ -34,7 +35,9 @@ uint16_t ReadU16(const std::vector<uint8_t>& image, size_t at) {
   return uint16_t(ReadU32(image, at) & 0xFFFF);
 }
 
-int Percent(double value) { return int(std::nearbyint(value)); }
+int Percent(double value) {
+  return int(std::nearbyint(value));
+}
 
 bool Block13Described(const TMK& mk) {
   const DirEntry e = mk.Entry(DirectoryEntryOfBlock(13));

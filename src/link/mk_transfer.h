@@ -72,8 +72,7 @@ class TMKTransfer {
   TransferResult ReadDeviceSettings(TMK& mk, TransferObserver& obs);
   // Checks the versions, reads the device's image, keeps a backup of it,
   // encodes the model's blocks into it and writes the directory's blocks.
-  TransferResult WriteDeviceSettings(TMK& mk, TransferObserver& obs,
-                                     WriteReport* report = nullptr);
+  TransferResult WriteDeviceSettings(TMK& mk, TransferObserver& obs, WriteReport* report = nullptr);
   // The version query to DeviceAddress (keep-alive); throws LinkError.
   uint16_t QueryVersion();
 

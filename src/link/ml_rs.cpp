@@ -12,7 +12,9 @@ void TML_RS::ClosePort() {
   DropInput();
 }
 
-void TML_RS::DropInput() { aheadPos_ = aheadEnd_ = 0; }
+void TML_RS::DropInput() {
+  aheadPos_ = aheadEnd_ = 0;
+}
 
 bool TML_RS::TakeByte(uint8_t& b) {
   if (aheadPos_ == aheadEnd_) {
@@ -105,6 +107,14 @@ void TML_RS::SendFrame() {
 void TML_RS::Exchange() {
   SendFrame();
   ReceiveFrame();
+  // A late reply to an earlier attempt, arriving after the purge, is taken
+  // for the echo; the echo then comes in as the "reply" and would pass every
+  // test, handing out stale bytes as data. No reply of the device repeats
+  // the request byte for byte, so such a frame means no reply came.
+  if (portType_ == 2 && RxBuffer[0] == TxBuffer[0] &&
+      std::equal(TxBuffer.begin(), TxBuffer.begin() + (TxBuffer[0] ? TxBuffer[0] : 256),
+                 RxBuffer.begin()))
+    throw LinkError(kNoLinkMessage);
   if (RxBuffer[1] == 0 && RxBuffer[2] == 0 && RxBuffer[3] == 0)
     throw LinkError(std::string(kExchangeMessage) + "(" + std::to_string(4) + ")");
   if (RxBuffer[4] == 0xFF) throw LinkError(kBusyMessage);

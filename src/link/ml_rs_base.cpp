@@ -30,7 +30,9 @@ TML_RS_Base::TML_RS_Base(LinkPlatform platform)
     ReportNoPort();
 }
 
-TML_RS_Base::~TML_RS_Base() { ClosePort(); }
+TML_RS_Base::~TML_RS_Base() {
+  ClosePort();
+}
 
 void TML_RS_Base::ReportNoPort() {
   if (platform_.ShowError) platform_.ShowError(kNoFreePortText);

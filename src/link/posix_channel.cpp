@@ -20,31 +20,51 @@ namespace {
 
 speed_t SpeedConstant(uint32_t baud) {
   switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B0;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    case 230400:
+      return B230400;
+    default:
+      return B0;
   }
 }
 
 uint32_t SpeedValue(speed_t s) {
   switch (s) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    case B230400: return 230400;
-    default: return 0;
+    case B1200:
+      return 1200;
+    case B2400:
+      return 2400;
+    case B4800:
+      return 4800;
+    case B9600:
+      return 9600;
+    case B19200:
+      return 19200;
+    case B38400:
+      return 38400;
+    case B57600:
+      return 57600;
+    case B115200:
+      return 115200;
+    case B230400:
+      return 230400;
+    default:
+      return 0;
   }
 }
 
@@ -56,8 +76,7 @@ PortOpenError PortOpenErrorFromErrno(int err, const std::string& path) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return PortOpenError(PortOpenFailure::NotFound,
-                           path + ": " + sys + ". " + kPortGoneText());
+      return PortOpenError(PortOpenFailure::NotFound, path + ": " + sys + ". " + kPortGoneText());
     case EACCES:
     case EPERM:
       return PortOpenError(PortOpenFailure::PermissionDenied,
@@ -69,7 +88,9 @@ PortOpenError PortOpenErrorFromErrno(int err, const std::string& path) {
   }
 }
 
-PosixChannel::~PosixChannel() { Close(); }
+PosixChannel::~PosixChannel() {
+  Close();
+}
 
 void PosixChannel::Open(const std::string& path, uint32_t baudRate) {
   Close();
@@ -85,8 +106,8 @@ void PosixChannel::Open(const std::string& path, uint32_t baudRate) {
   if (::tcgetattr(fd, &tio) != 0) {
     const int err = errno;
     ::close(fd);
-    throw PortOpenError(PortOpenFailure::Other, path + ": " + std::strerror(err) + ". " +
-                                                    kPortNotSerialText());
+    throw PortOpenError(PortOpenFailure::Other,
+                        path + ": " + std::strerror(err) + ". " + kPortNotSerialText());
   }
   ::cfmakeraw(&tio);
   tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CRTSCTS);
@@ -168,8 +189,12 @@ void PosixChannel::SetModemLine(int bit, bool on) {
   (void)::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bit);
 }
 
-void PosixChannel::SetRts(bool on) { SetModemLine(TIOCM_RTS, on); }
-void PosixChannel::SetDtr(bool on) { SetModemLine(TIOCM_DTR, on); }
+void PosixChannel::SetRts(bool on) {
+  SetModemLine(TIOCM_RTS, on);
+}
+void PosixChannel::SetDtr(bool on) {
+  SetModemLine(TIOCM_DTR, on);
+}
 
 uint32_t PosixChannel::SetBaudRate(uint32_t baudRate) {
   if (fd_ < 0) return 0;
@@ -195,14 +220,22 @@ void PosixChannel::Open(const std::string& path, uint32_t) {
   throw PortOpenError(PortOpenFailure::Other, path + ": not supported on this platform");
 }
 void PosixChannel::Close() {}
-bool PosixChannel::Write(const uint8_t*, size_t) { return false; }
-long PosixChannel::Read(uint8_t*, size_t) { return 0; }
-bool PosixChannel::WaitForInput(int) { return false; }
+bool PosixChannel::Write(const uint8_t*, size_t) {
+  return false;
+}
+long PosixChannel::Read(uint8_t*, size_t) {
+  return 0;
+}
+bool PosixChannel::WaitForInput(int) {
+  return false;
+}
 void PosixChannel::PurgeInput() {}
 void PosixChannel::PurgeOutput() {}
 void PosixChannel::SetRts(bool) {}
 void PosixChannel::SetDtr(bool) {}
-uint32_t PosixChannel::SetBaudRate(uint32_t) { return 0; }
+uint32_t PosixChannel::SetBaudRate(uint32_t) {
+  return 0;
+}
 void PosixChannel::SetModemLine(int, bool) {}
 PortOpenError PortOpenErrorFromErrno(int, const std::string& path) {
   return PortOpenError(PortOpenFailure::Other, path);

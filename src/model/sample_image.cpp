@@ -37,10 +37,12 @@ void FillJournals(TMK& mk) {
 
   // Accumulated sums (block 1): general, trip, reset 1, jams, traffic,
   // reset 2, petrol only, gas only.
-  const uint32_t sums[8][4] = {{3456000, 123456, 10234000, 2100000}, {2520, 31500, 2710, 0},
+  // The general sum is the petrol-only and gas-only sums together; its
+  // whole kilometres (the odometer reading the car came with) stay apart.
+  const uint32_t sums[8][4] = {{3456000, 48000000, 3600000, 900000}, {2520, 31500, 2710, 0},
                                {86400, 1523000, 121000, 5000},       {30240, 92000, 11200, 0},
                                {56160, 1431000, 109800, 5000},       {21600, 405000, 33900, 0},
-                               {3000000, 118000, 10100000, 0},       {456000, 5456, 0, 2100000}};
+                               {2700000, 39000000, 3600000, 0},      {756000, 9000000, 0, 900000}};
   const int timeAt[8] = {0, 12, 24, 36, 48, 60, 108, 120};
   const int gasAt[8] = {136, 140, 144, 148, 152, 156, -1, 128};
   for (int s = 0; s < 8; ++s) {
@@ -53,7 +55,7 @@ void FillJournals(TMK& mk) {
   mk.PutU16(7, 6, 215);      // gas price
 
   // Fault journal (block 12): support set with the common OBD items.
-  const int items[] = {3, 4, 5, 6, 7, 11, 12, 13, 14, 15, 16, 17, 31, 33, 48};
+  const int items[] = {3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 31, 33, 48, 66};
   for (int p : items)
     mk.PutU8(12, 4 + (p - 1) / 8, uint8_t(mk.GetU8(12, 4 + (p - 1) / 8) | (0x80 >> ((p - 1) % 8))));
   const uint32_t codes[3] = {0x0133, 0x0301, 0x0171};
@@ -67,12 +69,29 @@ void FillJournals(TMK& mk) {
       mk.PutU32(12, at + 8, codes[r]);
       mk.PutU8(12, at + 12, 0);
       mk.PutU8(12, at + 13, 2);
-      const int16_t data[] = {35, 89, -3, 0, 5, 0, 0, 0, 410, 52, 38, 2150, 124, 24, 156, 18};
-      for (size_t i = 0; i < sizeof data / sizeof data[0]; ++i)
-        mk.SetInt(S16(12, at + 14 + 2 * int(i)), data[i] + 3 * r);
-      mk.SetInt(S16(12, at + 48), int16_t(612 + r));  // run time since start
-      mk.SetInt(S16(12, at + 50), 0);
-      mk.SetInt(S16(12, at + 62), int16_t(14 + r));  // warm-ups
+      // Engine data as a scan tool would have frozen it: {offset, value}.
+      const int16_t data[][2] = {
+          {14, 35},    // load, %
+          {16, 89},    // coolant, C
+          {18, -3},    // short term trim bank 1, %
+          {22, 5},     // long term trim bank 1, %
+          {26, 3000},  // fuel pressure, 300.0 kPa
+          {28, 41},    // manifold pressure, kPa
+          {30, 52},    // speed, km/h
+          {32, 2150},  // rpm
+          {34, 124},   // timing advance, 12.4
+          {36, 24},    // intake air, C
+          {38, 156},   // air flow, 15.6 kg/h
+          {40, 18},    // throttle, %
+          {42, 4},     // secondary air: off
+          {44, 45},    // oxygen sensor 1, 0.45 V
+          {48, 612},   // run time since start, s
+          {50, 0},     // distance with the lamp on, km
+          {62, 14},    // warm-ups since codes cleared
+          {78, 142},   // control module voltage, 14.2 V
+      };
+      for (const auto& [offset, value] : data)
+        mk.SetInt(S16(12, at + offset), value + (offset == 42 ? 0 : 3 * r));
     }
   }
 }
@@ -93,9 +112,9 @@ void FillOscilloscope(std::vector<uint8_t>& image) {
       const double phase = std::fmod(s, 128.0);
       double v = 40 + 12 * std::sin(s * 0.21);
       if (phase < 6)
-        v = 230 - phase * 8;
+        v = 200 - phase * 8;
       else if (phase < 30)
-        v = 120 + 60 * std::exp(-(phase - 6) / 5.0) * std::cos(phase);
+        v = 120 + 50 * std::exp(-(phase - 6) / 5.0) * std::cos(phase);
       image[at + 8 + i] = uint8_t(std::clamp(v, 0.0, 255.0));
     }
   }

@@ -30,7 +30,9 @@ namespace {
 using tc::sim::SimDevice;
 
 volatile std::sig_atomic_t g_stop = 0;
-void OnSignal(int) { g_stop = 1; }
+void OnSignal(int) {
+  g_stop = 1;
+}
 
 const char* kUsage =
     "usage: tripsim [OPTIONS]\n"
@@ -96,15 +98,22 @@ Options Parse(int argc, char** argv) {
     if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       std::exit(0);
-    } else if (a == "--link") o.link = value();
-    else if (a == "--image") o.image = value();
-    else if (a == "--sample") o.sample = value();
-    else if (a == "--dump") o.dump = value();
+    } else if (a == "--link")
+      o.link = value();
+    else if (a == "--image")
+      o.image = value();
+    else if (a == "--sample")
+      o.sample = value();
+    else if (a == "--dump")
+      o.dump = value();
     else if (a == "--memory") {
       const std::string m = value();
-      if (m == "8k" || m == "8192") o.memory = 8192;
-      else if (m == "32k" || m == "32768") o.memory = 32768;
-      else throw tc::TripError("--memory takes 8k or 32k");
+      if (m == "8k" || m == "8192")
+        o.memory = 8192;
+      else if (m == "32k" || m == "32768")
+        o.memory = 32768;
+      else
+        throw tc::TripError("--memory takes 8k or 32k");
     } else if (a == "--address") {
       o.address = int(Number(value(), a));
       if (o.address < 1 || o.address > 255) throw tc::TripError("--address takes 1 to 0xFF");
@@ -118,14 +127,22 @@ Options Parse(int argc, char** argv) {
     } else if (a == "--latency") {
       o.latencyMs = int(Number(value(), a));
       if (o.latencyMs < 0 || o.latencyMs > 60000) throw tc::TripError("--latency out of range");
-    } else if (a == "--no-echo") o.noEcho = true;
-    else if (a == "--busy") o.busy = true;
-    else if (a == "--bad-checksum") o.badChecksum = Probability(value(), a);
-    else if (a == "--drop-reply") o.dropReply = Probability(value(), a);
-    else if (a == "--stall-after") o.stallAfter = Number(value(), a);
-    else if (a == "--vanish-after") o.vanishAfter = Number(value(), a);
-    else if (a == "--seed") o.seed = unsigned(Number(value(), a));
-    else throw tc::TripError("unknown option '" + a + "' (try --help)");
+    } else if (a == "--no-echo")
+      o.noEcho = true;
+    else if (a == "--busy")
+      o.busy = true;
+    else if (a == "--bad-checksum")
+      o.badChecksum = Probability(value(), a);
+    else if (a == "--drop-reply")
+      o.dropReply = Probability(value(), a);
+    else if (a == "--stall-after")
+      o.stallAfter = Number(value(), a);
+    else if (a == "--vanish-after")
+      o.vanishAfter = Number(value(), a);
+    else if (a == "--seed")
+      o.seed = unsigned(Number(value(), a));
+    else
+      throw tc::TripError("unknown option '" + a + "' (try --help)");
   }
   if (!o.image.empty() && !o.sample.empty())
     throw tc::TripError("--image and --sample exclude each other");
@@ -215,8 +232,8 @@ int Run(const Options& o) {
     version = mk.DeviceVersion;
     if (memory == 0) memory = image.size() > 8128 ? 32768 : 8192;
     if (image.size() != memory - 64)
-      throw tc::TripError(o.image + " holds " + std::to_string(image.size()) +
-                          " bytes; a " + std::to_string(memory) + "-byte memory needs " +
+      throw tc::TripError(o.image + " holds " + std::to_string(image.size()) + " bytes; a " +
+                          std::to_string(memory) + "-byte memory needs " +
                           std::to_string(memory - 64));
   } else {
     std::string name = o.sample;
@@ -255,7 +272,7 @@ int Run(const Options& o) {
   std::printf("%s\n", slavePath.c_str());
   std::fflush(stdout);
 
-  struct sigaction sa{};
+  struct sigaction sa {};
   sa.sa_handler = OnSignal;
   sigemptyset(&sa.sa_mask);
   sigaction(SIGTERM, &sa, nullptr);
@@ -265,7 +282,7 @@ int Run(const Options& o) {
   std::mt19937 rng(o.seed);
   std::uniform_real_distribution<double> chance(0.0, 1.0);
   Line line(master, o.baud);
-  long replies = 0;
+  long replies = 0, damaged = 0, dropped = 0;
   bool stalled = false;
   std::vector<uint8_t> in(4096), echo;
   while (!g_stop) {
@@ -305,9 +322,18 @@ int Run(const Options& o) {
         if (!o.link.empty()) unlink(o.link.c_str());
         _exit(0);
       }
-      if (o.dropReply > 0 && chance(rng) < o.dropReply) continue;
-      if (o.badChecksum > 0 && chance(rng) < o.badChecksum) reply->back() ^= 0x01;
-      const uint64_t start = std::max(NowNs(), line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
+      if (o.dropReply > 0 && chance(rng) < o.dropReply) {
+        ++dropped;
+        continue;
+      }
+      if (o.badChecksum > 0 && chance(rng) < o.badChecksum) {
+        reply->back() ^= 0x01;
+        ++damaged;
+      }
+      // The reply is timed on the line's own clock, from the moment the
+      // request's last byte was on the line; a late wake-up here only
+      // bunches the bytes, it does not stretch the exchange.
+      const uint64_t start = std::max(heardAt, line.FreeAt()) + uint64_t(o.latencyMs) * 1000000ull;
       SleepUntilNs(start);
       size_t count = reply->size();
       if (o.stallAfter >= 0 && replies >= o.stallAfter) {
@@ -323,9 +349,11 @@ int Run(const Options& o) {
   WriteDump(o, dev);
   if (!o.link.empty()) unlink(o.link.c_str());
   for (const auto& w : dev.warnings) std::fprintf(stderr, "tripsim: %s\n", w.c_str());
-  std::fprintf(stderr, "tripsim: %llu requests, %llu block reads, %llu blocks written\n",
+  std::fprintf(stderr,
+               "tripsim: %llu requests, %llu block reads, %llu blocks written, %ld replies "
+               "damaged, %ld dropped\n",
                (unsigned long long)dev.requests, (unsigned long long)dev.blockReads,
-               (unsigned long long)dev.blocksWritten);
+               (unsigned long long)dev.blocksWritten, damaged, dropped);
   close(slave);
   close(master);
   return 0;

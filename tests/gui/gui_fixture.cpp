@@ -43,7 +43,7 @@ void MainFormTest::TearDown() {
 }
 
 TMainForm& MainFormTest::Open() {
-  form_ = std::make_unique<TMainForm>(PathsForProgram(Path("tripconf")));
+  form_ = std::make_unique<TMainForm>(PathsForProgram(Path("tripconf")), platform_);
   form_->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
   return *form_;

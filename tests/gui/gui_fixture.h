@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "test_link.h"
 #include "ui/scripted_services.h"
 #include "util/text_pair.h"
 
@@ -38,6 +39,9 @@ class MainFormTest : public ::testing::Test {
   bool Close();
 
   QTemporaryDir dir_;
+  // The ports the window's link sees; one dead port unless a test says else.
+  std::shared_ptr<ChannelLog> log_ = std::make_shared<ChannelLog>();
+  LinkPlatform platform_ = DeadPortsPlatform(1, log_);
   ScriptedMessageService messages_;
   ScriptedFileDialogService files_;
   std::unique_ptr<TMainForm> form_;

@@ -182,6 +182,19 @@ TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
   ExpectStepButtons(f, false);
 }
 
+TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
+  TMainForm& f = Open();
+  const SampleSpec spec = SampleSpecByName("v104-8k");
+  std::vector<uint8_t> image = BuildSampleImage(spec);
+  // Directory entry 14 (block 13) left empty, as older devices have it.
+  std::fill(image.begin() + 56, image.begin() + 60, uint8_t(0));
+  WriteFileAtomic(Path("older.dvkps").toStdString(), EncodeSettingsFile(spec.deviceVersion, image));
+  files_.Answer(Path("older.dvkps"));
+  QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
+  EXPECT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();
+  ExpectStepButtons(f, true);
+}
+
 TEST_F(MainFormTest, EditedThenCloseAsksAndNoClosesWithoutSaving) {
   TMainForm& f = Open();
   LoadSample();

@@ -52,7 +52,10 @@ class FakeLine : public LinkClock {
   class Channel : public ByteChannel {
    public:
     explicit Channel(FakeLine& l) : l_(l) {}
-    void Open(const std::string&, uint32_t) override { open_ = true; l_.dtr = true; }
+    void Open(const std::string&, uint32_t) override {
+      open_ = true;
+      l_.dtr = true;
+    }
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
     bool Write(const uint8_t* d, size_t n) override {

@@ -1,14 +1,15 @@
 // The read and write sequences against a scripted device on the fake line.
+#include "link/mk_transfer.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <ctime>
-#include <unistd.h>
 #include <filesystem>
 
 #include "fake_line.h"
 #include "link/device_backup.h"
-#include "link/mk_transfer.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
@@ -261,7 +262,7 @@ TEST_F(TransferTest, EntrySizesGiveTheChunks) {
     if (c.code != kCmdReadBlock && c.code != kCmdVersionQuery)
       writes.push_back({c.code, c.a, c.b, int(c.dataSize)});
   const std::vector<std::array<int, 4>> expected = {
-      {kCmdBeginWrite, 0x100, 70, 0}, {kCmdWriteChunk, 0, 32, 32}, {kCmdWriteChunk, 1, 32, 32},
+      {kCmdBeginWrite, 0x100, 70, 0}, {kCmdWriteChunk, 0, 32, 32},  {kCmdWriteChunk, 1, 32, 32},
       {kCmdWriteChunk, 2, 6, 6},      {kCmdEndWrite, 0x100, 70, 0}, {kCmdBeginWrite, 0x200, 0, 0},
       {kCmdEndWrite, 0x200, 0, 0}};
   EXPECT_EQ(writes, expected);
@@ -283,7 +284,8 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
   LoadSample(other, SampleSpecByName("v8002-8k"));
   Recorder a;
   EXPECT_EQ(t.WriteDeviceSettings(other, a), TransferResult::DeviceVersionMismatch);
-  EXPECT_EQ(a.errors, std::vector<std::string>{"The settings version does not match the device version!"});
+  EXPECT_EQ(a.errors,
+            std::vector<std::string>{"The settings version does not match the device version!"});
   EXPECT_EQ(dev.Reads(), 0u);
   EXPECT_EQ(dev.WriteCommands(), 0u);
 
@@ -367,7 +369,8 @@ TEST_F(TransferTest, BackupNamesCarryTimeAndVersionAndNeverCollide) {
   ::setenv("XDG_DATA_HOME", "/tmp/xdg-test", 1);
   EXPECT_EQ(DefaultBackupFolder(), "/tmp/xdg-test/tripconf/backups");
   ::unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(DefaultBackupFolder(), std::string(std::getenv("HOME")) + "/.local/share/tripconf/backups");
+  EXPECT_EQ(DefaultBackupFolder(),
+            std::string(std::getenv("HOME")) + "/.local/share/tripconf/backups");
   if (oldXdg) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
 
   // A folder that cannot be made is a clear file error.

@@ -1,9 +1,10 @@
 // The frame protocol against a scripted line: exact bytes on the wire, the
 // bus echo, retries, time limits and every refusal of a reply.
+#include "link/ml_rs.h"
+
 #include <gtest/gtest.h>
 
 #include "fake_line.h"
-#include "link/ml_rs.h"
 #include "util/errors.h"
 
 using namespace tc;
@@ -13,7 +14,7 @@ namespace {
 
 // Echo after 1 ms, then the reply that make() builds for the request.
 std::function<void(FakeLine&, const Bytes&)> Answer(std::function<Bytes(const Bytes&)> make,
-                                                   bool echo = true) {
+                                                    bool echo = true) {
   return [make, echo](FakeLine& l, const Bytes& req) {
     if (echo) l.Deliver(1, req);
     l.Deliver(3, make(req));
@@ -147,11 +148,20 @@ TEST(FrameProtocol, RefusedRepliesAreRetriedAndReported) {
          return r;
        },
        "RS232. Exchange error.(0)"},
-      {"bytes 1-3 zero", [] { return Frame({0, 0, 0, 0x01, 0, 4, 1}); },
+      {"bytes 1-3 zero",
+       [] {
+         return Frame({0, 0, 0, 0x01, 0, 4, 1});
+       },
        "RS232. Exchange error.(4)"},
-      {"busy", [] { return Frame({0xFC, 0x01, 0x00, 0xFF}); },
+      {"busy",
+       [] {
+         return Frame({0xFC, 0x01, 0x00, 0xFF});
+       },
        "Устройство занято. Возможно, оно находится в режиме местного управления."},
-      {"length 5", [] { return Bytes{0x05, 0xFC, 0x01, 0x00, 0xFE}; },
+      {"length 5",
+       [] {
+         return Bytes{0x05, 0xFC, 0x01, 0x00, 0xFE};
+       },
        "RS232. No link. Check PC-device connection."},
   };
   for (const auto& c : cases) {
@@ -207,4 +217,33 @@ TEST(FrameProtocol, OversizedRequestsAndReadsAreRangeErrors) {
   // A closed port fails like a silent line.
   rs->ClosePort();
   EXPECT_THROW(rs->Command(0xFC, kCmdVersionQuery), LinkError);
+}
+
+TEST(FrameProtocol, LateReplyBeforeTheEchoIsNotTakenForData) {
+  // The first reply comes only after the link gave up and purged its input;
+  // it then arrives ahead of the retry's echo. The echo must not pass for
+  // the reply: the exchange goes on to the real one.
+  FakeLine line;
+  Bytes payload(32, 0x5A);
+  auto reply = [&] {
+    Bytes m{0xFC, 0x01, 0x00, 0x05};
+    m.insert(m.end(), payload.begin(), payload.end());
+    return Frame(m);
+  };
+  int n = 0;
+  line.onWrite = [&](FakeLine& l, const Bytes& req) {
+    if (n++ == 0) {
+      l.Deliver(1, req);
+      l.Deliver(157, reply());  // after the 50 ms pause and the purge
+      return;
+    }
+    l.Deliver(2, req);
+    l.Deliver(4, reply());
+  };
+  auto rs = MakeLink(line);
+  rs->BeginFrame(0xFC, kCmdReadBlock);
+  rs->PutWord(3);
+  rs->Execute();
+  EXPECT_EQ(rs->RxBuffer[0], 38);
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(rs->GetByte(), 0x5A) << i;
 }

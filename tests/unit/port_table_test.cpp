@@ -1,14 +1,15 @@
 // The numbered port table, the ini entry and the reasons a port fails to open.
+#include "link/port_table.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "fake_line.h"
 #include "link/ml_rs.h"
-#include "link/port_table.h"
 #include "link/posix_channel.h"
 #include "util/ini_file.h"
 #include "util/text_pair.h"
@@ -36,7 +37,8 @@ TEST(PortTable, ExtrasFirstThenSystemPortsInNaturalOrder) {
   EXPECT_TRUE(NaturalLess("ttyACM9", "ttyS0"));
 
   std::vector<PortInfo> many;
-  for (int i = 0; i < 40; ++i) many.push_back({"ttyS" + std::to_string(i), "/dev/ttyS" + std::to_string(i), ""});
+  for (int i = 0; i < 40; ++i)
+    many.push_back({"ttyS" + std::to_string(i), "/dev/ttyS" + std::to_string(i), ""});
   EXPECT_EQ(BuildPortTable(many, {}).size(), 32u);
 }
 
@@ -53,7 +55,8 @@ TEST(PortTable, StoredPortFallsBackToTheLowestExistingOne) {
   TML_RS rs(p);
   EXPECT_EQ(rs.PortNumber, 1);
 
-  const std::string iniPath = fs::temp_directory_path() / ("tc-port-" + std::to_string(::getpid()) + ".ini");
+  const std::string iniPath =
+      fs::temp_directory_path() / ("tc-port-" + std::to_string(::getpid()) + ".ini");
   {
     TMIniFile ini(iniPath);
     ini.WriteString("RS232", "ExtraPorts", "/nowhere/sim");
@@ -104,10 +107,12 @@ TEST(PortTable, OpenFailureKeepsTheSystemsReason) {
   EXPECT_NE(rs.LastOpenError().find("This is not a serial port"), std::string::npos);
   fs::remove(file);
 
-  EXPECT_EQ(PortOpenErrorFromErrno(EACCES, "/dev/ttyUSB0").Kind(), PortOpenFailure::PermissionDenied);
+  EXPECT_EQ(PortOpenErrorFromErrno(EACCES, "/dev/ttyUSB0").Kind(),
+            PortOpenFailure::PermissionDenied);
   EXPECT_NE(std::string(PortOpenErrorFromErrno(EACCES, "/dev/ttyUSB0").what()).find("dialout"),
             std::string::npos);
   EXPECT_EQ(PortOpenErrorFromErrno(EBUSY, "/dev/ttyUSB0").Kind(), PortOpenFailure::Busy);
-  EXPECT_NE(std::string(PortOpenErrorFromErrno(EBUSY, "/dev/ttyUSB0").what()).find("Another program"),
-            std::string::npos);
+  EXPECT_NE(
+      std::string(PortOpenErrorFromErrno(EBUSY, "/dev/ttyUSB0").what()).find("Another program"),
+      std::string::npos);
 }

@@ -1,0 +1,35 @@
+// The oscilloscope procedure behind the main window's "View the
+// oscilloscope data" step.
+#include "app/step_windows.h"
+#include "catalog/variants.h"
+#include "model/oscilloscope.h"
+#include "model/tmk.h"
+#include "ui/message_service.h"
+#include "util/errors.h"
+#include "viewers/osc_viewer.h"
+
+namespace tc {
+
+void ViewOscilloscope(TMK& mk, QWidget* parent) {
+  try {
+    mk.DecodeBlock(11);
+    try {
+      mk.RefreshVariant();
+    } catch (const ListIndexError&) {
+      // A protocol number the variant does not offer still selects the
+      // variant's flags, and the oscilloscope does not depend on the
+      // protocol.
+    }
+    if (!CurrentVariant().VariantOscilloscope) {
+      ShowInfo(kOscNotSupported(), parent);
+      return;
+    }
+    mk.LoadOscRecords();
+    TMK_ViewOscDlg dlg(mk, parent);
+    dlg.exec();
+  } catch (const TripError& e) {
+    ShowError(e.what(), parent);
+  }
+}
+
+}  // namespace tc
