@@ -9,8 +9,19 @@
 
 namespace tc {
 
+namespace {
+// Devices of older layouts have no block 13 in their directory; their
+// block 13 copy keeps its defaults and never goes into the image.
+bool InImage(const TMK& mk, int block) {
+  if (block != 13) return true;
+  const DirEntry e = mk.Entry(DirectoryEntryOfBlock(block));
+  return e.size >= 4 && e.address >= 32;
+}
+}  // namespace
+
 TSettingsEditSession::TSettingsEditSession(TMK& mk) : ctx_{mk, Catalog()} {
-  for (int n : kEditedBlocks) mk.DecodeBlock(n);
+  for (int n : kEditedBlocks)
+    if (InImage(mk, n)) mk.DecodeBlock(n);
   mk.RefreshForEditor();
   for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
     const auto b = mk.Block(kEditedBlocks[i]);
@@ -29,7 +40,8 @@ TSettingsEditSession::~TSettingsEditSession() {
 }
 
 void TSettingsEditSession::Accept() {
-  for (int n : kEditedBlocks) ctx_.mk.EncodeBlock(n);
+  for (int n : kEditedBlocks)
+    if (InImage(ctx_.mk, n)) ctx_.mk.EncodeBlock(n);
   finished_ = true;
 }
 

@@ -132,3 +132,33 @@ TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
   EXPECT_EQ(mk.FactoryScheme1, plain.FactoryScheme1);
   s.Accept();
 }
+
+TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
+  TMK mk;
+  Load(mk, "v104-8k");
+  for (int i = 58; i < 60; ++i) mk.SettingsImage[i] = 0;  // entry 14: no block 13
+  mk.RefreshDirectory();
+  const auto image = mk.SettingsImage;
+  const Blocks before = Snapshot(mk);
+  {
+    TSettingsEditSession s(mk);
+    EditEverything(s);
+    s.Cancel();
+  }
+  EXPECT_EQ(Snapshot(mk), before);
+  {
+    TSettingsEditSession s(mk);
+    SetFromText(s.Context(), *FindSetting("seTimeCorr"), "4");
+    s.Model().Block(13)[0] ^= 1;
+    s.Accept();
+  }
+  EXPECT_EQ(mk.GetInt(S8(6, 3)), 4);
+  TMK back;
+  back.ReplaceImage(mk.SettingsImage, mk.DeviceVersion);
+  back.DecodeBlock(6);
+  EXPECT_EQ(back.GetInt(S8(6, 3)), 4);
+  // Nothing of block 13 went anywhere into the image.
+  size_t changed = 0;
+  for (size_t i = 0; i < image.size(); ++i) changed += mk.SettingsImage[i] != image[i];
+  EXPECT_EQ(changed, 1u);
+}
