@@ -13,6 +13,7 @@
 #include "editor_core/settings_report.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
+#include "link/mk_transfer.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -24,7 +25,7 @@ namespace {
 struct Opened {
   explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
     ReadSettingsFile(mk, path);
-    mk.DecodeAll();
+    DecodeSettingsBlocks(mk);
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError& e) {

@@ -131,6 +131,17 @@ TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
             "image\tbyte 64\n");
 }
 
+TEST_F(CliSettings, FilesWithoutBlock13AreListedAndChanged) {
+  const SampleSpec spec = SampleSpecByName("v104-8k");
+  auto image = BuildSampleImage(spec);
+  image[58] = image[59] = 0;  // directory entry 14 describes no block
+  WriteFileAtomic(P("old.dvkps"), EncodeSettingsFile(spec.deviceVersion, image));
+  auto r = RunCli("set " + P("old.dvkps") + " seTimeCorr=3");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("get " + P("old.dvkps") + " seTimeCorr");
+  EXPECT_EQ(r.out, "3\n");
+}
+
 TEST_F(CliSettings, RefusedValuesWriteNothing) {
   const std::string a = Sample("v104-8k");
   const auto original = ReadWholeFile(a);
