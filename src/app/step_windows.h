@@ -1,14 +1,14 @@
 #pragma once
 // The windows that the main window's steps 2, 2a and 2b open. Each is a
 // modal window created for one use.
+#include "editor/edit_settings.h"
+
 class QWidget;
 
 namespace tc {
 
 class TMK;
 
-// Opens the settings editor; true when the user accepted changes.
-bool EditSettings(TMK& mk, QWidget* parent);
 // Opens the journal viewer.
 void ViewJournals(TMK& mk, QWidget* parent);
 // Opens the oscilloscope viewer.

@@ -1,0 +1,204 @@
+// Named settings: settings, get, set, diff. Every name, conversion, limit and
+// rule comes from the editor's settings schema, so a value set here is stored
+// exactly as the editor would store it.
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include "catalog/variants.h"
+#include "cli/cli.h"
+#include "editor_core/edit_session.h"
+#include "editor_core/editor_pages.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_report.h"
+#include "editor_core/settings_schema.h"
+#include "editor_core/visibility.h"
+#include "link/mk_transfer.h"
+#include "model/settings_file.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+namespace tc::cli {
+namespace {
+
+// A settings file loaded for reading; its variant becomes the selected one.
+struct Opened {
+  explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
+    ReadSettingsFile(mk, path);
+    DecodeSettingsBlocks(mk);
+    try {
+      mk.RefreshVariant();
+    } catch (const ListIndexError& e) {
+      // Still worth listing: only the protocol-dependent items are missing.
+      std::cerr << "warning: " << path << ": " << e.what() << "\n";
+    }
+  }
+  TMK mk;
+  EditorContext ctx;
+};
+
+const SettingDef& Setting(const std::string& name) {
+  if (const SettingDef* d = FindSetting(name)) return *d;
+  throw TripError("unknown setting '" + name + "' (tripconf-cli settings FILE lists them)");
+}
+
+std::string PageCaption(const char* page) {
+  const EditorPage* p = FindEditorPage(page);
+  return p ? p->caption() : page;
+}
+
+int RunSettings(const Args& a) {
+  ApplyLanguageOption(a);
+  Opened f(a.Single("settings file"));
+  const Visibility v = ControlVisibility(f.ctx);
+  const bool english = EnglishVersion();
+  std::string page;
+  for (const auto& d : SettingsSchema()) {
+    if (page != d.page) {
+      page = d.page;
+      std::printf("# %s: %s\n", d.page, PageCaption(d.page).c_str());
+    }
+    std::printf("%s\t%s\t%s%s\n", d.name, SettingLabel(f.ctx, d).Get(english).c_str(),
+                FormatValue(f.ctx, d, english).c_str(), v.Visible(d.name) ? "" : "\t(hidden)");
+  }
+  return 0;
+}
+
+int RunGet(const Args& a) {
+  ApplyLanguageOption(a);
+  const auto& pos = a.Positional();
+  if (pos.size() < 2) throw TripError("usage: tripconf-cli get FILE.dvkps NAME [NAME ...]");
+  Opened f(pos[0]);
+  for (size_t i = 1; i < pos.size(); ++i)
+    std::printf("%s\n", FormatValue(f.ctx, Setting(pos[i]), EnglishVersion()).c_str());
+  return 0;
+}
+
+int RunSet(const Args& a) {
+  ApplyLanguageOption(a);
+  const auto& pos = a.Positional();
+  if (pos.size() < 2) throw TripError("usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]");
+  const std::string& path = pos[0];
+  struct Assignment {
+    const SettingDef* def;
+    std::string value;
+  };
+  std::vector<Assignment> assignments;
+  for (size_t i = 1; i < pos.size(); ++i) {
+    const auto eq = pos[i].find('=');
+    if (eq == std::string::npos || eq == 0) throw TripError("'" + pos[i] + "' is not NAME=VALUE");
+    assignments.push_back({&Setting(pos[i].substr(0, eq)), pos[i].substr(eq + 1)});
+  }
+
+  TMK mk;
+  ReadSettingsFile(mk, path);
+  TSettingsEditSession session(mk);
+  EditorContext& ctx = session.Context();
+  const bool english = EnglishVersion();
+  std::vector<std::string> after;
+  for (const auto& s : assignments) {
+    const std::string before = FormatValue(ctx, *s.def, english);
+    try {
+      SetFromText(ctx, *s.def, s.value);
+    } catch (const TripError& e) {
+      // The session puts every block back; nothing is written.
+      throw TripError(std::string(s.def->name) + ": " + e.what() + "; nothing was written");
+    }
+    after.push_back(FormatValue(ctx, *s.def, english));
+    std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
+  }
+  const Visibility shown = ControlVisibility(ctx);
+  // A rule of a later setting may move an earlier one (a physical ignition
+  // lock drops a speed source that needs a virtual one): say so.
+  for (size_t i = 0; i < assignments.size(); ++i) {
+    bool setAgain = false;
+    for (size_t j = i + 1; j < assignments.size(); ++j)
+      setAgain |= assignments[j].def == assignments[i].def;
+    if (setAgain) continue;
+    if (!shown.Visible(assignments[i].def->name))
+      std::cerr << "note: the editor does not show " << assignments[i].def->name
+                << " for these settings and this device variant\n";
+    const std::string now = FormatValue(ctx, *assignments[i].def, english);
+    if (now != after[i])
+      std::cerr << "note: " << assignments[i].def->name << " is " << now
+                << " after the editor's rules for the settings that followed it\n";
+  }
+  session.Accept();
+  WriteSettingsFile(mk, a.Option("--out").value_or(path));
+  return 0;
+}
+
+int RunDiff(const Args& a) {
+  ApplyLanguageOption(a);
+  const auto& pos = a.Positional();
+  if (pos.size() != 2) throw TripError("usage: tripconf-cli diff A.dvkps B.dvkps");
+  const bool english = EnglishVersion();
+  // Each file's settings are read while its own variant is selected.
+  Opened fa(pos[0]);
+  const auto statesA = SnapshotSettings(fa.ctx, english);
+  Opened fb(pos[1]);
+  const auto statesB = SnapshotSettings(fb.ctx, english);
+  int differences = 0;
+  if (fa.mk.DeviceVersion != fb.mk.DeviceVersion) {
+    std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
+    ++differences;
+  }
+  if (fa.mk.SettingsImage.size() != fb.mk.SettingsImage.size()) {
+    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.SettingsImage.size(),
+                fb.mk.SettingsImage.size());
+    ++differences;
+  }
+  for (const auto& d : DiffNamedSettings(statesA, statesB)) {
+    std::printf("%s\t%s\t%s -> %s\n", d.def->name, d.label.c_str(), d.a.c_str(), d.b.c_str());
+    ++differences;
+  }
+  for (const auto& r : DiffUnnamedBytes(fa.mk, fb.mk)) {
+    const std::string where = r.block ? "block " + std::to_string(r.block) : "image";
+    if (r.first == r.last)
+      std::printf("%s\tbyte %zu\n", where.c_str(), r.first);
+    else
+      std::printf("%s\tbytes %zu..%zu\n", where.c_str(), r.first, r.last);
+    ++differences;
+  }
+  return differences ? 1 : 0;
+}
+
+const Register kSettings({"settings",
+                          "list every named setting of a settings file",
+                          "usage: tripconf-cli settings FILE.dvkps [--lang en|ru]\n"
+                          "Prints one line per setting the editor knows: control name, label and\n"
+                          "value in the units the editor shows, page by page. Settings the\n"
+                          "editor does not show for the file's device variant are marked\n"
+                          "(hidden).\n",
+                          {"--lang"},
+                          RunSettings});
+const Register kGet({"get",
+                     "print named settings of a settings file",
+                     "usage: tripconf-cli get FILE.dvkps NAME [NAME ...] [--lang en|ru]\n"
+                     "Prints the value of each setting, one per line, as 'settings' shows it.\n",
+                     {"--lang"},
+                     RunGet});
+const Register kSet({"set",
+                     "change named settings in a settings file",
+                     "usage: tripconf-cli set FILE.dvkps NAME=VALUE [NAME=VALUE ...]\n"
+                     "                        [--out OTHER.dvkps] [--lang en|ru]\n"
+                     "Values are given as the editor shows them: numbers in display units\n"
+                     "(5.0 for a 5 % correction), items by their text in either language or\n"
+                     "as #N (the N-th item, from 0), check boxes as on/off. The editor's\n"
+                     "limits, rounding and rules apply, in the order given; a value that\n"
+                     "does not fit is refused and nothing is written. The file is rewritten\n"
+                     "in place unless --out names another one.\n",
+                     {"--out", "--lang"},
+                     RunSet});
+const Register kDiff({"diff",
+                      "compare two settings files setting by setting",
+                      "usage: tripconf-cli diff A.dvkps B.dvkps [--lang en|ru]\n"
+                      "Prints the named settings that differ (name, label, A -> B), then the\n"
+                      "bytes that differ where no setting is stored, by block and offset\n"
+                      "('image' for bytes outside the blocks). Exit status 0 when the files\n"
+                      "hold the same settings, 1 when they differ.\n",
+                      {"--lang"},
+                      RunDiff});
+
+}  // namespace
+}  // namespace tc::cli

@@ -1,0 +1,33 @@
+#include "editor/edit_settings.h"
+
+#include <optional>
+
+#include "editor/settings_dlg.h"
+#include "editor_core/edit_session.h"
+#include "ui/message_service.h"
+#include "util/errors.h"
+
+namespace tc {
+
+bool EditSettings(TMK& mk, QWidget* parent) {
+  std::optional<TSettingsEditSession> session;
+  try {
+    session.emplace(mk);
+  } catch (const TripError& e) {
+    ShowError(e.what(), parent);
+    return false;
+  }
+  bool accepted = false;
+  {
+    TMK_SetParamsDlg dlg(*session, parent);
+    accepted = dlg.exec() == QDialog::Accepted;
+  }
+  if (accepted) {
+    session->Accept();
+    return true;
+  }
+  session->Cancel();
+  return false;
+}
+
+}  // namespace tc

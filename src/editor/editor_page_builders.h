@@ -1,0 +1,31 @@
+#pragma once
+// The functions that lay out the controls of each editor page. A page with
+// no builder is shown with its caption and stays empty.
+#include <string_view>
+
+class QGridLayout;
+class QGroupBox;
+class QWidget;
+
+namespace tc {
+
+class TSettingsBinder;
+struct TextPair;
+
+using PageBuilder = void (*)(QWidget* page, TSettingsBinder& binder);
+PageBuilder FindPageBuilder(std::string_view pageName);
+
+void BuildCorrPage(QWidget* page, TSettingsBinder& binder);
+void BuildMethPage(QWidget* page, TSettingsBinder& binder);
+
+// Layout helpers shared by the pages.
+// A titled group box with a two-column grid (caption, control).
+QGroupBox* NewGroup(QWidget* parent, TSettingsBinder& binder, const TextPair& title,
+                    QGridLayout** grid);
+// Appends the controls of the named settings to the grid: spin edits and
+// combo boxes with their caption on the left (or above, with labelAbove),
+// radio groups and check boxes across both columns.
+void AddSettings(QGridLayout* grid, TSettingsBinder& binder,
+                 std::initializer_list<const char*> names, bool labelAbove = false);
+
+}  // namespace tc

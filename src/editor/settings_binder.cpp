@@ -1,0 +1,284 @@
+#include "editor/settings_binder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <cmath>
+#include <stdexcept>
+
+#include "editor/radio_group.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
+#include "editor_core/visibility.h"
+#include "ui/message_service.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+QString Q(const TextPair& t, bool english) {
+  return QString::fromStdString(t.Get(english));
+}
+}  // namespace
+
+struct TSettingsBinder::Binding {
+  const SettingDef* def = nullptr;
+  QWidget* control = nullptr;
+  QLabel* label = nullptr;
+  // A store-on-leave combo whose new choice is not stored yet.
+  bool pending = false;
+  // Items as last shown, so unchanged lists are not refilled.
+  QStringList itemTexts;
+  std::vector<bool> itemEnabled;
+
+  QDoubleSpinBox* Spin() const { return static_cast<QDoubleSpinBox*>(control); }
+  TRadioGroup* Radio() const { return static_cast<TRadioGroup*>(control); }
+  QComboBox* Combo() const { return static_cast<QComboBox*>(control); }
+  QCheckBox* Check() const { return static_cast<QCheckBox*>(control); }
+};
+
+TSettingsBinder::TSettingsBinder(EditorContext& ctx, QWidget* window)
+    : QObject(window), ctx_(ctx), window_(window) {}
+
+TSettingsBinder::~TSettingsBinder() = default;
+
+TSettingsBinder::Binding* TSettingsBinder::Find(std::string_view name) {
+  for (auto& b : bindings_)
+    if (name == b->def->name) return b.get();
+  return nullptr;
+}
+
+QWidget* TSettingsBinder::Control(std::string_view name) {
+  if (Binding* b = Find(name)) return b->control;
+  const SettingDef* def = FindSetting(name);
+  if (!def) throw std::logic_error("no setting named " + std::string(name));
+  return Create(*def).control;
+}
+
+QLabel* TSettingsBinder::Label(std::string_view name) {
+  Control(name);
+  return Find(name)->label;
+}
+
+TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
+  auto owned = std::make_unique<Binding>();
+  Binding& b = *owned;
+  b.def = &def;
+  switch (def.kind) {
+    case ControlKind::Spin: {
+      auto* spin = new QDoubleSpinBox(window_);
+      spin->setDecimals(def.decimals);
+      spin->setSingleStep(def.step);
+      spin->setRange(def.min, def.max);
+      spin->setAccelerated(true);
+      spin->setMinimumWidth(90);
+      spin->setMaximumWidth(110);
+      // Arrows only: the text is shown but cannot be typed over.
+      if (!def.typing) spin->findChild<QLineEdit*>()->setReadOnly(true);
+      connect(spin, &QDoubleSpinBox::editingFinished, this,
+              [this, &b] { Store(b, [&] { return SetNumber(ctx_, *b.def, b.Spin()->value()); }); });
+      b.control = spin;
+      break;
+    }
+    case ControlKind::Radio: {
+      auto* radio = new TRadioGroup(window_);
+      connect(radio, &TRadioGroup::Clicked, this,
+              [this, &b](int i) { Store(b, [&] { return SetIndex(ctx_, *b.def, i); }); });
+      b.control = radio;
+      break;
+    }
+    case ControlKind::Combo: {
+      auto* combo = new QComboBox(window_);
+      combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+      combo->setMinimumContentsLength(8);
+      combo->setMaxVisibleItems(20);
+      connect(combo, &QComboBox::activated, this, [this, &b](int i) {
+        if (loading_) return;
+        if (b.def->storeOnLeave)
+          b.pending = true;
+        else
+          Store(b, [&] { return SetIndex(ctx_, *b.def, i); });
+      });
+      if (def.storeOnLeave) combo->installEventFilter(this);
+      b.control = combo;
+      break;
+    }
+    case ControlKind::Check: {
+      auto* check = new QCheckBox(window_);
+      connect(check, &QCheckBox::clicked, this,
+              [this, &b](bool on) { Store(b, [&] { return SetCheck(ctx_, *b.def, on); }); });
+      b.control = check;
+      break;
+    }
+  }
+  b.control->setObjectName(def.name);
+  if (def.kind == ControlKind::Spin || def.kind == ControlKind::Combo) {
+    b.label = new QLabel(window_);
+    b.label->setObjectName(QString("l") + QString(def.name).mid(2));
+    b.label->setBuddy(b.control);
+  }
+  bindings_.push_back(std::move(owned));
+  return b;
+}
+
+bool TSettingsBinder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    for (auto& b : bindings_) {
+      if (b->control != watched || !b->pending) continue;
+      Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+template <typename Write>
+bool TSettingsBinder::Store(Binding& b, Write write) {
+  if (loading_ || storing_) return true;
+  storing_ = true;
+  b.pending = false;
+  bool stored = false;
+  try {
+    stored = write();
+  } catch (const TripError& e) {
+    // The field keeps its value; show that value again before the message
+    // takes the focus away.
+    loading_ = true;
+    LoadOne(b);
+    loading_ = false;
+    storing_ = false;
+    ShowError(e.what(), window_);
+    return false;
+  }
+  if (stored) {
+    // Rules may have changed other fields, items or visibility.
+    RefreshStates();
+    LoadControls();
+    emit Stored(*b.def);
+  }
+  storing_ = false;
+  return true;
+}
+
+bool TSettingsBinder::CommitPending() {
+  bool ok = true;
+  for (auto& b : bindings_) {
+    if (b->def->kind == ControlKind::Spin)
+      ok &= Store(*b, [&] { return SetNumber(ctx_, *b->def, b->Spin()->value()); });
+    else if (b->pending)
+      ok &= Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
+  }
+  return ok;
+}
+
+void TSettingsBinder::LoadOne(Binding& b) {
+  const SettingDef& d = *b.def;
+  switch (d.kind) {
+    case ControlKind::Spin: {
+      const double v = GetNumber(ctx_, d);
+      // A stored value outside the limits is shown as it is, not clipped,
+      // so that merely visiting the control never changes it.
+      b.Spin()->setRange(std::min(d.min, v), std::max(d.max, v));
+      if (std::fabs(b.Spin()->value() - v) > 1e-9) b.Spin()->setValue(v);
+      break;
+    }
+    case ControlKind::Radio:
+      b.Radio()->SetItemIndex(GetIndex(ctx_, d));
+      break;
+    case ControlKind::Combo:
+      b.Combo()->setCurrentIndex(GetIndex(ctx_, d));
+      b.pending = false;
+      break;
+    case ControlKind::Check:
+      b.Check()->setChecked(GetCheck(ctx_, d));
+      break;
+  }
+}
+
+void TSettingsBinder::LoadControls() {
+  const bool was = loading_;
+  loading_ = true;
+  for (auto& b : bindings_) LoadOne(*b);
+  loading_ = was;
+}
+
+void TSettingsBinder::RefreshOne(Binding& b, bool visible) {
+  const SettingDef& d = *b.def;
+  const QString caption = Q(SettingLabel(ctx_, d), english_);
+  switch (d.kind) {
+    case ControlKind::Radio:
+      b.Radio()->setTitle(caption);
+      break;
+    case ControlKind::Check:
+      b.Check()->setText(caption);
+      break;
+    default:
+      b.label->setText(caption);
+      break;
+  }
+  if (d.IsChoice()) {
+    QStringList texts;
+    std::vector<bool> enabled;
+    for (const SettingItem& i : SettingItems(ctx_, d)) {
+      texts << Q(i.text, english_);
+      enabled.push_back(i.enabled);
+    }
+    if (texts != b.itemTexts || enabled != b.itemEnabled) {
+      b.itemTexts = texts;
+      b.itemEnabled = enabled;
+      if (d.kind == ControlKind::Radio) {
+        b.Radio()->SetItems(texts, enabled, d.columns);
+      } else {
+        QComboBox* combo = b.Combo();
+        combo->clear();
+        combo->addItems(texts);
+        if (auto* model = qobject_cast<QStandardItemModel*>(combo->model()))
+          for (int i = 0; i < int(enabled.size()); ++i)
+            model->item(i)->setEnabled(enabled[size_t(i)]);
+      }
+      LoadOne(b);
+    }
+  }
+  b.control->setVisible(visible);
+  if (b.label) b.label->setVisible(visible);
+}
+
+void TSettingsBinder::AddText(QWidget* widget, TextPair text) {
+  texts_.emplace_back(widget, text);
+}
+
+void TSettingsBinder::RefreshStates() {
+  const bool was = loading_;
+  loading_ = true;
+  for (const auto& [w, t] : texts_) {
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+      g->setTitle(Q(t, english_));
+    else if (auto* l = qobject_cast<QLabel*>(w))
+      l->setText(Q(t, english_));
+    else if (auto* a = qobject_cast<QAbstractButton*>(w))
+      a->setText(Q(t, english_));
+  }
+  const Visibility v = ControlVisibility(ctx_);
+  for (auto& b : bindings_) RefreshOne(*b, v.Visible(b->def->name));
+  // A group of the page whose every control is hidden is hidden with them.
+  for (const auto& [w, t] : texts_) {
+    auto* g = qobject_cast<QGroupBox*>(w);
+    if (!g) continue;
+    int bound = 0, shown = 0;
+    for (auto& b : bindings_) {
+      if (!g->isAncestorOf(b->control)) continue;
+      ++bound;
+      shown += v.Visible(b->def->name) ? 1 : 0;
+    }
+    if (bound) g->setVisible(shown > 0);
+  }
+  loading_ = was;
+}
+
+}  // namespace tc

@@ -1,0 +1,82 @@
+#pragma once
+// Binds the editor's controls to the settings schema: creates each control
+// from its description, fills it from the device model and stores it when
+// the user leaves it (spin edits, some combo boxes) or clicks it (radio
+// groups, check boxes, other combo boxes). Every store goes through the
+// core's setting routines, so the rounding, the range check and the page
+// rules are the same as on the command line. Pages only place the controls.
+#include <QObject>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "editor_core/setting_def.h"
+
+class QLabel;
+class QWidget;
+
+namespace tc {
+
+class TSettingsBinder : public QObject {
+  Q_OBJECT
+ public:
+  // window: parent of the error messages and first owner of the controls.
+  TSettingsBinder(EditorContext& ctx, QWidget* window);
+  ~TSettingsBinder() override;
+
+  // The control of a setting, created on first use (a QDoubleSpinBox,
+  // TRadioGroup, QComboBox or QCheckBox named after the setting). Throws
+  // std::logic_error for a name the schema does not know.
+  QWidget* Control(std::string_view name);
+  // The caption beside or above a spin edit or combo box ("l" + the name
+  // without its prefix); radio groups and check boxes carry their own.
+  QLabel* Label(std::string_view name);
+
+  // A text of the page itself (group title, label, button) in both
+  // languages, set with the others when the window is shown.
+  void AddText(QWidget* widget, TextPair text);
+
+  // The language of every text; the window sets it when it is shown.
+  void SetEnglish(bool english) { english_ = english; }
+  bool English() const { return english_; }
+
+  // Fills every control from the model. Change handlers are idle meanwhile.
+  void LoadControls();
+  // Captions, items and visibility from the variant, the protocol and the
+  // stored values (ShowProtocolSubtypes, UpdateVariantControls and
+  // UpdateInjectorControls of every page).
+  void RefreshStates();
+  // Stores what has not been stored yet (the control that has the focus when
+  // OK is pressed). False, after the error was shown, when a value was
+  // refused.
+  bool CommitPending();
+  bool Loading() const { return loading_; }
+
+ signals:
+  // A setting was stored and the page rules ran.
+  void Stored(const tc::SettingDef& def);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Binding;
+  Binding* Find(std::string_view name);
+  Binding& Create(const SettingDef& def);
+  void LoadOne(Binding& b);
+  void RefreshOne(Binding& b, bool visible);
+  // Runs a store; on success refreshes the window, on a refused value shows
+  // the error and the stored value again. False when refused.
+  template <typename Write>
+  bool Store(Binding& b, Write write);
+
+  EditorContext& ctx_;
+  QWidget* window_;
+  bool english_ = false;
+  bool loading_ = false;
+  bool storing_ = false;
+  std::vector<std::unique_ptr<Binding>> bindings_;
+  std::vector<std::pair<QWidget*, TextPair>> texts_;
+};
+
+}  // namespace tc

@@ -1,0 +1,58 @@
+#include "editor_core/edit_session.h"
+
+#include <algorithm>
+
+#include "catalog/variants.h"
+#include "editor_core/page_corr_sources.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+// Devices of older layouts have no block 13 in their directory; their
+// block 13 copy keeps its defaults and never goes into the image.
+bool InImage(const TMK& mk, int block) {
+  if (block != 13) return true;
+  const DirEntry e = mk.Entry(DirectoryEntryOfBlock(block));
+  return e.size >= 4 && e.address >= 32;
+}
+}  // namespace
+
+TSettingsEditSession::TSettingsEditSession(TMK& mk) : ctx_{mk, Catalog()} {
+  for (int n : kEditedBlocks)
+    if (InImage(mk, n)) mk.DecodeBlock(n);
+  mk.RefreshForEditor();
+  for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
+    const auto b = mk.Block(kEditedBlocks[i]);
+    backup_[i].assign(b.begin(), b.end());
+  }
+}
+
+TSettingsEditSession::~TSettingsEditSession() {
+  if (finished_) return;
+  try {
+    Cancel();
+  } catch (...) {
+    // Putting bytes back cannot fail; reselecting the protocol may, and
+    // the next opening selects it again anyway.
+  }
+}
+
+void TSettingsEditSession::Accept() {
+  for (int n : kEditedBlocks)
+    if (InImage(ctx_.mk, n)) ctx_.mk.EncodeBlock(n);
+  finished_ = true;
+}
+
+void TSettingsEditSession::Cancel() {
+  finished_ = true;
+  for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
+    const auto b = ctx_.mk.Block(kEditedBlocks[i]);
+    std::copy(backup_[i].begin(), backup_[i].end(), b.begin());
+  }
+  // The protocol may have been changed during the editing.
+  ctx_.catalog.SelectProtocol(int(ctx_.mk.GetInt(kProtocolNumber)));
+}
+
+}  // namespace tc

@@ -1,0 +1,420 @@
+#include "editor_core/page_corr_sources.h"
+
+#include <algorithm>
+
+#include "catalog/variants.h"
+#include "editor_core/option_bits.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/visibility.h"
+#include "model/tmk.h"
+
+namespace tc {
+
+namespace {
+
+constexpr const char* kCorr = "tsCorr";
+constexpr const char* kMeth = "tsMeth";
+
+// Protocols without an ECU speed signal: universal, carburettor and one
+// boat engine.
+constexpr uint8_t kNoEcuSpeed[] = {0xFF, 0xFE, 0xE1};
+
+std::vector<SettingItem> Items(std::initializer_list<TextPair> texts) {
+  std::vector<SettingItem> items;
+  int64_t i = 0;
+  for (const TextPair& t : texts) items.push_back({t, i++});
+  return items;
+}
+
+const std::vector<SettingItem> kEcuSensor = Items({{"ЭБУ", "ECU"}, {"Датч.", "Sens"}});
+const std::vector<SettingItem> kEcuInjector = Items({{"ЭБУ", "ECU"}, {"Форс.", "Inj"}});
+
+bool Offers(const EditorContext& ctx, uint8_t lo, uint8_t hi) {
+  const auto& list = ctx.catalog.Protocols();
+  return std::any_of(list.begin(), list.end(),
+                     [&](const auto& p) { return p->Code >= lo && p->Code <= hi; });
+}
+
+template <int K>
+TextPair SlotLabel(const EditorContext& ctx) {
+  static const TextPair kUnused[8] = {
+      {"Основной подтип протокола", "Main protocol subtype"},
+      {"Доп. подтип протокола 1", "Additional protocol subtype 1"},
+      {"Доп. подтип протокола 2", "Additional protocol subtype 2"},
+      {"Доп. подтип протокола 3", "Additional protocol subtype 3"},
+      {"Доп. подтип протокола 4", "Additional protocol subtype 4"},
+      {"Доп. подтип протокола 5", "Additional protocol subtype 5"},
+      {"Доп. подтип протокола 6", "Additional protocol subtype 6"},
+      {"Доп. подтип протокола 7", "Additional protocol subtype 7"},
+  };
+  const SubtypeSlot slot = ProtocolSubtypeSlot(ctx, K);
+  return slot.Used() ? slot.caption : kUnused[K];
+}
+
+template <int K>
+std::vector<SettingItem> SlotItems(const EditorContext& ctx) {
+  std::vector<SettingItem> items;
+  int64_t i = 0;
+  for (const TextPair& t : ProtocolSubtypeSlot(ctx, K).items) items.push_back({t, i++});
+  return items;
+}
+
+void AfterProtocol(EditorContext& ctx, int64_t previous) {
+  ProtocolChanged(ctx, true, int(previous));
+}
+
+void AfterLockOrSpeed(EditorContext& ctx, int64_t) {
+  ApplyVirtualLockRule(ctx);
+}
+
+template <int K>
+SettingDef SubtypeSetting(const char* name) {
+  return {.name = name,
+          .page = kMeth,
+          .kind = ControlKind::Combo,
+          .field = kSubtypeFields[K],
+          .dynamicItems = SlotItems<K>,
+          .dynamicLabel = SlotLabel<K>};
+}
+
+}  // namespace
+
+// --- Rules ------------------------------------------------------------------------
+
+void ProtocolChanged(EditorContext& ctx, bool resetSubtypes, int previous) {
+  if (resetSubtypes) {
+    ctx.mk.SetInt(kPreviousProtocol, previous);
+    for (const FieldRef& f : kSubtypeFields) ctx.mk.SetInt(f, 0);
+  }
+  ctx.catalog.SelectProtocol(int(ctx.mk.GetInt(kProtocolNumber)));
+}
+
+SubtypeSlot ProtocolSubtypeSlot(const EditorContext& ctx, int slot) {
+  SubtypeSlot s;
+  const TProtBase* p = ctx.Protocol();
+  if (!p || slot < 0 || slot >= kSlotCount || !p->SlotUsed(slot)) return s;
+  s.caption = p->SlotCaption[size_t(slot)];
+  s.items = p->SlotChoices(slot);
+  return s;
+}
+
+std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx) {
+  std::vector<TextPair> texts = {{"Авт.", "Auto"}};
+  // Automatic detection is offered for a family when the variant speaks at
+  // least one of its protocols.
+  if (Offers(ctx, 102, 105)) texts.push_back({"АвтOBD", "AutoOBD"});
+  if (ctx.Flags().VariantVag && Offers(ctx, 82, 96)) texts.push_back({"АвтVAG", "AutoVAG"});
+  if (Offers(ctx, 121, 128)) texts.push_back({"АвтOpl", "AutoOpl"});
+  texts.push_back({"Руч.", "Man."});
+  std::vector<SettingItem> items;
+  for (size_t i = 0; i < texts.size(); ++i) items.push_back({texts[i], int64_t(i)});
+  return items;
+}
+
+std::vector<SettingItem> ProtocolItems(const EditorContext& ctx) {
+  std::vector<SettingItem> items;
+  int64_t i = 0;
+  for (const auto& p : ctx.catalog.Protocols()) items.push_back({p->NameText, i++});
+  return items;
+}
+
+std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx) {
+  const TProtBase* p = ctx.Protocol();
+  const bool ecu = !p || std::find(std::begin(kNoEcuSpeed), std::end(kNoEcuSpeed), p->Code) ==
+                             std::end(kNoEcuSpeed);
+  std::vector<SettingItem> items = {{{"ЭБУ", "ECU"}, 0, ecu}, {{"Датч.", "Sens"}, 1}};
+  if (ctx.Flags().VariantNmeaSpeed) items.push_back({{"NMEA", "NMEA"}, int64_t(items.size())});
+  if (ctx.Flags().VariantGpsSpeed) items.push_back({{"GPS", "GPS"}, int64_t(items.size())});
+  return items;
+}
+
+std::vector<SettingItem> LockLevelItems(const EditorContext& ctx) {
+  std::vector<SettingItem> items = {{{"1", "1"}, 1}, {{"2", "2"}, 2}, {{"3", "3"}, 3}};
+  if (ctx.Flags().VariantNoLockType) items.push_back({{"Стрт", "Strt"}, 4});
+  return items;
+}
+
+std::vector<SettingItem> TankMethodItems(const EditorContext& ctx) {
+  // The stored number keeps its meaning when an item is not offered, so the
+  // device never reads one kind of sensor for another.
+  std::vector<SettingItem> items = {{{"Расчетный", "Расчетный"}, 0}};
+  if (!ctx.Flags().VariantNoFls) items.push_back({{"ДУТ", "ДУТ"}, 1});
+  static const TextPair kEcu[3] = {
+      {"ДУТ ЭБУ", "ДУТ ЭБУ"}, {"ДУТ ЭБУ2", "ДУТ ЭБУ2"}, {"ДУТ ЭБУ3", "ДУТ ЭБУ3"}};
+  const int sensors = ctx.Protocol() ? std::clamp(ctx.Protocol()->EcuLevelSensors, 0, 3) : 0;
+  for (int i = 0; i < sensors; ++i) items.push_back({kEcu[i], 2 + i});
+  return items;
+}
+
+void ApplyVirtualLockRule(EditorContext& ctx) {
+  if (!ctx.Flags().VariantSpeedNeedsVirtualLock || OptionBitSet(ctx.mk, kOptVirtualLock)) return;
+  const auto items = SpeedSourceItems(ctx);
+  if (ctx.mk.GetInt(kSpeedSource) == items.back().stored) ctx.mk.SetInt(kSpeedSource, 0);
+}
+
+void UpdateInjectorControls(const EditorContext& ctx, Visibility& v) {
+  const TMK& mk = ctx.mk;
+  const bool injector = mk.GetU8(6, 19) != 0 || mk.GetU8(6, 14) != 0 || mk.GetU8(6, 18) != 0;
+  v.ShowIf("rgForsPosFlag", injector);
+  v.ShowIf("rgForsCoef", injector);
+}
+
+void UpdateVariantControlsCorr(const EditorContext& ctx, Visibility& v) {
+  const VariantFlags& f = ctx.Flags();
+  v.ShowIf("seVelocityCorr", !f.VariantNoVelocityCorr);
+  v.ShowIf("seAirTemperCorr", !f.VariantLowBeamInAirSlot);
+  UpdateInjectorControls(ctx, v);
+}
+
+void UpdateVariantControlsMeth(const EditorContext& ctx, Visibility& v) {
+  const VariantFlags& f = ctx.Flags();
+  const TProtBase* p = ctx.Protocol();
+  v.ShowIf("cbLightsOn", f.VariantLowBeamControl);
+  v.ShowIf("rgAirWaterShow", f.VariantAirWaterTemp || f.VariantTrim);
+  v.ShowIf("rgLockType", !f.VariantNoLockType);
+  v.ShowIf("rgAirTemperMeth", !f.VariantLowBeamInAirSlot && !f.VariantPowerReserve);
+  for (const char* n : {"rgRevolutionsMeth", "rgExpenseMeth", "rgGasMeth"})
+    v.ShowIf(n, !f.VariantNoInjectorInput);
+  v.ShowIf("cbUseTank2", f.VariantSecondTank);
+  // Sources and choices that only some protocols have.
+  v.ShowIf("rgGabarType", p && p->ShowLightsType);
+  v.ShowIf("rgUaccMeth", p && p->ShowVoltageSource);
+  v.ShowIf("sgTrimMeth", p && p->ShowTrimSource);
+  v.ShowIf("rgAirTemperGetMeth", p && p->ShowAirTempSource);
+  static const char* kSlots[8] = {"cbProtTypeMain", "cbProtTypeAdd1", "cbProtTypeAdd2",
+                                  "cbProtTypeAdd3", "cbProtTypeAdd4", "cbProtTypeAdd5",
+                                  "cbProtTypeAdd6", "cbProtTypeAdd7"};
+  for (int k = 0; k < 8; ++k) v.ShowIf(kSlots[k], ProtocolSubtypeSlot(ctx, k).Used());
+
+  // Controls that follow other stored choices.
+  v.ShowIf("rgLockTypeLevel", OptionBitSet(ctx.mk, kOptVirtualLock));
+  v.ShowIf("rgGabarInvPol", !OptionBitSet(ctx.mk, kOptLightsFromEcu));
+  const auto definitions = ProtocolDefinitionItems(ctx);
+  v.ShowIf("cbProtocol", ctx.mk.GetInt(kProtocolDefinition) == definitions.back().stored);
+}
+
+// --- Settings -------------------------------------------------------------------------
+
+void AddCorrSettings(std::vector<SettingDef>& s) {
+  const auto percent = [&](const char* name, TextPair label, int offset, bool gas) {
+    s.push_back({.name = name,
+                 .page = kCorr,
+                 .kind = ControlKind::Spin,
+                 .label = label,
+                 .field = F32(6, offset),
+                 .conversion = Conversion::Percent,
+                 .min = -99.0,
+                 .max = 999.9,
+                 .step = 1,
+                 .decimals = 1,
+                 .gas = gas});
+  };
+  percent("seVelocityCorr", {"Скорость, %", "Speeed, %"}, 36, false);
+  percent("seExpenseCorr", {"Расхода бензина, %", "Petrol expense, %"}, 32, false);
+  percent("seGazExpenseCorr", {"Расход газа, %", "Gas expense, %"}, 48, true);
+  s.push_back({.name = "seAirTemperCorr",
+               .page = kCorr,
+               .label = {"Температура воздуха, С", "Air temper., C"},
+               .field = S8(6, 23),
+               .min = -20,
+               .max = 20});
+  s.push_back({.name = "seAccCorr",
+               .page = kCorr,
+               .label = {"Напряжение АКБ, В", "Battery voltage, V"},
+               .field = S8(6, 40),
+               .scale = 10,
+               .min = -0.7,
+               .max = 0.7,
+               .step = 0.1,
+               .decimals = 1});
+  s.push_back({.name = "seTimeCorr",
+               .page = kCorr,
+               .label = {"Время (секунд в сутки)", "Tume (sec. per day)"},
+               .field = S8(6, 3),
+               .min = -30,
+               .max = 30});
+  s.push_back({.name = "seAllPathStart",
+               .page = kCorr,
+               .label = {"Начальный пробег, км", "initial mileage, km"},
+               .field = S32(1, 100),
+               .min = 0,
+               .max = 999999});
+  s.push_back({.name = "seAllTimeStart",
+               .page = kCorr,
+               .label = {"Начальное вр. раб, час", "Initial time, h"},
+               .field = S32(1, 160),
+               .min = 0,
+               .max = 99999});
+  s.push_back({.name = "seForsCoefCarb",
+               .page = kCorr,
+               .label = {"Имп. на оборот", "Pulses by rev."},
+               .field = S8(6, 64),
+               .scale = 2,
+               .min = 0.5,
+               .max = 12.0,
+               .step = 0.5,
+               .decimals = 1,
+               .typing = false});
+  s.push_back({.name = "rgForsPosFlag",
+               .page = kCorr,
+               .kind = ControlKind::Radio,
+               .label = {"Полярность форсунки", "Polarity"},
+               .field = U8(6, 20),
+               .items = Items({{"+", "+"}, {"-", "-"}}),
+               .columns = 2});
+  // The tachometer divider: 1, 2 or 4; anything else counts as 4.
+  s.push_back({.name = "rgForsCoef",
+               .page = kCorr,
+               .kind = ControlKind::Radio,
+               .label = {"Тахометр", "Tachometer"},
+               .field = U8(6, 21),
+               .items = {{{"1", "1"}, 1}, {{"2", "2"}, 2}, {{"4", "4"}, 4}},
+               .fallbackItem = 2,
+               .columns = 3});
+}
+
+void AddMethSettings(std::vector<SettingDef>& s) {
+  const auto radio = [&](const char* name, TextPair label, FieldRef field,
+                         std::vector<SettingItem> items, bool gas = false) {
+    s.push_back({.name = name,
+                 .page = kMeth,
+                 .kind = ControlKind::Radio,
+                 .label = label,
+                 .field = field,
+                 .items = std::move(items),
+                 .gas = gas});
+  };
+  const auto bitRadio = [&](const char* name, TextPair label, int bit,
+                            std::vector<SettingItem> items, bool gas = false) {
+    s.push_back({.name = name,
+                 .page = kMeth,
+                 .kind = ControlKind::Radio,
+                 .label = label,
+                 .field = kOptionWord,
+                 .bit = bit,
+                 .items = std::move(items),
+                 .afterStore = bit == kOptVirtualLock ? AfterLockOrSpeed : nullptr,
+                 .gas = gas});
+  };
+  const auto check = [&](const char* name, TextPair label, int bit, bool inverted = false,
+                         bool gas = false) {
+    s.push_back({.name = name,
+                 .page = kMeth,
+                 .kind = ControlKind::Check,
+                 .label = label,
+                 .field = kOptionWord,
+                 .bit = bit,
+                 .inverted = inverted,
+                 .gas = gas});
+  };
+
+  // Signal sources.
+  s.push_back({.name = "rgVelocityMeth",
+               .page = kMeth,
+               .kind = ControlKind::Radio,
+               .label = {"Скорость", "Speed"},
+               .field = kSpeedSource,
+               .dynamicItems = SpeedSourceItems,
+               .afterStore = AfterLockOrSpeed});
+  radio("rgRevolutionsMeth", {"Обороты", "Engine speed"}, S8(6, 19), kEcuInjector);
+  radio("rgExpenseMeth", {"Расход бензина", "Petrol expense"}, S8(6, 18), kEcuInjector);
+  radio("rgGasMeth", {"Расход газа", "Gas expense"}, S8(6, 14), kEcuInjector, true);
+  radio("rgUaccMeth", {"Напряжение аккумулятора", "Battery voltage"}, U8(6, 58), kEcuSensor);
+  radio("rgAirTemperGetMeth", {"Твоздуха", "Air temper."}, U8(6, 65), kEcuSensor);
+  radio("sgTrimMeth", {"Трим", "Trim"}, U8(6, 45), kEcuSensor);
+  radio("rgPrognozMeth", {"Прогноз пробега", "Mileage progn."}, S8(6, 16),
+        Items({{"Средн", "Aver."}, {"10 км", "10 km"}, {"Ручн.", "Man."}}));
+  s.push_back({.name = "seK100Manual",
+               .page = kMeth,
+               .label = {"К-т потреб. топлива (Р/100 руч.)", "Expense/100 manual coef."},
+               .field = S16(3, 42),
+               .scale = 10,
+               .min = 1.0,
+               .max = 99.9,
+               .step = 1,
+               .decimals = 1});
+
+  // Protocol.
+  s.push_back({.name = "cbProtocolSelectMeth",
+               .page = kMeth,
+               .kind = ControlKind::Combo,
+               .label = {"Способ опр. протокола", "Protocol definition"},
+               .field = kProtocolDefinition,
+               .dynamicItems = ProtocolDefinitionItems});
+  s.push_back({.name = "cbProtocol",
+               .page = kMeth,
+               .kind = ControlKind::Combo,
+               .label = {"Протокол", "Protocol"},
+               .field = kProtocolNumber,
+               .dynamicItems = ProtocolItems,
+               .storeOnLeave = true,
+               .afterStore = AfterProtocol});
+  s.push_back(SubtypeSetting<0>("cbProtTypeMain"));
+  s.push_back(SubtypeSetting<1>("cbProtTypeAdd1"));
+  s.push_back(SubtypeSetting<2>("cbProtTypeAdd2"));
+  s.push_back(SubtypeSetting<3>("cbProtTypeAdd3"));
+  s.push_back(SubtypeSetting<4>("cbProtTypeAdd4"));
+  s.push_back(SubtypeSetting<5>("cbProtTypeAdd5"));
+  s.push_back(SubtypeSetting<6>("cbProtTypeAdd6"));
+  s.push_back(SubtypeSetting<7>("cbProtTypeAdd7"));
+
+  // Tank.
+  s.push_back({.name = "cbTankMeth",
+               .page = kMeth,
+               .kind = ControlKind::Combo,
+               .label = {"Бак тип", "Tank type"},
+               .field = S8(3, 38),
+               .dynamicItems = TankMethodItems});
+  s.push_back({.name = "cbTankMode",
+               .page = kMeth,
+               .kind = ControlKind::Combo,
+               .label = {"Бак", "Tank"},
+               .field = S8(3, 37),
+               .items = Items({{"Калибров.2", "Calibr.2"},
+                               {"Калибров.7", "Calibr.7"},
+                               {"Тарирован.", "Tare"},
+                               {"Некалибр.", "Not calibr."}})});
+  check("cbUseTank2", {"Использовать бак 2", "Use tank 2"}, kOptUseTank2);
+  check("cbCorrTankByAcc", {"Компенсац. Uбс", "Compens. V batt."}, kOptNoTankVoltageComp, true);
+  s.push_back({.name = "seTankContFull",
+               .page = kMeth,
+               .label = {"Полный бак (бензин), л", "Full tank (petrol), l"},
+               .field = S16(3, 44),
+               .min = 16,
+               .max = 2040});
+  s.push_back({.name = "seGazContFull",
+               .page = kMeth,
+               .label = {"Полный бак (газ), л", "Full tank (gas), l"},
+               .field = S16(3, 56),
+               .min = 10,
+               .max = 300,
+               .gas = true});
+
+  // Ignition lock and parking lights.
+  bitRadio("rgLockType", {"Замок зажигания", "Ignition lock"}, kOptVirtualLock,
+           Items({{"Физич.", "Phys."}, {"Вирт.", "Virt."}}));
+  s.push_back({.name = "rgLockTypeLevel",
+               .page = kMeth,
+               .kind = ControlKind::Radio,
+               .label = {"Уровень виртуального замка", "Ignition lock level"},
+               .field = U8(11, 11),
+               .dynamicItems = LockLevelItems});
+  bitRadio("rgGabarType", {"Габариты", "Parking lights"}, kOptLightsFromEcu,
+           Items({{"Физич.", "Phys"}, {"ЭБУ", "ECU"}}));
+  bitRadio("rgGabarInvPol", {"Полярность входа Габариты", "Park.lights level"}, kOptLightsInverse,
+           Items({{"1 (Прямая)", "Straight(1)"}, {"0 (Инверсная)", "Inverse(0)"}}));
+
+  // Options.
+  check("cbGasOil", {"Включить режим Газ/Бензин", "Gas/Petrol mode on"}, kOptGasPetrolMode, false,
+        true);
+  check("cbLightsOn", {"Включить управление ближним светом", "Low beam conrtrol on"},
+        kOptLowBeamControl);
+  radio("rgAirTemperMeth", {"Алгоритм измерения Т воздуха", "Air temper.measurement algor."},
+        S8(6, 15), Items({{"Обычн.", "Norm"}, {"Динамич.", "Dyn."}}));
+  radio("rgAirWaterShow", {"Подпись температуры", "Temperature signature"}, S8(5, 67),
+        Items({{"воз", "air"}, {"вод", "wat"}, {"дв.", "eng"}}));
+  bitRadio("rgGasCalcExp", {"Расход ГБО", "Gas eq.cons."}, kOptGasVariant2,
+           Items({{"Вар.1", "Var 1"}, {"Вар.2", "Var 2"}}), true);
+}
+
+}  // namespace tc

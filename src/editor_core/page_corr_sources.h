@@ -1,0 +1,59 @@
+#pragma once
+// The first two pages of the editor: corrections ("tsCorr") and signal
+// sources ("tsMeth"): their settings and the rules that show, hide or refill
+// other controls.
+#include <array>
+#include <vector>
+
+#include "editor_core/setting_def.h"
+#include "model/field.h"
+
+namespace tc {
+
+class Visibility;
+
+void AddCorrSettings(std::vector<SettingDef>& schema);
+void AddMethSettings(std::vector<SettingDef>& schema);
+
+// The stored protocol number (index into the variant's protocol list).
+constexpr FieldRef kProtocolNumber = U16(11, 4);
+constexpr FieldRef kPreviousProtocol = U16(11, 6);
+constexpr FieldRef kProtocolDefinition = S8(11, 8);
+constexpr FieldRef kSpeedSource = S8(6, 17);
+// The subtype bytes of slots main, additional 1..7.
+constexpr std::array<FieldRef, 8> kSubtypeFields = {U8(11, 12), U8(11, 13), U8(11, 14), U8(11, 15),
+                                                    U8(11, 52), U8(11, 53), U8(11, 54), U8(11, 55)};
+
+// The protocol in use changed from `previous` to the stored number. With
+// resetSubtypes the previous number is kept in block 11 bytes 6..7 and the
+// eight subtype bytes are cleared; in any case the stored entry of the
+// protocol list becomes the current protocol.
+void ProtocolChanged(EditorContext& ctx, bool resetSubtypes, int previous);
+
+// One subtype slot of the current protocol: its caption (empty: unused) and
+// its choices.
+struct SubtypeSlot {
+  TextPair caption{"", ""};
+  std::vector<TextPair> items;
+  bool Used() const { return caption.ru[0] != '\0'; }
+};
+SubtypeSlot ProtocolSubtypeSlot(const EditorContext& ctx, int slot);
+
+// Items of the choices whose list depends on the variant or protocol.
+std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx);
+std::vector<SettingItem> ProtocolItems(const EditorContext& ctx);
+std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx);
+std::vector<SettingItem> LockLevelItems(const EditorContext& ctx);
+std::vector<SettingItem> TankMethodItems(const EditorContext& ctx);
+
+// With a physical ignition lock, variants whose last speed source needs a
+// virtual lock get the speed source moved back to the first item.
+void ApplyVirtualLockRule(EditorContext& ctx);
+
+// The polarity and tachometer groups: shown while engine speed, petrol or
+// gas consumption is taken from the injector.
+void UpdateInjectorControls(const EditorContext& ctx, Visibility& v);
+void UpdateVariantControlsCorr(const EditorContext& ctx, Visibility& v);
+void UpdateVariantControlsMeth(const EditorContext& ctx, Visibility& v);
+
+}  // namespace tc

@@ -1,0 +1,230 @@
+#include "editor_core/setting_value.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "catalog/variants.h"
+#include "editor_core/option_bits.h"
+#include "model/tmk.h"
+#include "util/conversions.h"
+#include "util/errors.h"
+
+namespace tc {
+
+const VariantFlags& EditorContext::Flags() const {
+  return catalog.Flags();
+}
+const TProtBase* EditorContext::Protocol() const {
+  return catalog.CurrentProtocol();
+}
+
+bool TestBit(const TMK& mk, const FieldRef& word, int bit) {
+  return (uint64_t(mk.GetInt(word)) >> bit) & 1u;
+}
+
+void SetBit(TMK& mk, const FieldRef& word, int bit, bool value) {
+  uint64_t v = uint64_t(mk.GetInt(word)) & ~(uint64_t{1} << bit);
+  if (value) v |= uint64_t{1} << bit;
+  mk.SetInt(word, int64_t(v));
+}
+
+TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def) {
+  return def.dynamicLabel ? def.dynamicLabel(ctx) : def.label;
+}
+
+std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def) {
+  return def.dynamicItems ? def.dynamicItems(ctx) : def.items;
+}
+
+int64_t ReadStored(const TMK& mk, const SettingDef& def) {
+  if (def.bit >= 0) return TestBit(mk, def.field, def.bit) ? 1 : 0;
+  return mk.GetInt(def.field);
+}
+
+void WriteStored(TMK& mk, const SettingDef& def, int64_t value) {
+  if (def.bit >= 0) {
+    if (value != 0 && value != 1) throw RangeError();
+    SetBit(mk, def.field, def.bit, value != 0);
+    return;
+  }
+  mk.SetInt(def.field, value);
+}
+
+namespace {
+
+double RoundToDecimals(double v, int decimals) {
+  const double p = std::pow(10.0, decimals);
+  return double(RoundHalfEven(v * p)) / p;
+}
+
+void RunRule(EditorContext& ctx, const SettingDef& def, int64_t previous) {
+  if (def.afterStore) def.afterStore(ctx, previous);
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return s;
+}
+
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+}  // namespace
+
+// --- Spin edits ------------------------------------------------------------------
+
+double PercentShown(double c) {
+  const double e = c >= 1 ? 0.01 : -0.01;
+  return double(RoundHalfEven((c - 1) * 1000 + e)) / 10;
+}
+
+double GetNumber(const EditorContext& ctx, const SettingDef& def) {
+  if (def.conversion == Conversion::Percent) return PercentShown(ctx.mk.GetValue(def.field));
+  return ctx.mk.GetValue(def.field) / def.scale;
+}
+
+bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
+  // Far beyond any field: refused before it is rounded to an integer.
+  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
+  shown = RoundToDecimals(shown, def.decimals);
+  const double current = GetNumber(ctx, def);
+  if (std::fabs(shown - current) < 1e-9) return false;
+  // Half a last digit of slack: limits such as 999.9 are not exact in binary.
+  const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
+  if (shown < def.min - slack || shown > def.max + slack) throw RangeError();
+  const int64_t previous = ctx.mk.GetInt(def.field);
+  if (def.conversion == Conversion::Percent) {
+    ctx.mk.SetFloat(def.field, 1 + shown / 100);
+  } else if (def.field.type == FieldType::f32) {
+    ctx.mk.SetFloat(def.field, shown * def.scale);
+  } else {
+    ctx.mk.SetInt(def.field, RoundHalfEven(shown * def.scale));
+  }
+  RunRule(ctx, def, previous);
+  return true;
+}
+
+// --- Choices ---------------------------------------------------------------------
+
+int ItemIndexOf(const std::vector<SettingItem>& items, int64_t stored, int fallback) {
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].stored == stored) return int(i);
+  return fallback < int(items.size()) ? fallback : -1;
+}
+
+int GetIndex(const EditorContext& ctx, const SettingDef& def) {
+  return ItemIndexOf(SettingItems(ctx, def), ReadStored(ctx.mk, def), def.fallbackItem);
+}
+
+bool SetIndex(EditorContext& ctx, const SettingDef& def, int index) {
+  const auto items = SettingItems(ctx, def);
+  if (index < 0 || index >= int(items.size()) || !items[size_t(index)].enabled) throw RangeError();
+  const int64_t previous = ReadStored(ctx.mk, def);
+  const int64_t value = items[size_t(index)].stored;
+  if (value == previous) return false;
+  WriteStored(ctx.mk, def, value);
+  RunRule(ctx, def, previous);
+  return true;
+}
+
+// --- Check boxes -----------------------------------------------------------------
+
+bool GetCheck(const EditorContext& ctx, const SettingDef& def) {
+  return (ReadStored(ctx.mk, def) != 0) != def.inverted;
+}
+
+bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked) {
+  const int64_t previous = ReadStored(ctx.mk, def);
+  const int64_t value = checked != def.inverted ? 1 : 0;
+  if ((previous != 0) == (value != 0)) return false;
+  WriteStored(ctx.mk, def, value);
+  RunRule(ctx, def, previous);
+  return true;
+}
+
+// --- Text form ---------------------------------------------------------------------
+
+std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool english) {
+  switch (def.kind) {
+    case ControlKind::Spin: {
+      double v = GetNumber(ctx, def);
+      if (v == 0) v = 0;  // no "-0.0"
+      char buf[64];
+      std::snprintf(buf, sizeof buf, "%.*f", def.decimals, v);
+      return buf;
+    }
+    case ControlKind::Check:
+      return GetCheck(ctx, def) ? "on" : "off";
+    case ControlKind::Radio:
+    case ControlKind::Combo: {
+      const auto items = SettingItems(ctx, def);
+      const int i = GetIndex(ctx, def);
+      if (i < 0) return std::string(1, '?').append(std::to_string(ReadStored(ctx.mk, def)));
+      return items[size_t(i)].text.Get(english);
+    }
+  }
+  return "";
+}
+
+bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
+  const std::string text = Trim(rawText);
+  const std::string what = "'" + rawText + "' is not a value of " + def.name;
+  switch (def.kind) {
+    case ControlKind::Spin: {
+      std::string t = text;
+      std::replace(t.begin(), t.end(), ',', '.');
+      if (!t.empty() && t[0] == '+') t.erase(0, 1);
+      double v = 0;
+      const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+      if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+        throw TripError(what + " (a number is expected)");
+      return SetNumber(ctx, def, v);
+    }
+    case ControlKind::Check: {
+      const std::string t = Lower(text);
+      if (t == "on" || t == "yes" || t == "true" || t == "1" || t == "да")
+        return SetCheck(ctx, def, true);
+      if (t == "off" || t == "no" || t == "false" || t == "0" || t == "нет")
+        return SetCheck(ctx, def, false);
+      throw TripError(what + " (on or off is expected)");
+    }
+    case ControlKind::Radio:
+    case ControlKind::Combo: {
+      const auto items = SettingItems(ctx, def);
+      int found = -1;
+      if (text.size() > 1 && text[0] == '#') {
+        int n = -1;
+        const auto [end, ec] = std::from_chars(text.data() + 1, text.data() + text.size(), n);
+        if (ec == std::errc() && end == text.data() + text.size() && n >= 0 &&
+            n < int(items.size()))
+          found = n;
+      }
+      // Exact text in either language first, then ignoring Latin case.
+      for (size_t i = 0; found < 0 && i < items.size(); ++i)
+        if (text == items[i].text.ru || text == items[i].text.en) found = int(i);
+      for (size_t i = 0; found < 0 && i < items.size(); ++i)
+        if (Lower(text) == Lower(items[i].text.ru) || Lower(text) == Lower(items[i].text.en))
+          found = int(i);
+      if (found < 0) {
+        std::string list;
+        for (size_t i = 0; i < items.size(); ++i)
+          list += (i ? ", " : "") + std::string(items[i].text.Get(EnglishVersion()));
+        throw TripError(
+            what + (items.empty() ? " (it offers no item here)" : " (items: " + list + "; or #N)"));
+      }
+      if (!items[size_t(found)].enabled)
+        throw TripError("'" + text + "' cannot be chosen for " + def.name +
+                        " with the current protocol");
+      return SetIndex(ctx, def, found);
+    }
+  }
+  return false;
+}
+
+}  // namespace tc

@@ -1,0 +1,58 @@
+#pragma once
+// Reading and writing one setting in the units the user sees. Every write goes
+// through TMK's typed setters, so a value that does not fit its field is
+// refused with RangeError ("Range check error") and nothing is written.
+//
+// A write that would not change what the control shows writes nothing and
+// runs no rule: leaving a control without editing it never rewrites its field
+// (a percentage coefficient such as 1.0512 keeps its extra digits).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editor_core/setting_def.h"
+
+namespace tc {
+
+TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def);
+std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def);
+
+// The raw value behind a setting: the field, or 0/1 for a bit setting.
+int64_t ReadStored(const TMK& mk, const SettingDef& def);
+// Writes the raw value (no rule runs). Throws RangeError when it does not fit.
+void WriteStored(TMK& mk, const SettingDef& def, int64_t value);
+
+// --- Spin edits --------------------------------------------------------------
+// A percentage correction as shown for the stored coefficient c: one decimal,
+// with a bias of 1e-5 on c so that 1.05 (held as 1.0499999...) shows 5.0.
+double PercentShown(double coefficient);
+double GetNumber(const EditorContext& ctx, const SettingDef& def);
+// Rounds `shown` to the control's decimals, checks the control's limits,
+// converts (integers rounded half to even) and writes; then runs the page
+// rule. Returns false when nothing had to change. Throws RangeError with
+// nothing written when the value does not fit.
+bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown);
+
+// --- Radio groups and combo boxes ------------------------------------------------
+// Index of the item with this stored value, else `fallback` (-1: none).
+int ItemIndexOf(const std::vector<SettingItem>& items, int64_t stored, int fallback);
+int GetIndex(const EditorContext& ctx, const SettingDef& def);
+// Writes the stored value of item `index`; refuses an index outside the items
+// or a disabled item with RangeError.
+bool SetIndex(EditorContext& ctx, const SettingDef& def, int index);
+
+// --- Check boxes -------------------------------------------------------------------
+bool GetCheck(const EditorContext& ctx, const SettingDef& def);
+bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked);
+
+// --- Text form (listings and the command line) ------------------------------------
+// Numbers with the control's decimals, items by their text, check boxes as
+// "on"/"off". A stored value that no item has shows as "?" and the number.
+std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool english);
+// Parses a value as FormatValue writes it (items by text in either language,
+// or "#N" for the N-th item counted from 0) and stores it like the editor.
+// Throws TripError for text that is no value of the setting and RangeError
+// for a value that does not fit.
+bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& text);
+
+}  // namespace tc

@@ -1,0 +1,200 @@
+// tripconf-cli's named settings: settings, get, set and diff, run as a user
+// runs them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli_runner.h"
+#include "editor_core/edit_session.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
+#include "model/sample_image.h"
+#include "model/settings_file.h"
+#include "model/tmk.h"
+#include "util/files.h"
+
+using namespace tc;
+
+namespace {
+using tc::testing::RunCli;
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class CliSettings : public tc::testing::TempDirTest {
+ protected:
+  std::string Sample(const char* name) {
+    const std::string path = P(std::string(name) + ".dvkps");
+    const SampleSpec spec = SampleSpecByName(name);
+    WriteFileAtomic(path, EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
+    return path;
+  }
+};
+
+// For each setting in schema order, a valid value other than the current
+// one, applied to an in-memory copy so that later picks see the protocol
+// and lock chosen before them.
+std::vector<std::pair<std::string, std::string>> NewValues(const std::string& path) {
+  TMK mk;
+  ReadSettingsFile(mk, path);
+  TSettingsEditSession session(mk);
+  EditorContext& ctx = session.Context();
+  SetFromText(ctx, *FindSetting("rgLockType"), "Virt.");
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const auto& d : SettingsSchema()) {
+    std::string v;
+    if (d.kind == ControlKind::Spin) {
+      char buf[32];
+      const double x = GetNumber(ctx, d) == d.min ? d.max : d.min + d.step;
+      std::snprintf(buf, sizeof buf, "%.*f", d.decimals, x);
+      v = buf;
+    } else if (d.kind == ControlKind::Check) {
+      v = GetCheck(ctx, d) ? "off" : "on";
+    } else {
+      const auto items = SettingItems(ctx, d);
+      const int current = GetIndex(ctx, d);
+      for (int i = 0; i < int(items.size()) && v.empty(); ++i)
+        if (i != current && items[size_t(i)].enabled) v = "#" + std::to_string(i);
+      if (v.empty()) continue;  // an unused subtype slot
+    }
+    if (std::string(d.name) == "rgLockType") v = "Virt.";
+    SetFromText(ctx, d, v);
+    values.emplace_back(d.name, FormatValue(ctx, d, true));
+  }
+  return values;
+}
+}  // namespace
+
+TEST_F(CliSettings, SetThenGetRoundTripsEverySetting) {
+  for (const char* sample : {"v104-8k", "ve01-32k"}) {
+    const std::string a = Sample(sample);
+    const auto values = NewValues(a);
+    ASSERT_GT(values.size(), 35u);
+    std::string set = "set " + a + " --out " + P("b.dvkps") + " --lang en";
+    std::string get = "get " + P("b.dvkps") + " --lang en";
+    std::string expected;
+    for (const auto& [name, value] : values) {
+      set += " " + Quote(name + "=" + value);
+      get += " " + name;
+      expected += value + "\n";
+    }
+    auto r = RunCli(set);
+    ASSERT_EQ(r.status, 0) << r.out;
+    r = RunCli(get);
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, expected) << sample;
+
+    // Every setting now differs from the original; of the bytes no setting
+    // names only the previous protocol number changed with the protocol.
+    r = RunCli("diff " + a + " " + P("b.dvkps"));
+    EXPECT_EQ(r.status, 1);
+    size_t lines = 0;
+    for (const auto& [name, value] : values) {
+      EXPECT_NE(r.out.find(name + "\t"), std::string::npos) << sample << " " << name;
+      ++lines;
+    }
+    const bool previousChanged = r.out.find("block 11\tbyte 6\n") != std::string::npos;
+    EXPECT_EQ(size_t(std::count(r.out.begin(), r.out.end(), '\n')), lines + previousChanged)
+        << r.out;
+  }
+}
+
+TEST_F(CliSettings, DiffOfAFileWithItselfIsEmpty) {
+  const std::string a = Sample("ve01-32k");
+  const auto r = RunCli("diff " + a + " " + a);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
+  const std::string a = Sample("v104-8k");
+  TMK mk;
+  ReadSettingsFile(mk, a);
+  mk.DecodeAll();
+  mk.Block(7)[40] ^= 1;  // a trip record
+  mk.Block(7)[41] ^= 1;
+  mk.Block(11)[2] ^= 0x04;  // option bit 18: no setting of its own
+  mk.Block(11)[0] ^= 0x01;  // option bit 0: the ignition lock
+  mk.EncodeAll();
+  mk.SettingsImage[64] ^= 0xFF;  // a directory byte the tool only carries
+  WriteSettingsFile(mk, P("b.dvkps"));
+  const auto r = RunCli("diff " + a + " " + P("b.dvkps") + " --lang en");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "rgLockType\tIgnition lock\tPhys. -> Virt.\n"
+            "block 7\tbytes 40..41\n"
+            "block 11\tbyte 2\n"
+            "image\tbyte 64\n");
+}
+
+TEST_F(CliSettings, FilesWithoutBlock13AreListedAndChanged) {
+  const SampleSpec spec = SampleSpecByName("v104-8k");
+  auto image = BuildSampleImage(spec);
+  image[58] = image[59] = 0;  // directory entry 14 describes no block
+  WriteFileAtomic(P("old.dvkps"), EncodeSettingsFile(spec.deviceVersion, image));
+  auto r = RunCli("set " + P("old.dvkps") + " seTimeCorr=3");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("get " + P("old.dvkps") + " seTimeCorr");
+  EXPECT_EQ(r.out, "3\n");
+}
+
+TEST_F(CliSettings, RefusedValuesWriteNothing) {
+  const std::string a = Sample("v104-8k");
+  const auto original = ReadWholeFile(a);
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"seTimeCorr=45", "seTimeCorr: Range check error; nothing was written"},
+      {"seTimeCorr=4 seAccCorr=0.8", "seAccCorr: Range check error"},
+      {"rgForsCoef=3", "items: 1, 2, 4"},
+      {"nosuch=1", "unknown setting 'nosuch'"},
+      {"seTimeCorr", "is not NAME=VALUE"},
+      {"seTimeCorr=4 cbUseTank2=perhaps", "on or off is expected"},
+  };
+  for (const auto& c : cases) {
+    const auto r = RunCli("set " + a + " " + c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << ": " << r.out;
+    EXPECT_EQ(ReadWholeFile(a), original) << c.args;
+  }
+  auto r = RunCli("set " + P("missing.dvkps") + " seTimeCorr=1");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("missing.dvkps"), std::string::npos) << r.out;
+}
+
+TEST_F(CliSettings, SetWritesInPlaceOrToOutAndReportsRuleChanges) {
+  const std::string a = Sample("ve01-32k");
+  const auto original = ReadWholeFile(a);
+  auto r = RunCli("set " + a + " --out " + P("b.dvkps") + " seTimeCorr=-3");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(ReadWholeFile(a), original);
+  r = RunCli("get " + P("b.dvkps") + " seTimeCorr");
+  EXPECT_EQ(r.out, "-3\n");
+
+  // GPS needs a virtual lock; making the lock physical afterwards drops it.
+  r = RunCli("set " + a + " rgLockType=Virt. rgVelocityMeth=GPS rgLockType=Phys. --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("note: rgVelocityMeth is ECU after the editor's rules"), std::string::npos)
+      << r.out;
+  r = RunCli("get " + a + " rgVelocityMeth rgLockType --lang ru");
+  EXPECT_EQ(r.out, "ЭБУ\nФизич.\n");
+}
+
+TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {
+  const std::string a = Sample("ve01-32k");
+  auto r = RunCli("settings " + a + " --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const auto& d : SettingsSchema())
+    EXPECT_NE(r.out.find(std::string(d.name) + "\t"), std::string::npos) << d.name;
+  EXPECT_NE(r.out.find("# tsCorr: Correction\n"), std::string::npos);
+  EXPECT_NE(r.out.find("seGazContFull\tFull tank (gas), l\t50\t(hidden)\n"), std::string::npos);
+  EXPECT_NE(r.out.find("cbProtocol\tProtocol\tYamaha"), std::string::npos);
+  r = RunCli("settings " + a + " --lang ru");
+  EXPECT_NE(r.out.find("# tsMeth: Источники\n"), std::string::npos);
+  EXPECT_NE(r.out.find("rgPrognozMeth\tПрогноз пробега\tСредн\n"), std::string::npos);
+}

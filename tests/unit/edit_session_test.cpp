@@ -1,0 +1,164 @@
+// Opening, OK and Cancel of the settings editor on the device model.
+#include "editor_core/edit_session.h"
+
+#include <gtest/gtest.h>
+
+#include "catalog/variants.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
+#include "model/sample_image.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+using namespace tc;
+
+namespace {
+using Blocks = std::vector<std::vector<uint8_t>>;
+Blocks Snapshot(const TMK& mk) {
+  Blocks b;
+  for (int n = 1; n <= kBlockCount; ++n) b.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
+  return b;
+}
+void Load(TMK& mk, const char* sample) {
+  const SampleSpec spec = SampleSpecByName(sample);
+  mk.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
+  mk.DecodeAll();
+}
+// Edits on both pages, a raw edit of every edited block (as grids and
+// pop-up menus of other pages do) and a protocol change.
+void EditEverything(TSettingsEditSession& s) {
+  EditorContext& c = s.Context();
+  SetFromText(c, *FindSetting("seVelocityCorr"), "7.5");
+  SetFromText(c, *FindSetting("seAllPathStart"), "1234");
+  SetFromText(c, *FindSetting("cbCorrTankByAcc"), "off");
+  SetFromText(c, *FindSetting("cbProtocol"), "#2");
+  for (int n : kEditedBlocks) s.Model().Block(n)[1] ^= 0x5A;
+}
+}  // namespace
+
+TEST(EditSession, CancelPutsBackEveryEditedBlockIncludingBlock13) {
+  TMK mk;
+  Load(mk, "v8002-8k");
+  const Blocks before = Snapshot(mk);
+  const auto image = mk.SettingsImage;
+  {
+    TSettingsEditSession s(mk);
+    EditEverything(s);
+    ASSERT_NE(Snapshot(mk), before);
+    s.Cancel();
+  }
+  EXPECT_EQ(Snapshot(mk), before);
+  EXPECT_EQ(mk.SettingsImage, image);
+  EXPECT_EQ(Catalog().CurrentProtocolNumber(), 1);  // the sample's protocol again
+}
+
+TEST(EditSession, AnUnfinishedSessionCountsAsCancelled) {
+  TMK mk;
+  Load(mk, "v104-8k");
+  const Blocks before = Snapshot(mk);
+  try {
+    TSettingsEditSession s(mk);
+    EditEverything(s);
+    throw std::runtime_error("the window failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Snapshot(mk), before);
+}
+
+TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
+  TMK mk;
+  Load(mk, "v104-8k");
+  const auto image = mk.SettingsImage;
+  const DirEntry e12 = mk.Entry(12), e13 = mk.Entry(13);
+  {
+    TSettingsEditSession s(mk);
+    EditEverything(s);
+    mk.Block(12)[0] ^= 0xFF;  // the fault journal is not the editor's
+    s.Accept();
+  }
+  ASSERT_EQ(mk.SettingsImage.size(), image.size());
+  size_t changed = 0;
+  for (size_t i = 0; i < image.size(); ++i) {
+    if (mk.SettingsImage[i] == image[i]) continue;
+    ++changed;
+    const bool inBlock12 = i >= e13.address - 32u && i < e13.address - 32u + e13.size;
+    const bool inEntry12 = i >= e12.address - 32u && i < e12.address - 32u + e12.size;
+    EXPECT_FALSE(inBlock12 || inEntry12) << i;
+  }
+  EXPECT_GE(changed, kEditedBlocks.size());
+  TMK back;
+  back.ReplaceImage(mk.SettingsImage, mk.DeviceVersion);
+  back.DecodeAll();
+  EXPECT_EQ(back.GetInt(S32(1, 100)), 1234);
+  EXPECT_EQ(back.GetU16(11, 4), 2);
+}
+
+TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
+  TMK mk;
+  // Nothing read or loaded yet: every directory size is 0.
+  EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
+
+  Load(mk, "v104-8k");
+  mk.PutU16(11, 4, 256);
+  mk.EncodeBlock(11);
+  const Blocks before = Snapshot(mk);
+  try {
+    TSettingsEditSession s(mk);
+    FAIL() << "opened";
+  } catch (const RangeError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Range check error", 0), 0u) << e.what();
+  }
+  EXPECT_EQ(Snapshot(mk), before);
+
+  mk.PutU16(11, 4, 75);  // 0x104 offers 75 protocols: 0..74
+  mk.EncodeBlock(11);
+  EXPECT_THROW(TSettingsEditSession{mk}, ListIndexError);
+
+  mk.PutU16(11, 4, 0);
+  mk.EncodeBlock(11);
+  mk.SettingsImage[61] = 1;  // layout version 256
+  EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
+}
+
+TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
+  TMK mk;
+  Load(mk, "v8003-32k");  // a hybrid variant
+  mk.PutU8(6, 3, 9);      // an edit not yet in the image is dropped by the decode
+  TSettingsEditSession s(mk);
+  EXPECT_EQ(mk.GetU8(6, 3), 0);
+  EXPECT_TRUE(Catalog().Flags().VariantHybrid);
+  TMK plain;
+  plain.BuildFactorySchemes(true);
+  EXPECT_EQ(mk.FactoryScheme1, plain.FactoryScheme1);
+  s.Accept();
+}
+
+TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
+  TMK mk;
+  Load(mk, "v104-8k");
+  for (int i = 58; i < 60; ++i) mk.SettingsImage[i] = 0;  // entry 14: no block 13
+  mk.RefreshDirectory();
+  const auto image = mk.SettingsImage;
+  const Blocks before = Snapshot(mk);
+  {
+    TSettingsEditSession s(mk);
+    EditEverything(s);
+    s.Cancel();
+  }
+  EXPECT_EQ(Snapshot(mk), before);
+  {
+    TSettingsEditSession s(mk);
+    SetFromText(s.Context(), *FindSetting("seTimeCorr"), "4");
+    s.Model().Block(13)[0] ^= 1;
+    s.Accept();
+  }
+  EXPECT_EQ(mk.GetInt(S8(6, 3)), 4);
+  TMK back;
+  back.ReplaceImage(mk.SettingsImage, mk.DeviceVersion);
+  back.DecodeBlock(6);
+  EXPECT_EQ(back.GetInt(S8(6, 3)), 4);
+  // Nothing of block 13 went anywhere into the image.
+  size_t changed = 0;
+  for (size_t i = 0; i < image.size(); ++i) changed += mk.SettingsImage[i] != image[i];
+  EXPECT_EQ(changed, 1u);
+}
