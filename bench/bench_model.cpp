@@ -8,7 +8,7 @@
 
 static void BM_DecodeEncodeAll32k(benchmark::State& state) {
   tc::TMK mk;
-  mk.SettingsImage = tc::BuildSampleImage(tc::SampleSpecByName("v8003-32k"));
+  mk.SettingsImage = tc::BuildSampleImage(tc::SampleSetupByName("v8003-32k"));
   for (auto _ : state) {
     mk.DecodeAll();
     mk.EncodeAll();
@@ -18,7 +18,7 @@ static void BM_DecodeEncodeAll32k(benchmark::State& state) {
 BENCHMARK(BM_DecodeEncodeAll32k);
 
 static void BM_SettingsFileRoundTrip32k(benchmark::State& state) {
-  const auto image = tc::BuildSampleImage(tc::SampleSpecByName("v8003-32k"));
+  const auto image = tc::BuildSampleImage(tc::SampleSetupByName("v8003-32k"));
   for (auto _ : state) {
     auto file = tc::EncodeSettingsFile(0x8003, image);
     auto back = tc::DecodeSettingsFile(file);

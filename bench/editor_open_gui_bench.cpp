@@ -15,9 +15,9 @@ namespace {
 
 void OpenEditor(benchmark::State& state, const char* sample, bool english) {
   tc::SetEnglishVersion(english);
-  const tc::SampleSpec spec = tc::SampleSpecByName(sample);
+  const tc::SampleSetup setup = tc::SampleSetupByName(sample);
   tc::TMK mk;
-  mk.ReplaceImage(tc::BuildSampleImage(spec), spec.deviceVersion);
+  mk.ReplaceImage(tc::BuildSampleImage(setup), setup.deviceVersion);
   mk.DecodeAll();
   for (auto _ : state) {
     tc::TSettingsEditSession session(mk);

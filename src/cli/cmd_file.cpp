@@ -106,9 +106,9 @@ int RunDump(const Args& a) {
 }
 
 int RunSample(const Args& a) {
-  const SampleSpec spec = SampleSpecByName(a.Single("sample name"));
-  const auto image = BuildSampleImage(spec);
-  WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(spec.deviceVersion, image));
+  const SampleSetup setup = SampleSetupByName(a.Single("sample name"));
+  const auto image = BuildSampleImage(setup);
+  WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(setup.deviceVersion, image));
   return 0;
 }
 

@@ -137,19 +137,19 @@ const std::vector<SampleImage>& SampleImages() {
   return kSamples;
 }
 
-SampleSpec SampleSpecByName(const std::string& name) {
+SampleSetup SampleSetupByName(const std::string& name) {
   std::string known;
   for (const auto& s : SampleImages()) {
-    if (s.name == name) return s.spec;
+    if (s.name == name) return s.setup;
     known += (known.empty() ? "" : ", ") + s.name;
   }
   throw TripError("Unknown sample image '" + name + "' (known: " + known + ")");
 }
 
-std::vector<uint8_t> BuildSampleImage(const SampleSpec& spec) {
-  if (spec.memorySize != 8192 && spec.memorySize != 32768)
+std::vector<uint8_t> BuildSampleImage(const SampleSetup& setup) {
+  if (setup.memorySize != 8192 && setup.memorySize != 32768)
     throw TripError("A sample memory is 8192 or 32768 bytes");
-  std::vector<uint8_t> image(spec.memorySize - 64, 0xFF);
+  std::vector<uint8_t> image(setup.memorySize - 64, 0xFF);
   // Directory: blocks laid out one after another behind it.
   for (int i = 0; i < kDirectorySize; ++i) image[i] = 0;
   uint32_t address = 32 + kDirectorySize;
@@ -167,17 +167,17 @@ std::vector<uint8_t> BuildSampleImage(const SampleSpec& spec) {
     address += size;
   }
   image[0] = 14;  // entries the device write sends back
-  for (int i = 0; i < 4; ++i) image[60 + i] = uint8_t(spec.layoutVersion >> (8 * i));
+  for (int i = 0; i < 4; ++i) image[60 + i] = uint8_t(setup.layoutVersion >> (8 * i));
   image[64] = 0x5A;
 
-  TMK mk(spec.english);
+  TMK mk(setup.english);
   mk.SettingsImage = image;
-  mk.PutU16(11, 4, spec.protocol);
+  mk.PutU16(11, 4, setup.protocol);
   FillJournals(mk);
   // A few settings away from their defaults, as a used device would hold.
   mk.PutU16(3, 0, 1012);
   mk.PutU8(10, 360, 2);
-  mk.SetText(Text(5, 60, 7), spec.english ? "Boost" : "Наддув");
+  mk.SetText(Text(5, 60, 7), setup.english ? "Boost" : "Наддув");
   mk.EncodeAll();
   image = mk.SettingsImage;
   FillOscilloscope(image);

@@ -8,7 +8,7 @@
 
 namespace tc {
 
-struct SampleSpec {
+struct SampleSetup {
   uint32_t memorySize = 8192;  // 8192 or 32768
   uint16_t deviceVersion = 0x104;
   uint32_t layoutVersion = 3;
@@ -18,16 +18,16 @@ struct SampleSpec {
 
 struct SampleImage {
   std::string name;
-  SampleSpec spec;
+  SampleSetup setup;
 };
 
 // The named samples: "v104-8k", "v8002-8k", "v8003-32k", "ve01-32k".
 const std::vector<SampleImage>& SampleImages();
 // Throws TripError for an unknown name.
-SampleSpec SampleSpecByName(const std::string& name);
+SampleSetup SampleSetupByName(const std::string& name);
 
 // The settings image (memory size - 64 bytes).
-std::vector<uint8_t> BuildSampleImage(const SampleSpec& spec);
+std::vector<uint8_t> BuildSampleImage(const SampleSetup& setup);
 
 // Directory sizes used by the samples, per entry 1..14 (including the 4
 // trailing bytes). Entry 12 is a block the tool only carries.

@@ -238,13 +238,13 @@ int Run(const Options& o) {
   } else {
     std::string name = o.sample;
     if (name.empty()) name = memory == 32768 ? "v8003-32k" : "v104-8k";
-    tc::SampleSpec spec = tc::SampleSpecByName(name);
-    if (memory != 0 && memory != spec.memorySize)
-      throw tc::TripError("sample " + name + " is for a " + std::to_string(spec.memorySize) +
+    tc::SampleSetup setup = tc::SampleSetupByName(name);
+    if (memory != 0 && memory != setup.memorySize)
+      throw tc::TripError("sample " + name + " is for a " + std::to_string(setup.memorySize) +
                           "-byte memory");
-    memory = spec.memorySize;
-    image = tc::BuildSampleImage(spec);
-    version = spec.deviceVersion;
+    memory = setup.memorySize;
+    image = tc::BuildSampleImage(setup);
+    version = setup.deviceVersion;
   }
   if (o.version >= 0) version = uint16_t(o.version);
   const uint8_t address = uint8_t(o.address >= 0 ? o.address : memory == 32768 ? 0xFE : 0xFC);

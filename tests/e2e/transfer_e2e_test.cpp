@@ -78,7 +78,7 @@ TEST_F(E2E, Reads8KiBFromFirstAddress) {
   EXPECT_EQ(t.DeviceAddress, 0xFC);
   EXPECT_EQ(t.DeviceMemorySize, 0x2000u);
   EXPECT_EQ(mk.DeviceVersion, 0x104);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSpecByName("v104-8k")));
+  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(obs.gauge.back(), 100);
   rs->ClosePort();
   // Pages 1-127 and 129-255 were read, each once.
@@ -117,13 +117,13 @@ TEST_F(E2E, CliReadSavesTheSettingsFileAndSurvivesBadReplies) {
   TMK mk;
   ReadSettingsFile(mk, out.string());
   EXPECT_EQ(mk.DeviceVersion, 0x8002);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSpecByName("v8002-8k")));
+  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v8002-8k")));
 }
 
 TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
   // The device's directory gets a carried entry of 74 bytes in a free area:
   // 70 bytes in chunks of 32, 32 and 6.
-  Bytes device = BuildSampleImage(SampleSpecByName("v104-8k"));
+  Bytes device = BuildSampleImage(SampleSetupByName("v104-8k"));
   const uint16_t extraAt = 0x0CA0;  // behind the last block
   device[48] = uint8_t(extraAt), device[49] = uint8_t(extraAt >> 8), device[50] = 74,
   device[51] = 0;
@@ -182,9 +182,9 @@ TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
 TEST_F(E2E, VersionMismatchesWriteNothing) {
   Sim sim(tmp.path, {"--sample", "v104-8k"});
   ASSERT_TRUE(sim.Running());
-  const Bytes original = BuildSampleImage(SampleSpecByName("v104-8k"));
+  const Bytes original = BuildSampleImage(SampleSetupByName("v104-8k"));
 
-  SampleSpec other = SampleSpecByName("v8002-8k");
+  SampleSetup other = SampleSetupByName("v8002-8k");
   SaveFile(tmp.path / "other.dvkps", other.deviceVersion, BuildSampleImage(other));
   CliResult r = RunCli(tmp.path, {"write", "--port", sim.Port(), "--lang", "en",
                                   (tmp.path / "other.dvkps").string()});
@@ -193,7 +193,7 @@ TEST_F(E2E, VersionMismatchesWriteNothing) {
             std::string::npos)
       << r.err;
 
-  SampleSpec newer = SampleSpecByName("v104-8k");
+  SampleSetup newer = SampleSetupByName("v104-8k");
   newer.layoutVersion = 4;
   SaveFile(tmp.path / "newer.dvkps", newer.deviceVersion, BuildSampleImage(newer));
   r = RunCli(tmp.path,

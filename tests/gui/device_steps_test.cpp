@@ -74,7 +74,7 @@ TEST_F(DeviceStepsTest, ReadFromTheDeviceEnablesTheStepsAndStartsTheKeepAlive) {
   Read();
   EXPECT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();
   EXPECT_TRUE(StepsEnabled());
-  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(SampleSpecByName("v104-8k")));
+  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(f.Model().DeviceVersion, 0x104);
   EXPECT_EQ(f.DeviceAddress(), 0xFC);
   EXPECT_EQ(f.DeviceMemorySize(), 0x2000u);
@@ -190,7 +190,7 @@ TEST_F(DeviceStepsTest, WriteOfSettingsForAnotherDeviceStopsWithTheVersionMessag
   ASSERT_EQ(messages_.Count(Kind::Error), 1);
   EXPECT_EQ(messages_.Last(Kind::Error), "The settings version does not match the device version!");
   EXPECT_EQ(messages_.Count(Kind::Info), 0);
-  EXPECT_EQ(f.Model().DeviceVersion, SampleSpecByName("v8002-8k").deviceVersion);
+  EXPECT_EQ(f.Model().DeviceVersion, SampleSetupByName("v8002-8k").deviceVersion);
   EXPECT_TRUE(StepsEnabled());
 }
 

@@ -11,9 +11,9 @@
 namespace tc::test {
 
 QString WriteSampleFile(const QString& path, const char* sample) {
-  const SampleSpec spec = SampleSpecByName(sample);
+  const SampleSetup setup = SampleSetupByName(sample);
   WriteFileAtomic(path.toStdString(),
-                  EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
+                  EncodeSettingsFile(setup.deviceVersion, BuildSampleImage(setup)));
   return path;
 }
 

@@ -120,10 +120,10 @@ TEST_F(MainFormTest, LoadEnablesStepsAndUsesTheSettingsDialog) {
   LoadSample("v8003-32k");
   EXPECT_EQ(messages_.shown().size(), 0u);
   ExpectStepButtons(f, true);
-  const SampleSpec spec = SampleSpecByName("v8003-32k");
-  EXPECT_EQ(f.Model().DeviceVersion, spec.deviceVersion);
-  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(spec));
-  EXPECT_EQ(f.Model().LayoutVersion(), spec.layoutVersion);
+  const SampleSetup setup = SampleSetupByName("v8003-32k");
+  EXPECT_EQ(f.Model().DeviceVersion, setup.deviceVersion);
+  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(setup));
+  EXPECT_EQ(f.Model().LayoutVersion(), setup.layoutVersion);
   EXPECT_FALSE(f.SettingsChanged);
 
   ASSERT_EQ(files_.requests().size(), 1u);
@@ -184,11 +184,11 @@ TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
 
 TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
   TMainForm& f = Open();
-  const SampleSpec spec = SampleSpecByName("v104-8k");
-  std::vector<uint8_t> image = BuildSampleImage(spec);
+  const SampleSetup setup = SampleSetupByName("v104-8k");
+  std::vector<uint8_t> image = BuildSampleImage(setup);
   // Directory entry 14 (block 13) left empty, as older devices have it.
   std::fill(image.begin() + 56, image.begin() + 60, uint8_t(0));
-  WriteFileAtomic(Path("older.dvkps").toStdString(), EncodeSettingsFile(spec.deviceVersion, image));
+  WriteFileAtomic(Path("older.dvkps").toStdString(), EncodeSettingsFile(setup.deviceVersion, image));
   files_.Answer(Path("older.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
   EXPECT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();

@@ -40,8 +40,8 @@ class SettingsEditorTest : public ::testing::Test {
   void TearDown() override { SetEnglishVersion(false); }
 
   void Load(const char* sample) {
-    const SampleSpec spec = SampleSpecByName(sample);
-    mk_.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
+    const SampleSetup setup = SampleSetupByName(sample);
+    mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk_.DecodeAll();
   }
 

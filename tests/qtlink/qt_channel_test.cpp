@@ -54,7 +54,7 @@ TEST(QtChannel, ReadsTheSettingsWhileTheEventLoopTurns) {
   TMK mk;
   PumpingObserver obs;
   ASSERT_EQ(t.ReadDeviceSettings(mk, obs), TransferResult::Done);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSpecByName("v104-8k")));
+  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(obs.gauge.back(), 100);
   EXPECT_GT(obs.pumps, 254);
 }

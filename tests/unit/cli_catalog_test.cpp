@@ -99,10 +99,10 @@ TEST(CliCatalog, InfoShowsTheVariantOfAFile) {
   EXPECT_NE(r.out.find("protocol\t2\t234\tToyota Sai\n"), std::string::npos) << r.out;
 
   // A stored protocol the variant does not offer is reported, not fatal.
-  tc::SampleSpec spec = tc::SampleSpecByName("v104-8k");
-  spec.protocol = 200;
+  tc::SampleSetup setup = tc::SampleSetupByName("v104-8k");
+  setup.protocol = 200;
   const std::string odd = (dir / "odd.dvkps").string();
-  tc::WriteFileAtomic(odd, tc::EncodeSettingsFile(spec.deviceVersion, tc::BuildSampleImage(spec)));
+  tc::WriteFileAtomic(odd, tc::EncodeSettingsFile(setup.deviceVersion, tc::BuildSampleImage(setup)));
   r = RunCli("info " + odd);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("protocol\t-\tList index out of bounds (200)"), std::string::npos) << r.out;

@@ -15,7 +15,7 @@ using tc::testing::RunCli;
 using CliFile = tc::testing::TempDirTest;
 
 TEST_F(CliFile, PackUnpackRoundTripAndInfo) {
-  const auto image = tc::BuildSampleImage(tc::SampleSpecByName("ve01-32k"));
+  const auto image = tc::BuildSampleImage(tc::SampleSetupByName("ve01-32k"));
   tc::WriteFileAtomic(P("image.bin"), image);
   auto r = RunCli("pack " + P("image.bin") + " --version 0xE01 --out " + P("s.dvkps"));
   ASSERT_EQ(r.status, 0) << r.out;

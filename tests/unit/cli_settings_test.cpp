@@ -29,8 +29,8 @@ class CliSettings : public tc::testing::TempDirTest {
  protected:
   std::string Sample(const char* name) {
     const std::string path = P(std::string(name) + ".dvkps");
-    const SampleSpec spec = SampleSpecByName(name);
-    WriteFileAtomic(path, EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
+    const SampleSetup setup = SampleSetupByName(name);
+    WriteFileAtomic(path, EncodeSettingsFile(setup.deviceVersion, BuildSampleImage(setup)));
     return path;
   }
 };
@@ -132,10 +132,10 @@ TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
 }
 
 TEST_F(CliSettings, FilesWithoutBlock13AreListedAndChanged) {
-  const SampleSpec spec = SampleSpecByName("v104-8k");
-  auto image = BuildSampleImage(spec);
+  const SampleSetup setup = SampleSetupByName("v104-8k");
+  auto image = BuildSampleImage(setup);
   image[58] = image[59] = 0;  // directory entry 14 describes no block
-  WriteFileAtomic(P("old.dvkps"), EncodeSettingsFile(spec.deviceVersion, image));
+  WriteFileAtomic(P("old.dvkps"), EncodeSettingsFile(setup.deviceVersion, image));
   auto r = RunCli("set " + P("old.dvkps") + " seTimeCorr=3");
   ASSERT_EQ(r.status, 0) << r.out;
   r = RunCli("get " + P("old.dvkps") + " seTimeCorr");

@@ -26,9 +26,9 @@ class CliViewers : public tc::testing::TempDirTest {
     // Decimal points, whatever the locale of the machine running the tests.
     setenv("LC_ALL", "C", 1);
     sample_ = P("s.dvkps");
-    const SampleSpec spec = SampleSpecByName("v104-8k");
-    image_ = BuildSampleImage(spec);
-    WriteFileAtomic(sample_, EncodeSettingsFile(spec.deviceVersion, image_));
+    const SampleSetup setup = SampleSetupByName("v104-8k");
+    image_ = BuildSampleImage(setup);
+    WriteFileAtomic(sample_, EncodeSettingsFile(setup.deviceVersion, image_));
   }
   std::string Path(const std::string& name) const { return P(name); }
 
@@ -128,8 +128,8 @@ TEST_F(CliViewers, OscHeaderOutOfRangeWritesNoPlot) {
 }
 
 TEST_F(CliViewers, OscRefusedWithoutTheOscilloscope) {
-  const SampleSpec spec = SampleSpecByName("ve01-32k");
-  WriteFileAtomic(P("e01.dvkps"), EncodeSettingsFile(spec.deviceVersion, BuildSampleImage(spec)));
+  const SampleSetup setup = SampleSetupByName("ve01-32k");
+  WriteFileAtomic(P("e01.dvkps"), EncodeSettingsFile(setup.deviceVersion, BuildSampleImage(setup)));
   auto r = RunCli("osc '" + P("e01.dvkps") + "' --lang en --png '" + P("e01.png") + "'");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("The oscilloscope is not supported in this version of the device."),

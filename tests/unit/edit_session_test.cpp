@@ -20,8 +20,8 @@ Blocks Snapshot(const TMK& mk) {
   return b;
 }
 void Load(TMK& mk, const char* sample) {
-  const SampleSpec spec = SampleSpecByName(sample);
-  mk.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
+  const SampleSetup setup = SampleSetupByName(sample);
+  mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
   mk.DecodeAll();
 }
 // Edits on both pages, a raw edit of every edited block (as grids and

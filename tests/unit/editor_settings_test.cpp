@@ -24,8 +24,8 @@ namespace {
 // A model holding a sample image with the variant of that image selected.
 struct Loaded {
   explicit Loaded(const char* sample) : catalog(Catalog()), ctx{mk, catalog} {
-    const SampleSpec spec = SampleSpecByName(sample);
-    mk.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
+    const SampleSetup setup = SampleSetupByName(sample);
+    mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeAll();
     mk.RefreshVariant();
   }

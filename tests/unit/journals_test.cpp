@@ -27,7 +27,7 @@ const CellFormat kRu{false, ','};
 struct LoadedModel {
   TMK mk;
   LoadedModel() {
-    mk.ReplaceImage(BuildSampleImage(SampleSpecByName("v104-8k")), 0x104);
+    mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")), 0x104);
     mk.DecodeAll();
   }
 };
@@ -314,7 +314,7 @@ TEST(Resets, TouchOnlyWhatTheyShould) {
       EXPECT_EQ(now[i], block12[i]) << i;
   }
   // Resets change the block copies only.
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSpecByName("v104-8k")));
+  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
 }
 
 TEST(JournalSession, CancelledResetsNeverReachTheImage) {
@@ -457,7 +457,7 @@ TEST(JournalExport, Cp1251TabsAndCrLf) {
 
 TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
   TMK mk;
-  mk.ReplaceImage(BuildSampleImage(SampleSpecByName("v8003-32k")), 0x8003);
+  mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8003-32k")), 0x8003);
   mk.DecodeAll();
   std::string problem;
   const int kind = JournalFaultCodeKind(mk, &problem);

@@ -115,16 +115,16 @@ class TransferTest : public ::testing::Test {
 };
 
 // A model holding the sample's settings as if loaded from a file.
-void LoadSample(TMK& mk, const SampleSpec& spec) {
-  mk.ReplaceImage(BuildSampleImage(spec), spec.deviceVersion);
+void LoadSample(TMK& mk, const SampleSetup& setup) {
+  mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
   DecodeSettingsBlocks(mk);
 }
 
 }  // namespace
 
 TEST_F(TransferTest, Reads8KiBAtFirstAddress) {
-  const SampleSpec spec = SampleSpecByName("v104-8k");
-  FakeDevice dev(8192, BuildSampleImage(spec));
+  const SampleSetup setup = SampleSetupByName("v104-8k");
+  FakeDevice dev(8192, BuildSampleImage(setup));
   FakeLine line;
   dev.Attach(line);
   auto rs = MakeLink(line);
@@ -148,7 +148,7 @@ TEST_F(TransferTest, Reads8KiBAtFirstAddress) {
 }
 
 TEST_F(TransferTest, ProbeMovesOnToTheLargeDeviceAndCancelStopsIt) {
-  FakeDevice dev(32768, BuildSampleImage(SampleSpecByName("v8003-32k")));
+  FakeDevice dev(32768, BuildSampleImage(SampleSetupByName("v8003-32k")));
   dev.address = 0xFE;
   FakeLine line;
   dev.Attach(line);
@@ -174,7 +174,7 @@ TEST_F(TransferTest, ProbeMovesOnToTheLargeDeviceAndCancelStopsIt) {
 }
 
 TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
-  FakeDevice dev(8192, BuildSampleImage(SampleSpecByName("v104-8k")));
+  FakeDevice dev(8192, BuildSampleImage(SampleSetupByName("v104-8k")));
   dev.failAfterReads = 40;
   FakeLine line;
   dev.Attach(line);
@@ -189,8 +189,8 @@ TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
 }
 
 TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
-  const SampleSpec spec = SampleSpecByName("v104-8k");
-  const Bytes original = BuildSampleImage(spec);
+  const SampleSetup setup = SampleSetupByName("v104-8k");
+  const Bytes original = BuildSampleImage(setup);
   FakeDevice dev(8192, original);
   FakeLine line;
   dev.Attach(line);
@@ -199,7 +199,7 @@ TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
   t.BackupFolder = backups.string();
 
   TMK mk;
-  LoadSample(mk, spec);
+  LoadSample(mk, setup);
   mk.PutU16(3, 0, 1234);   // an ordinary setting
   mk.PutU16(13, 0, 4321);  // block 13 (tare weight) must reach the device too
   mk.PutU8(12, 0, 0x42);   // fault journal
@@ -239,7 +239,7 @@ TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
 TEST_F(TransferTest, EntrySizesGiveTheChunks) {
   // A 74-byte entry: 70 bytes in chunks of 32, 32 and 6; a 4-byte entry
   // sends no chunk at all.
-  Bytes image = BuildSampleImage(SampleSpecByName("v104-8k"));
+  Bytes image = BuildSampleImage(SampleSetupByName("v104-8k"));
   image[0] = 2;
   const Bytes entries{0x00, 0x01, 74, 0, 0x00, 0x02, 4, 0};  // (0x100, 74), (0x200, 4)
   std::copy(entries.begin(), entries.end(), image.begin() + 4);
@@ -271,8 +271,8 @@ TEST_F(TransferTest, EntrySizesGiveTheChunks) {
 }
 
 TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
-  const SampleSpec spec = SampleSpecByName("v104-8k");
-  FakeDevice dev(8192, BuildSampleImage(spec));
+  const SampleSetup setup = SampleSetupByName("v104-8k");
+  FakeDevice dev(8192, BuildSampleImage(setup));
   FakeLine line;
   dev.Attach(line);
   auto rs = MakeLink(line);
@@ -281,7 +281,7 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
 
   // Settings of another device version: nothing read, nothing written.
   TMK other;
-  LoadSample(other, SampleSpecByName("v8002-8k"));
+  LoadSample(other, SampleSetupByName("v8002-8k"));
   Recorder a;
   EXPECT_EQ(t.WriteDeviceSettings(other, a), TransferResult::DeviceVersionMismatch);
   EXPECT_EQ(a.errors,
@@ -290,7 +290,7 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
   EXPECT_EQ(dev.WriteCommands(), 0u);
 
   // Same device version, another layout: read, but nothing written.
-  SampleSpec newer = spec;
+  SampleSetup newer = setup;
   newer.layoutVersion = 9;
   TMK mk;
   LoadSample(mk, newer);
@@ -301,7 +301,7 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
   EXPECT_EQ(dev.Reads(), 254u);
   EXPECT_EQ(dev.WriteCommands(), 0u);
   // The model now carries the device's layout version.
-  EXPECT_EQ(mk.LayoutVersion(), spec.layoutVersion);
+  EXPECT_EQ(mk.LayoutVersion(), setup.layoutVersion);
   EXPECT_FALSE(fs::exists(backups));
 }
 
@@ -317,7 +317,7 @@ TEST_F(TransferTest, DamagedDirectoryIsRefusedBeforeAnyWrite) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Bytes image = BuildSampleImage(SampleSpecByName("v104-8k"));
+    Bytes image = BuildSampleImage(SampleSetupByName("v104-8k"));
     image[4 * c.entry] = uint8_t(c.address);
     image[4 * c.entry + 1] = uint8_t(c.address >> 8);
     image[4 * c.entry + 2] = uint8_t(c.size);
@@ -343,7 +343,7 @@ TEST_F(TransferTest, DamagedDirectoryIsRefusedBeforeAnyWrite) {
     EXPECT_EQ(dev.Image(), image);
   }
   // A count beyond the 14 entries is refused too.
-  Bytes image = BuildSampleImage(SampleSpecByName("v104-8k"));
+  Bytes image = BuildSampleImage(SampleSetupByName("v104-8k"));
   image[0] = 15;
   EXPECT_THROW(CheckWriteDirectory(image, 8192), TripError);
   image[0] = 14;

@@ -42,7 +42,7 @@ int FirstTraceX(const RgbImage& img) {
 
 TEST(OscData, RecordsFromTheImage) {
   TMK mk;
-  mk.ReplaceImage(BuildSampleImage(SampleSpecByName("v104-8k")), 0x104);
+  mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")), 0x104);
   std::vector<uint8_t>& image = mk.SettingsImage;
   image[3542] = 4;     // view time base
   image[3546] = 0x9C;  // view trigger level -100 (s16)

@@ -60,7 +60,7 @@ TEST(SettingsFileFormat, LayoutAndWrapOfTheTable) {
 
 TEST_F(SettingsFileTest, SaveLoadSaveGivesIdenticalFiles) {
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSpecByName("v8003-32k"));
+  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v8003-32k"));
   mk.DeviceVersion = 0x8003;
   WriteSettingsFile(mk, Path("a.dvkps"));
   TMK other;

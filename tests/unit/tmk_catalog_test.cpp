@@ -18,11 +18,11 @@ std::vector<std::string> ClassNames(const TMK& mk) {
 
 // A model holding settings of the given identity, blocks decoded.
 void Load(TMK& mk, uint16_t device, uint32_t layout, uint16_t protocol) {
-  SampleSpec spec;
-  spec.deviceVersion = device;
-  spec.layoutVersion = layout;
-  spec.protocol = protocol;
-  mk.ReplaceImage(BuildSampleImage(spec), device);
+  SampleSetup setup;
+  setup.deviceVersion = device;
+  setup.layoutVersion = layout;
+  setup.protocol = protocol;
+  mk.ReplaceImage(BuildSampleImage(setup), device);
   mk.DecodeAll();
 }
 

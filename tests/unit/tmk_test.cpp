@@ -230,7 +230,7 @@ TEST(TMK, AddressBeforeTheImageIsRefusedBothWays) {
 
 TEST(TMK, DirectoryCopyFollowsTheImage) {
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSpecByName("v8003-32k"));
+  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v8003-32k"));
   EXPECT_EQ(mk.LayoutVersion(), 0u);  // not refreshed until a decode or encode
   mk.DecodeBlock(1);
   EXPECT_EQ(mk.LayoutVersion(), 6u);
@@ -280,7 +280,7 @@ TEST(TMK, TypedFieldsRefuseWhatDoesNotFit) {
 
 TEST(TMK, OscRecordsComeFromTheirFixedPositions) {
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSpecByName("v104-8k"));
+  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v104-8k"));
   mk.LoadOscRecords();
   EXPECT_EQ(mk.OscRecords[0][0], mk.SettingsImage[3542]);
   EXPECT_EQ(mk.OscRecords[1][519], mk.SettingsImage[7606 + 519]);
@@ -295,10 +295,10 @@ TEST(SampleImages, AreConsistentAndDecode) {
   for (const auto& s : SampleImages()) {
     SCOPED_TRACE(s.name);
     TMK mk;
-    mk.SettingsImage = BuildSampleImage(s.spec);
-    EXPECT_EQ(mk.SettingsImage.size(), s.spec.memorySize - 64);
+    mk.SettingsImage = BuildSampleImage(s.setup);
+    EXPECT_EQ(mk.SettingsImage.size(), s.setup.memorySize - 64);
     mk.DecodeAll();
-    EXPECT_EQ(mk.LayoutVersion(), s.spec.layoutVersion);
+    EXPECT_EQ(mk.LayoutVersion(), s.setup.layoutVersion);
     // Blocks lie after the directory, inside the first half, without overlap.
     uint32_t end = 32 + kDirectorySize;
     for (int e = 1; e <= 14; ++e) {
@@ -306,7 +306,7 @@ TEST(SampleImages, AreConsistentAndDecode) {
       end += mk.Entry(e).size;
     }
     EXPECT_LE(end, 32u + 3542u);
-    EXPECT_EQ(mk.GetU16(11, 4), s.spec.protocol);
+    EXPECT_EQ(mk.GetU16(11, 4), s.setup.protocol);
     EXPECT_NE(mk.GetU8(7, 16 + 2), 0) << "trip journal filled";
     EXPECT_NE(mk.GetU32(12, 16 + 4), 0u) << "fault journal filled";
     // Encoding what was decoded gives the image back.
@@ -314,5 +314,5 @@ TEST(SampleImages, AreConsistentAndDecode) {
     mk.EncodeAll();
     EXPECT_EQ(mk.SettingsImage, image);
   }
-  EXPECT_THROW(SampleSpecByName("nope"), TripError);
+  EXPECT_THROW(SampleSetupByName("nope"), TripError);
 }
