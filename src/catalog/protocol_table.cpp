@@ -5,7 +5,9 @@
 namespace tc {
 
 namespace {
-constexpr TextPair Both(const char* s) { return {s, s}; }
+constexpr TextPair Both(const char* s) {
+  return {s, s};
+}
 }  // namespace
 
 // Row: code, name, fault format, ECU level sensors, capability letters,

@@ -442,8 +442,18 @@ const std::vector<VariantRow>& VariantRows() {
 
 bool TypeHasSubtypes(uint16_t deviceType) {
   switch (deviceType) {
-    case 0x1: case 0x3: case 0x101: case 0x103: case 0x105: case 0x511: case 0x512:
-    case 0x801: case 0x901: case 0xA01: case 0xB01: case 0xC01:
+    case 0x1:
+    case 0x3:
+    case 0x101:
+    case 0x103:
+    case 0x105:
+    case 0x511:
+    case 0x512:
+    case 0x801:
+    case 0x901:
+    case 0xA01:
+    case 0xB01:
+    case 0xC01:
       return true;
     default:
       return false;

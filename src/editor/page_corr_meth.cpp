@@ -131,10 +131,11 @@ void BuildMethPage(QWidget* page, TSettingsBinder& b) {
 
   QVBoxLayout* tank = NewColumn(row);
   tank->addWidget(NewGroup(page, b, {"Бак", "Tank"}, &grid));
-  AddSettings(grid, b, {"cbTankMeth", "cbTankMode", "seTankContFull", "seGazContFull",
-                        "cbUseTank2", "cbCorrTankByAcc"});
-  tank->addWidget(NewGroup(page, b, {"Замок зажигания и габариты", "Ignition lock and lights"},
-                           &grid));
+  AddSettings(grid, b,
+              {"cbTankMeth", "cbTankMode", "seTankContFull", "seGazContFull", "cbUseTank2",
+               "cbCorrTankByAcc"});
+  tank->addWidget(
+      NewGroup(page, b, {"Замок зажигания и габариты", "Ignition lock and lights"}, &grid));
   AddSettings(grid, b, {"rgLockType", "rgLockTypeLevel", "rgGabarType", "rgGabarInvPol"});
   tank->addStretch(1);
   row->addStretch(1);

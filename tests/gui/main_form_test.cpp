@@ -188,7 +188,8 @@ TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
   std::vector<uint8_t> image = BuildSampleImage(setup);
   // Directory entry 14 (block 13) left empty, as older devices have it.
   std::fill(image.begin() + 56, image.begin() + 60, uint8_t(0));
-  WriteFileAtomic(Path("older.dvkps").toStdString(), EncodeSettingsFile(setup.deviceVersion, image));
+  WriteFileAtomic(Path("older.dvkps").toStdString(),
+                  EncodeSettingsFile(setup.deviceVersion, image));
   files_.Answer(Path("older.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
   EXPECT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();

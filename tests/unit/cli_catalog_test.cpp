@@ -102,7 +102,8 @@ TEST(CliCatalog, InfoShowsTheVariantOfAFile) {
   tc::SampleSetup setup = tc::SampleSetupByName("v104-8k");
   setup.protocol = 200;
   const std::string odd = (dir / "odd.dvkps").string();
-  tc::WriteFileAtomic(odd, tc::EncodeSettingsFile(setup.deviceVersion, tc::BuildSampleImage(setup)));
+  tc::WriteFileAtomic(odd,
+                      tc::EncodeSettingsFile(setup.deviceVersion, tc::BuildSampleImage(setup)));
   r = RunCli("info " + odd);
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("protocol\t-\tList index out of bounds (200)"), std::string::npos) << r.out;

@@ -159,7 +159,7 @@ TEST(OscMaths, TriggerAndTimeOffsetTexts) {
   EXPECT_EQ(OscTimeOffsetText(32, t), "2.0");
   EXPECT_EQ(OscTimeOffsetText(-32, t), "-2.0");
   EXPECT_EQ(OscTimeOffsetText(992, t), "62.0");
-  EXPECT_EQ(OscTimeOffsetText(32, Trace(2, 0)), "0.5");    // recorded at 0.5 ms/div
+  EXPECT_EQ(OscTimeOffsetText(32, Trace(2, 0)), "0.5");     // recorded at 0.5 ms/div
   EXPECT_EQ(OscTimeOffsetText(96, Trace(2, 9)), "1500.0");  // 3 divisions of 500 ms
 
   const OscPlotTexts en = MakeOscPlotTexts(Trace(4, 2, 1, 1), 0, kEn);
