@@ -107,7 +107,9 @@ void PreviewSurface::DrawGlyph(int x, int y, int g) {
 
 void PreviewSurface::PutChar(uint8_t c) {
   const BitmapFont& f = *font_;
-  if (column_ >= width_ / f.width || row_ >= height_ / f.height) return;
+  // The text grid is the device screen's, also on the narrower info-panel
+  // surface; whatever falls outside the surface is clipped by the pixels.
+  if (column_ >= kScreenWidth / f.width || row_ >= kScreenHeight / f.height) return;
   const int g = GlyphOfChar(f.charSet, c);
   if (g < 0) return;
   DrawGlyph(column_ * f.width, row_ * f.height, g);

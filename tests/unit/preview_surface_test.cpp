@@ -202,6 +202,17 @@ TEST(PreviewText, PutCharStopsAtTheLastWholeCell) {
   EXPECT_EQ(s.TextColumn(), 40);
   EXPECT_EQ(CountIn(s, 0, 0, 279, 15, kWhite24) + CountIn(s, 0, 0, 279, 15, kRed24), 0);
   EXPECT_EQ(CountIn(s, 0, 16, 319, 239, kWhite24) + CountIn(s, 0, 16, 319, 239, kRed24), 0);
+
+  // The info panel's narrow surface keeps the screen's text grid: the cursor
+  // goes on past the surface's edge, and a text moved in from the left by
+  // the origin still shows its later characters.
+  PreviewSurface panel(80, 240);
+  panel.SetColours(kWhite, kRed);
+  panel.SelectFont(2);
+  panel.SetOrigin(-16, 0);
+  panel.TextOut(0, 0, "123456");
+  EXPECT_EQ(panel.TextColumn(), 6);
+  EXPECT_GT(CountIn(panel, 64, 0, 79, 31, kWhite24), 0);  // the "6" in column 5
 }
 
 TEST(PreviewText, GlyphsDrawForegroundAndBackgroundShiftedByOrigin) {
