@@ -109,6 +109,9 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->PageControl->currentIndex(), 0);
       EXPECT_EQ(dlg->windowTitle(), english ? "Viewing logs" : "Просмотр журналов");
       EXPECT_EQ(dlg->PageControl->tabText(3), english ? "Faults log" : "Журнал ошибок");
+      // The window's own buttons are not translated.
+      EXPECT_EQ(dlg->bOK->text(), "OK");
+      EXPECT_EQ(dlg->bCancel->text(), "Cancel");
       EXPECT_EQ(dlg->lSum[5]->text(),
                 english ? "Reset 2 (between gas stations)" : "Сброс 2 ( Между заправками )");
       const QString empty = english ? "Empty" : "Пусто";
