@@ -463,15 +463,24 @@ TEST_F(MainFormTest, StepButtonsOpenTheViewers) {
   TMainForm& f = Open();
   LoadSample("v104-8k");
   ASSERT_TRUE(f.bViewJournals->isEnabled());
-  ModalWatcher journals([](QWidget* w) {
+  // The viewers open in the middle of the screen wherever the main window is.
+  f.move(0, 0);
+  const QPoint middle = f.screen()->availableGeometry().center();
+  auto expectCentred = [&](QWidget* w) {
+    EXPECT_LE((w->frameGeometry().center() - middle).manhattanLength(), 2)
+        << w->objectName().toStdString();
+  };
+  ModalWatcher journals([&](QWidget* w) {
     EXPECT_NE(qobject_cast<TMK_ViewJournalsDlg*>(w), nullptr);
+    expectCentred(w);
     QTest::keyClick(w, Qt::Key_Escape);
   });
   QTest::mouseClick(f.bViewJournals, Qt::LeftButton);
   EXPECT_TRUE(journals.Fired());
 
-  ModalWatcher osc([](QWidget* w) {
+  ModalWatcher osc([&](QWidget* w) {
     EXPECT_NE(qobject_cast<TMK_ViewOscDlg*>(w), nullptr);
+    expectCentred(w);
     QTest::keyClick(w, Qt::Key_Escape);
   });
   QTest::mouseClick(f.bViewOsc, Qt::LeftButton);
