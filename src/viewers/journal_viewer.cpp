@@ -1,8 +1,10 @@
 #include "viewers/journal_viewer.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "model/fault_journal.h"
@@ -20,8 +22,9 @@ constexpr int kClientWidth = 1016;
 constexpr int kClientHeight = 523;
 constexpr int kTabsHeight = 489;
 
+// The window's own buttons read the same in both languages.
 const TextPair kOk{"OK", "OK"};
-const TextPair kCancel{"Отмена", "Cancel"};
+const TextPair kCancel{"Cancel", "Cancel"};
 const TextPair kExportFilter{"Текстовые файлы (*.txt);;Все файлы (*)",
                              "Text files (*.txt);;All files (*)"};
 const char* const kExportSuffix = "txt";
@@ -192,6 +195,13 @@ void TMK_ViewJournalsDlg::BuildControls() {
   bCancel = button(this, "bCancel", 932, 494, 75);
   connect(bOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(bCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TMK_ViewJournalsDlg::showEvent(QShowEvent* e) {
+  // Centred on the screen, not on the main window.
+  if (QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+    move(s->availableGeometry().center() - frameGeometry().center() + pos());
+  QDialog::showEvent(e);
 }
 
 void TMK_ViewJournalsDlg::ApplyLanguage() {

@@ -60,6 +60,9 @@ class TMK_ViewJournalsDlg : public QDialog {
 
   const CellFormat& Format() const { return fmt_; }
 
+ protected:
+  void showEvent(QShowEvent* e) override;
+
  private:
   void BuildControls();
   void ApplyLanguage();

@@ -1,6 +1,8 @@
 #include "viewers/osc_viewer.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "model/oscilloscope.h"
@@ -109,6 +111,13 @@ void TMK_ViewOscDlg::BuildControls() {
   for (const char* s : kOscDividerItems) items << s;
   rgDivider->SetItems(items);
   rgDivider->setEnabled(false);
+}
+
+void TMK_ViewOscDlg::showEvent(QShowEvent* e) {
+  // Centred on the screen, not on the main window.
+  if (QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
+    move(s->availableGeometry().center() - frameGeometry().center() + pos());
+  QDialog::showEvent(e);
 }
 
 void TMK_ViewOscDlg::ApplyLanguage() {

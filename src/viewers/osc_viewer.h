@@ -49,6 +49,9 @@ class TMK_ViewOscDlg : public QDialog {
   // What choosing time base `index` does.
   void ChooseTimeBase(int index);
 
+ protected:
+  void showEvent(QShowEvent* e) override;
+
  private:
   void BuildControls();
   void ApplyLanguage();

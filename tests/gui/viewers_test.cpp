@@ -109,6 +109,9 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->PageControl->currentIndex(), 0);
       EXPECT_EQ(dlg->windowTitle(), english ? "Viewing logs" : "Просмотр журналов");
       EXPECT_EQ(dlg->PageControl->tabText(3), english ? "Faults log" : "Журнал ошибок");
+      // The window's own buttons are not translated.
+      EXPECT_EQ(dlg->bOK->text(), "OK");
+      EXPECT_EQ(dlg->bCancel->text(), "Cancel");
       EXPECT_EQ(dlg->lSum[5]->text(),
                 english ? "Reset 2 (between gas stations)" : "Сброс 2 ( Между заправками )");
       const QString empty = english ? "Empty" : "Пусто";
@@ -460,15 +463,24 @@ TEST_F(MainFormTest, StepButtonsOpenTheViewers) {
   TMainForm& f = Open();
   LoadSample("v104-8k");
   ASSERT_TRUE(f.bViewJournals->isEnabled());
-  ModalWatcher journals([](QWidget* w) {
+  // The viewers open in the middle of the screen wherever the main window is.
+  f.move(0, 0);
+  const QPoint middle = f.screen()->availableGeometry().center();
+  auto expectCentred = [&](QWidget* w) {
+    EXPECT_LE((w->frameGeometry().center() - middle).manhattanLength(), 2)
+        << w->objectName().toStdString();
+  };
+  ModalWatcher journals([&](QWidget* w) {
     EXPECT_NE(qobject_cast<TMK_ViewJournalsDlg*>(w), nullptr);
+    expectCentred(w);
     QTest::keyClick(w, Qt::Key_Escape);
   });
   QTest::mouseClick(f.bViewJournals, Qt::LeftButton);
   EXPECT_TRUE(journals.Fired());
 
-  ModalWatcher osc([](QWidget* w) {
+  ModalWatcher osc([&](QWidget* w) {
     EXPECT_NE(qobject_cast<TMK_ViewOscDlg*>(w), nullptr);
+    expectCentred(w);
     QTest::keyClick(w, Qt::Key_Escape);
   });
   QTest::mouseClick(f.bViewOsc, Qt::LeftButton);
