@@ -109,9 +109,13 @@ void TML_RS::Exchange() {
   ReceiveFrame();
   // A late reply to an earlier attempt, arriving after the purge, is taken
   // for the echo; the echo then comes in as the "reply" and would pass every
-  // test, handing out stale bytes as data. No reply of the device repeats
-  // the request byte for byte, so such a frame means no reply came.
-  if (portType_ == 2 && RxBuffer[0] == TxBuffer[0] &&
+  // test, handing out stale bytes as data. A reply that carries data (the
+  // version, a memory page) is longer than its request, so for those
+  // commands such a frame means no reply came. A write command's reply
+  // carries nothing, and the device may well acknowledge it by repeating
+  // the request; there the frame is accepted.
+  const bool carriesData = TxBuffer[4] == kCmdVersionQuery || TxBuffer[4] == kCmdReadBlock;
+  if (portType_ == 2 && carriesData && RxBuffer[0] == TxBuffer[0] &&
       std::equal(TxBuffer.begin(), TxBuffer.begin() + (TxBuffer[0] ? TxBuffer[0] : 256),
                  RxBuffer.begin()))
     throw LinkError(kNoLinkMessage);

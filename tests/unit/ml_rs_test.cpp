@@ -247,3 +247,25 @@ TEST(FrameProtocol, LateReplyBeforeTheEchoIsNotTakenForData) {
   EXPECT_EQ(rs->RxBuffer[0], 38);
   for (int i = 0; i < 32; ++i) EXPECT_EQ(rs->GetByte(), 0x5A) << i;
 }
+
+TEST(FrameProtocol, WriteAcknowledgedByRepeatingTheRequestSucceeds) {
+  // A write command's reply carries no data; a device that acknowledges it
+  // by sending the request back must not be taken for a silent one.
+  FakeLine line;
+  line.onWrite = [](FakeLine& l, const Bytes& req) {
+    l.Deliver(1, req);  // the bus echo
+    l.Deliver(3, req);  // the acknowledgement
+  };
+  auto rs = MakeLink(line);
+  rs->BeginFrame(0xFC, kCmdBeginWrite);
+  rs->PutWord(0x40);
+  rs->PutWord(70);
+  rs->Execute();
+  EXPECT_EQ(line.written.size(), 1u);
+  EXPECT_EQ(rs->RxPos, 5);
+
+  // The same frame in answer to a version query cannot hold a version.
+  rs->BeginFrame(0xFC, kCmdVersionQuery);
+  EXPECT_EQ(ErrorOf(*rs), "RS232. No link. Check PC-device connection.");
+  EXPECT_EQ(line.written.size(), 4u);
+}
