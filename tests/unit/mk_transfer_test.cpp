@@ -34,6 +34,7 @@ struct FakeDevice {
   std::vector<Cmd> log;
   Bytes pending;
   int failAfterReads = -1;  // stop answering after this many block reads
+  int shortPage = -1;       // page answered with only 8 data bytes
 
   FakeDevice(uint32_t size, const Bytes& image) : memory(size, 0xEE) {
     for (size_t p = 0; p < image.size(); ++p)
@@ -67,11 +68,12 @@ struct FakeDevice {
       Bytes m{address, 0x01, 0x00, cmd};
       Cmd c{cmd, 0, 0, 0};
       if (cmd == kCmdVersionQuery) {
-        m.insert(m.end(), {0x00, uint8_t(version), uint8_t(version >> 8)});
+        for (uint8_t v : {uint8_t(0x00), uint8_t(version), uint8_t(version >> 8)}) m.push_back(v);
       } else if (cmd == kCmdReadBlock) {
         if (failAfterReads >= 0 && int(Reads()) >= failAfterReads) return;
         c.a = word(5);
-        m.insert(m.end(), memory.begin() + 32 * c.a, memory.begin() + 32 * c.a + 32);
+        const int bytes = c.a == shortPage ? 8 : 32;
+        m.insert(m.end(), memory.begin() + 32 * c.a, memory.begin() + 32 * c.a + bytes);
       } else if (cmd == kCmdBeginWrite || cmd == kCmdEndWrite) {
         c.a = word(5);
         c.b = word(7);
@@ -186,6 +188,25 @@ TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
   EXPECT_THROW(t.ReadDeviceSettings(mk, obs), LinkError);
   EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
   EXPECT_EQ(mk.DeviceVersion, 0x77);
+}
+
+TEST_F(TransferTest, ShortPageReplyStopsTheReadInsteadOfFillingStaleBytes) {
+  FakeDevice dev(8192, BuildSampleImage(SampleSetupByName("v104-8k")));
+  dev.shortPage = 3;
+  FakeLine line;
+  dev.Attach(line);
+  auto rs = MakeLink(line);
+  TMKTransfer t(*rs);
+  TMK mk;
+  mk.ReplaceImage(Bytes(64, 1), 0x77);
+  Recorder obs;
+  try {
+    t.ReadDeviceSettings(mk, obs);
+    FAIL() << "a short page was accepted";
+  } catch (const LinkError& e) {
+    EXPECT_NE(std::string(e.what()).find("page 3"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
 }
 
 TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
