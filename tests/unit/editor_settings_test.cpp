@@ -215,11 +215,17 @@ TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
   Loaded e01("ve01-32k");
   EXPECT_EQ(e01.ItemTexts("cbProtocolSelectMeth"), (std::vector<std::string>{"Auto", "Man."}));
 
-  // Without "ДУТ" the ECU sensors keep their stored numbers.
-  e01.catalog.SelectVariant(0xD01, 0, 0);
+  // Without "ДУТ" the list is shorter and its positions are stored: on a
+  // variant without it, NMEA2000's ECU sensor is item 1 and stores 1.
+  e01.catalog.SelectVariant(0xF01, 0, 0);
+  EXPECT_EQ(e01.ItemTexts("cbTankMeth"), (std::vector<std::string>{"Расчетный", "ДУТ ЭБУ"}));
   e01.mk.PutU8(3, 38, 1);
-  EXPECT_EQ(GetIndex(e01.ctx, e01.Def("cbTankMeth")), -1);
-  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?1");
+  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "ДУТ ЭБУ");
+  e01.mk.PutU8(3, 38, 0);
+  EXPECT_TRUE(SetFromText(e01.ctx, e01.Def("cbTankMeth"), "ДУТ ЭБУ"));
+  EXPECT_EQ(e01.mk.GetU8(3, 38), 1);
+  e01.mk.PutU8(3, 38, 2);
+  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?2");
 }
 
 TEST(EditorVisibility, CorrectionAndSourcePagesByVariant) {
