@@ -286,6 +286,26 @@ TEST(EditorPages, CaptionsAndVisibilityByVariant) {
   EXPECT_EQ(ru.front(), "Поправки");
   EXPECT_EQ(ru.back(), "Служ.информ.");
 
+  // The display page's own pages; the x7 layout has no English caption.
+  const auto captions = [](const char* page, bool english) {
+    std::vector<std::string> t;
+    for (const auto& p : FindEditorPage(page)->pages) t.push_back(p.caption.Get(english));
+    return t;
+  };
+  EXPECT_EQ(
+      captions("tsDisp", true),
+      (std::vector<std::string>{"Color schemes", "Displays x 1", "Displays x 4", "Displays x 9",
+                                "Дисплеи х7", "Displays x 3", "Graph.Displays", "Arrow Dispalys",
+                                "Displays x ", "Hot menu", "Info.panel", "Divers"}));
+  // Eight graphs and eight dials, three to a page.
+  const std::vector<std::string> eight = {"Дисплеи 1 .. 3", "Дисплеи 4 .. 6", "Дисплеи 7, 8"};
+  for (bool english : {false, true}) {
+    EXPECT_EQ(captions("tsGraphDisplays", english), eight);
+    EXPECT_EQ(captions("tsArrowDisplays", english), eight);
+    EXPECT_EQ(captions("tsDisplays7", english),
+              (std::vector<std::string>{"Дисплеи 1, 2", "Дисплеи 3, 4"}));
+  }
+
   TVariantCatalog c;
   const auto shown = [&](const char* name) { return PageShown(*FindEditorPage(name), c.Flags()); };
   c.SelectVariant(0x104, 0, 0);
