@@ -21,6 +21,12 @@ EditorPage WithSettings(EditorPage p, void (*add)(std::vector<SettingDef>&),
   return p;
 }
 
+// The pages that split the previews of one layout. Their captions, like the
+// x7 layout's, have no English wording and read the same in both languages.
+const TextPair kDisplays1To3{"Дисплеи 1 .. 3", "Дисплеи 1 .. 3"};
+const TextPair kDisplays4To6{"Дисплеи 4 .. 6", "Дисплеи 4 .. 6"};
+const TextPair kDisplays7To8{"Дисплеи 7, 8", "Дисплеи 7, 8"};
+
 // The display page's own page control: colour schemes, display layouts, hot
 // menus, the info panel and the remaining display options.
 std::vector<EditorPage> DisplayPages() {
@@ -35,19 +41,19 @@ std::vector<EditorPage> DisplayPages() {
       ShownIf(Page("tsDisplays1", {"Дисплеи х1", "Displays x 1"}),
               [](const VariantFlags& f) { return f.VariantDisplays1; }),
       Page("tsDisplays4", {"Дисплеи х4", "Displays x 4"},
-           {Page("tsDisplays4a", {"Дисплеи 1 .. 3", "Displays 1 .. 3"}),
-            Page("tsDisplays4b", {"Дисплеи 4 .. 6", "Displays 4 .. 6"})}),
+           {Page("tsDisplays4a", kDisplays1To3), Page("tsDisplays4b", kDisplays4To6)}),
       Page("tsDisplays9", {"Дисплеи х9", "Displays x 9"}),
-      Page("tsDisplays7", {"Дисплеи х7", "Displays x 7"},
-           {Page("tsDisplays7a", {"Дисплеи 1, 2", "Displays 1, 2"}),
-            Page("tsDisplays7b", {"Дисплеи 3, 4", "Displays 3, 4"})}),
+      Page("tsDisplays7", {"Дисплеи х7", "Дисплеи х7"},
+           {Page("tsDisplays7a", {"Дисплеи 1, 2", "Дисплеи 1, 2"}),
+            Page("tsDisplays7b", {"Дисплеи 3, 4", "Дисплеи 3, 4"})}),
       ShownIf(Page("tsDisplays3", {"Дисплеи х3", "Displays x 3"}),
               [](const VariantFlags& f) { return f.VariantDisplays3; }),
-      Page("tsGraphDisplays", {"Граф. дисплеи", "Graph.Displays"}),
+      Page("tsGraphDisplays", {"Граф. дисплеи", "Graph.Displays"},
+           {Page("tsGraphDisplays1", kDisplays1To3), Page("tsGraphDisplays2", kDisplays4To6),
+            Page("tsGraphDisplays3", kDisplays7To8)}),
       Page("tsArrowDisplays", {"Стрел. дисплеи", "Arrow Dispalys"},
-           {Page("tsArrowDisplays1", {"Дисплеи 1 .. 3", "Displays 1 .. 3"}),
-            Page("tsArrowDisplays2", {"Дисплеи 4 .. 6", "Displays 4 .. 6"}),
-            Page("tsArrowDisplays3", {"Дисплеи 7, 8", "Displays 7, 8"})}),
+           {Page("tsArrowDisplays1", kDisplays1To3), Page("tsArrowDisplays2", kDisplays4To6),
+            Page("tsArrowDisplays3", kDisplays7To8)}),
       Page("tsDisplays6", {"Дисплей х6", "Displays x "}),
       Page("tsHotMenu", {"Горячие меню", "Hot menu"}),
       ShownIf(Page("tsInfoPanel", {"Доп.панель", "Info.panel"}),

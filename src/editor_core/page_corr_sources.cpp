@@ -135,14 +135,16 @@ std::vector<SettingItem> LockLevelItems(const EditorContext& ctx) {
 }
 
 std::vector<SettingItem> TankMethodItems(const EditorContext& ctx) {
-  // The stored number keeps its meaning when an item is not offered, so the
-  // device never reads one kind of sensor for another.
-  std::vector<SettingItem> items = {{{"Расчетный", "Расчетный"}, 0}};
-  if (!ctx.Flags().VariantNoFls) items.push_back({{"ДУТ", "ДУТ"}, 1});
+  // The device stores the position in the list it offers, like the protocol
+  // definition: on variants without "ДУТ" the ECU sensors move up by one.
+  std::vector<TextPair> texts = {{"Расчетный", "Расчетный"}};
+  if (!ctx.Flags().VariantNoFls) texts.push_back({"ДУТ", "ДУТ"});
   static const TextPair kEcu[3] = {
       {"ДУТ ЭБУ", "ДУТ ЭБУ"}, {"ДУТ ЭБУ2", "ДУТ ЭБУ2"}, {"ДУТ ЭБУ3", "ДУТ ЭБУ3"}};
   const int sensors = ctx.Protocol() ? std::clamp(ctx.Protocol()->EcuLevelSensors, 0, 3) : 0;
-  for (int i = 0; i < sensors; ++i) items.push_back({kEcu[i], 2 + i});
+  for (int i = 0; i < sensors; ++i) texts.push_back(kEcu[i]);
+  std::vector<SettingItem> items;
+  for (size_t i = 0; i < texts.size(); ++i) items.push_back({texts[i], int64_t(i)});
   return items;
 }
 

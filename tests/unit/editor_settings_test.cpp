@@ -215,11 +215,17 @@ TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
   Loaded e01("ve01-32k");
   EXPECT_EQ(e01.ItemTexts("cbProtocolSelectMeth"), (std::vector<std::string>{"Auto", "Man."}));
 
-  // Without "ДУТ" the ECU sensors keep their stored numbers.
-  e01.catalog.SelectVariant(0xD01, 0, 0);
+  // Without "ДУТ" the list is shorter and its positions are stored: on a
+  // variant without it, NMEA2000's ECU sensor is item 1 and stores 1.
+  e01.catalog.SelectVariant(0xF01, 0, 0);
+  EXPECT_EQ(e01.ItemTexts("cbTankMeth"), (std::vector<std::string>{"Расчетный", "ДУТ ЭБУ"}));
   e01.mk.PutU8(3, 38, 1);
-  EXPECT_EQ(GetIndex(e01.ctx, e01.Def("cbTankMeth")), -1);
-  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?1");
+  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "ДУТ ЭБУ");
+  e01.mk.PutU8(3, 38, 0);
+  EXPECT_TRUE(SetFromText(e01.ctx, e01.Def("cbTankMeth"), "ДУТ ЭБУ"));
+  EXPECT_EQ(e01.mk.GetU8(3, 38), 1);
+  e01.mk.PutU8(3, 38, 2);
+  EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?2");
 }
 
 TEST(EditorVisibility, CorrectionAndSourcePagesByVariant) {
@@ -279,6 +285,26 @@ TEST(EditorPages, CaptionsAndVisibilityByVariant) {
                                           "Uni.input/Trim", "ServiceInfo"}));
   EXPECT_EQ(ru.front(), "Поправки");
   EXPECT_EQ(ru.back(), "Служ.информ.");
+
+  // The display page's own pages; the x7 layout has no English caption.
+  const auto captions = [](const char* page, bool english) {
+    std::vector<std::string> t;
+    for (const auto& p : FindEditorPage(page)->pages) t.push_back(p.caption.Get(english));
+    return t;
+  };
+  EXPECT_EQ(
+      captions("tsDisp", true),
+      (std::vector<std::string>{"Color schemes", "Displays x 1", "Displays x 4", "Displays x 9",
+                                "Дисплеи х7", "Displays x 3", "Graph.Displays", "Arrow Dispalys",
+                                "Displays x ", "Hot menu", "Info.panel", "Divers"}));
+  // Eight graphs and eight dials, three to a page.
+  const std::vector<std::string> eight = {"Дисплеи 1 .. 3", "Дисплеи 4 .. 6", "Дисплеи 7, 8"};
+  for (bool english : {false, true}) {
+    EXPECT_EQ(captions("tsGraphDisplays", english), eight);
+    EXPECT_EQ(captions("tsArrowDisplays", english), eight);
+    EXPECT_EQ(captions("tsDisplays7", english),
+              (std::vector<std::string>{"Дисплеи 1, 2", "Дисплеи 3, 4"}));
+  }
 
   TVariantCatalog c;
   const auto shown = [&](const char* name) { return PageShown(*FindEditorPage(name), c.Flags()); };
