@@ -175,38 +175,34 @@ TEST_F(TransferTest, ProbeMovesOnToTheLargeDeviceAndCancelStopsIt) {
   EXPECT_TRUE(cancel.errors.empty());
 }
 
+// A read that breaks off (the device stops answering, or answers a page with
+// a short reply) fails with a message and leaves the model as it was.
 TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
-  FakeDevice dev(8192, BuildSampleImage(SampleSetupByName("v104-8k")));
-  dev.failAfterReads = 40;
-  FakeLine line;
-  dev.Attach(line);
-  auto rs = MakeLink(line);
-  TMKTransfer t(*rs);
-  TMK mk;
-  mk.ReplaceImage(Bytes(64, 1), 0x77);
-  Recorder obs;
-  EXPECT_THROW(t.ReadDeviceSettings(mk, obs), LinkError);
-  EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
-  EXPECT_EQ(mk.DeviceVersion, 0x77);
-}
-
-TEST_F(TransferTest, ShortPageReplyStopsTheReadInsteadOfFillingStaleBytes) {
-  FakeDevice dev(8192, BuildSampleImage(SampleSetupByName("v104-8k")));
-  dev.shortPage = 3;
-  FakeLine line;
-  dev.Attach(line);
-  auto rs = MakeLink(line);
-  TMKTransfer t(*rs);
-  TMK mk;
-  mk.ReplaceImage(Bytes(64, 1), 0x77);
-  Recorder obs;
-  try {
-    t.ReadDeviceSettings(mk, obs);
-    FAIL() << "a short page was accepted";
-  } catch (const LinkError& e) {
-    EXPECT_NE(std::string(e.what()).find("page 3"), std::string::npos) << e.what();
+  struct Case {
+    int failAfterReads, shortPage;
+    const char* message;
+  };
+  for (const Case c : {Case{40, -1, "RS232."}, Case{-1, 3, "page 3"}}) {
+    SCOPED_TRACE(c.message);
+    FakeDevice dev(8192, BuildSampleImage(SampleSetupByName("v104-8k")));
+    dev.failAfterReads = c.failAfterReads;
+    dev.shortPage = c.shortPage;
+    FakeLine line;
+    dev.Attach(line);
+    auto rs = MakeLink(line);
+    TMKTransfer t(*rs);
+    TMK mk;
+    mk.ReplaceImage(Bytes(64, 1), 0x77);
+    Recorder obs;
+    try {
+      t.ReadDeviceSettings(mk, obs);
+      ADD_FAILURE() << "the broken read was accepted";
+    } catch (const LinkError& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
+    EXPECT_EQ(mk.DeviceVersion, 0x77);
   }
-  EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
 }
 
 TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
