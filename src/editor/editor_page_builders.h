@@ -5,6 +5,8 @@
 
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
+class QVBoxLayout;
 class QWidget;
 
 namespace tc {
@@ -19,6 +21,10 @@ void BuildCorrPage(QWidget* page, TSettingsBinder& binder);
 void BuildMethPage(QWidget* page, TSettingsBinder& binder);
 
 // Layout helpers shared by the pages.
+// The page's row of columns.
+QHBoxLayout* PageRow(QWidget* page);
+// A column of group boxes, packed to the top.
+QVBoxLayout* NewColumn(QHBoxLayout* row);
 // A titled group box with a two-column grid (caption, control).
 QGroupBox* NewGroup(QWidget* parent, TSettingsBinder& binder, const TextPair& title,
                     QGridLayout** grid);

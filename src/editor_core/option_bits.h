@@ -1,12 +1,12 @@
 #pragma once
 // The option flag word: block 11, bytes 0..3, a 32-bit set of yes/no options.
-#include "model/field.h"
+#include "model/settings_layout.h"
 
 namespace tc {
 
 class TMK;
 
-constexpr FieldRef kOptionWord = U32(11, 0);
+using layout::kOptionWord;
 
 enum OptionBit : int {
   kOptVirtualLock = 0,         // ignition lock is virtual

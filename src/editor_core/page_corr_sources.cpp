@@ -10,6 +10,8 @@
 
 namespace tc {
 
+using layout::kSpeedSource;
+
 namespace {
 
 constexpr const char* kCorr = "tsCorr";
@@ -72,7 +74,7 @@ SettingDef SubtypeSetting(const char* name) {
   return {.name = name,
           .page = kMeth,
           .kind = ControlKind::Combo,
-          .field = kSubtypeFields[K],
+          .field = layout::SubtypeField(K),
           .dynamicItems = SlotItems<K>,
           .dynamicLabel = SlotLabel<K>};
 }
@@ -84,7 +86,7 @@ SettingDef SubtypeSetting(const char* name) {
 void ProtocolChanged(EditorContext& ctx, bool resetSubtypes, int previous) {
   if (resetSubtypes) {
     ctx.mk.SetInt(kPreviousProtocol, previous);
-    for (const FieldRef& f : kSubtypeFields) ctx.mk.SetInt(f, 0);
+    for (int k = 0; k < 8; ++k) ctx.mk.SetInt(layout::SubtypeField(k), 0);
   }
   ctx.catalog.SelectProtocol(int(ctx.mk.GetInt(kProtocolNumber)));
 }
@@ -156,7 +158,9 @@ void ApplyVirtualLockRule(EditorContext& ctx) {
 
 void UpdateInjectorControls(const EditorContext& ctx, Visibility& v) {
   const TMK& mk = ctx.mk;
-  const bool injector = mk.GetU8(6, 19) != 0 || mk.GetU8(6, 14) != 0 || mk.GetU8(6, 18) != 0;
+  const bool injector = mk.GetInt(layout::kRevolutionsSource) != 0 ||
+                        mk.GetInt(layout::kGasSource) != 0 ||
+                        mk.GetInt(layout::kExpenseSource) != 0;
   v.ShowIf("rgForsPosFlag", injector);
   v.ShowIf("rgForsCoef", injector);
 }

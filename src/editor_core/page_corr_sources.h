@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor_core/setting_def.h"
-#include "model/field.h"
+#include "model/settings_layout.h"
 
 namespace tc {
 
@@ -15,14 +15,9 @@ class Visibility;
 void AddCorrSettings(std::vector<SettingDef>& schema);
 void AddMethSettings(std::vector<SettingDef>& schema);
 
-// The stored protocol number (index into the variant's protocol list).
-constexpr FieldRef kProtocolNumber = U16(11, 4);
-constexpr FieldRef kPreviousProtocol = U16(11, 6);
-constexpr FieldRef kProtocolDefinition = S8(11, 8);
-constexpr FieldRef kSpeedSource = S8(6, 17);
-// The subtype bytes of slots main, additional 1..7.
-constexpr std::array<FieldRef, 8> kSubtypeFields = {U8(11, 12), U8(11, 13), U8(11, 14), U8(11, 15),
-                                                    U8(11, 52), U8(11, 53), U8(11, 54), U8(11, 55)};
+using layout::kPreviousProtocol;
+using layout::kProtocolDefinition;
+using layout::kProtocolNumber;
 
 // The protocol in use changed from `previous` to the stored number. With
 // resetSubtypes the previous number is kept in block 11 bytes 6..7 and the

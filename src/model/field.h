@@ -58,4 +58,18 @@ constexpr FieldRef Text(int b, int o, int len) {
   return {uint8_t(b), uint16_t(o), FieldType::text, uint16_t(len)};
 }
 
+// `count` fields of one type, `stride` bytes apart, from `first`.
+struct FieldArray {
+  FieldRef first{};
+  int count = 0;
+  int stride = 0;
+
+  constexpr FieldRef operator[](int i) const {
+    FieldRef f = first;
+    f.offset = uint16_t(first.offset + i * stride);
+    return f;
+  }
+  constexpr int Size() const { return count; }
+};
+
 }  // namespace tc

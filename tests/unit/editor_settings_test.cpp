@@ -183,16 +183,16 @@ TEST(EditorRules, SpeedSourcesAndTheVirtualLock) {
   const SettingDef& lock = e01.Def("rgLockType");
   SetIndex(e01.ctx, lock, 0);
   SetIndex(e01.ctx, speed, 2);  // GPS needs a virtual lock: moved back
-  EXPECT_EQ(e01.mk.GetInt(kSpeedSource), 0);
+  EXPECT_EQ(e01.mk.GetInt(layout::kSpeedSource), 0);
   SetIndex(e01.ctx, lock, 1);
   SetIndex(e01.ctx, speed, 2);
-  EXPECT_EQ(e01.mk.GetInt(kSpeedSource), 2);
+  EXPECT_EQ(e01.mk.GetInt(layout::kSpeedSource), 2);
   SetIndex(e01.ctx, lock, 0);  // making the lock physical again drops GPS
-  EXPECT_EQ(e01.mk.GetInt(kSpeedSource), 0);
+  EXPECT_EQ(e01.mk.GetInt(layout::kSpeedSource), 0);
   SetIndex(e01.ctx, speed, 1);
   SetIndex(e01.ctx, lock, 1);
   SetIndex(e01.ctx, lock, 0);
-  EXPECT_EQ(e01.mk.GetInt(kSpeedSource), 1);  // only the last item is affected
+  EXPECT_EQ(e01.mk.GetInt(layout::kSpeedSource), 1);  // only the last item is affected
 
   // NMEA for 0xF01; "ECU" cannot be chosen with the universal protocol.
   e01.catalog.SelectVariant(0xF01, 9, 0);
