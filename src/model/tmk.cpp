@@ -101,8 +101,11 @@ void TMK::EncodeBlock(int n) {
   DirEntry e;
   const size_t pos = BlockPosition(n, e);
   const auto& b = blocks_[n];
-  if (SettingsImage.size() < pos + b.size()) SettingsImage.resize(pos + b.size(), 0);
-  std::copy(b.begin(), b.end(), SettingsImage.begin() + pos);
+  // A block that is shorter in the device gets only its own bytes: the rest
+  // of the copy would land on its trailing bytes and on whatever follows.
+  const size_t count = std::min<size_t>(e.size - 4, b.size());
+  if (SettingsImage.size() < pos + count) SettingsImage.resize(pos + count, 0);
+  std::copy_n(b.begin(), count, SettingsImage.begin() + pos);
 }
 
 void TMK::DecodeAll() {
@@ -111,6 +114,19 @@ void TMK::DecodeAll() {
 
 void TMK::EncodeAll() {
   for (int n = 1; n <= kBlockCount; ++n) EncodeBlock(n);
+}
+
+TMK::State TMK::SaveState() const {
+  return State{SettingsImage, DeviceVersion, directory_, blocks_};
+}
+
+void TMK::RestoreState(State state) {
+  SettingsImage = std::move(state.image);
+  DeviceVersion = state.deviceVersion;
+  directory_ = state.directory;
+  for (int n = 1; n <= kBlockCount; ++n)
+    if (state.blocks[size_t(n)].size() == blocks_[size_t(n)].size())
+      blocks_[size_t(n)] = std::move(state.blocks[size_t(n)]);
 }
 
 // --- Fields ------------------------------------------------------------------

@@ -74,6 +74,17 @@ class TMK {
   void DecodeAll();
   void EncodeAll();
 
+  // Everything a transfer may change: image, version word, directory copy
+  // and blocks. A write that gives up before sending anything puts it back.
+  struct State {
+    std::vector<uint8_t> image;
+    uint16_t deviceVersion = 1;
+    std::array<uint8_t, kDirectorySize> directory{};
+    std::array<std::vector<uint8_t>, kBlockCount + 1> blocks;
+  };
+  State SaveState() const;
+  void RestoreState(State state);
+
   // --- Typed field access (little-endian, texts in Windows-1251) -------------
   // Reads throw RangeError for a field outside its block.
   int64_t GetInt(const FieldRef& f) const;

@@ -164,10 +164,43 @@ TEST(TMK, DecodeRulesForShortAndOddEntries) {
   for (int i = 300; i < 420; ++i) ASSERT_EQ(mk.Block(4)[i], fresh.Block(4)[i]) << i;
   // Block 2 with size 4: unchanged.
   for (int i = 0; i < 28; ++i) ASSERT_EQ(mk.Block(2)[i], fresh.Block(2)[i]);
-  // Encoding writes all 420 bytes of block 4 at its position.
+  // Encoding writes back only the 300 bytes the device block has: its
+  // trailing bytes and the next block stay as they were.
   const size_t pos = mk.Entry(4).address - 32;
+  const auto before = mk.SettingsImage;
+  mk.Block(4)[299] = 0x11;
+  mk.Block(4)[300] = 0x22;
   mk.EncodeBlock(4);
-  for (int i = 0; i < 420; ++i) ASSERT_EQ(mk.SettingsImage[pos + i], mk.Block(4)[i]);
+  EXPECT_EQ(mk.SettingsImage[pos + 299], 0x11);
+  EXPECT_TRUE(std::equal(before.begin() + long(pos) + 300, before.end(),
+                         mk.SettingsImage.begin() + long(pos) + 300));
+  EXPECT_EQ(mk.SettingsImage.size(), before.size());
+}
+
+TEST(TMK, EncodeOfAShortDeviceBlockLeavesTheCarriedEntryAlone) {
+  // Block 11 is 60 bytes in the model but 24 + 4 in this device, and the
+  // carried entry 12 follows right behind it: its bytes go back to the
+  // device as they stand, so the encode must not reach them.
+  TMK mk;
+  auto sizes = FullSizes();
+  sizes[11] = 28;
+  auto image = ImageWithDirectory(sizes, 8128);
+  const size_t pos12 = size_t(image[48] | image[49] << 8) - 32;
+  for (int i = 0; i < sizes[12]; ++i) image[pos12 + size_t(i)] = uint8_t(0x40 + i);
+  mk.SettingsImage = image;
+  mk.DecodeAll();
+  std::fill(mk.Block(11).begin(), mk.Block(11).end(), uint8_t(0x77));
+  mk.EncodeAll();
+  const size_t pos11 = mk.Entry(11).address - 32;
+  for (size_t i = 0; i < 24; ++i) ASSERT_EQ(mk.SettingsImage[pos11 + i], 0x77) << i;
+  for (size_t i = 24; i < 28; ++i) EXPECT_EQ(mk.SettingsImage[pos11 + i], 0xEE) << i;
+  for (int i = 0; i < sizes[12]; ++i)
+    ASSERT_EQ(mk.SettingsImage[pos12 + size_t(i)], uint8_t(0x40 + i)) << i;
+
+  // An image that ends inside such a block grows to the block's end only.
+  mk.SettingsImage.resize(pos11 + 5);
+  mk.EncodeBlock(11);
+  EXPECT_EQ(mk.SettingsImage.size(), pos11 + 24);
 }
 
 TEST(TMK, DecodeCopiesAtMostTheBlockSize) {
