@@ -166,9 +166,11 @@ TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   EXPECT_TRUE(messages_.Last(Kind::Error).contains("missing.dvkps"));
 }
 
-TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
+TEST_F(MainFormTest, FileWhoseDirectoryPointsOutsideIsRefusedAndTheSettingsKept) {
   TMainForm& f = Open();
   LoadSample();
+  const std::vector<uint8_t> loaded = f.Model().SettingsImage;
+  const auto directory = f.Model().Directory();
   // A settings file whose directory points outside its image.
   std::vector<uint8_t> image(300, 0);
   image[0] = 1;
@@ -178,8 +180,13 @@ TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
   WriteFileAtomic(Path("broken.dvkps").toStdString(), EncodeSettingsFile(0x104, image));
   files_.Answer(Path("broken.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
-  EXPECT_EQ(messages_.Count(Kind::Error), 1);
-  ExpectStepButtons(f, false);
+  ASSERT_EQ(messages_.Count(Kind::Error), 1);
+  EXPECT_TRUE(messages_.Last(Kind::Error).contains("это не файл настроек МК"))
+      << messages_.Last(Kind::Error).toStdString();
+  // The settings loaded before are still there, whole, and still usable.
+  EXPECT_EQ(f.Model().SettingsImage, loaded);
+  EXPECT_EQ(f.Model().Directory(), directory);
+  ExpectStepButtons(f, true);
 }
 
 TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
