@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "link/device_backup.h"
+#include "link/port_texts.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -82,7 +83,21 @@ std::optional<uint16_t> TMKTransfer::ProbeDevice(TransferObserver& obs) {
   obs.SetLabel(kSearchText());
   obs.SetGaugeVisible(false);
   obs.SetCancelVisible(true);
+  std::string shownReason;
   for (size_t i = 0;; i = (i + 1) % std::size(kDeviceCandidates)) {
+    if (i == 0 && !link_.PortOpen) {
+      // A port that would not open may be free or plugged in by now; if not,
+      // the user must see why nothing answers instead of a silent search.
+      if (const std::string path = link_.PortPath(); !path.empty()) link_.OpenPath(path);
+      std::string reason;
+      if (!link_.PortOpen)
+        reason =
+            link_.LastOpenError().empty() ? std::string(kNoFreePortText) : link_.LastOpenError();
+      if (reason != shownReason) {
+        obs.SetLabel(reason.empty() ? kSearchText() : kSearchText() + "\n" + reason);
+        shownReason = reason;
+      }
+    }
     DeviceAddress = kDeviceCandidates[i].address;
     DeviceMemorySize = kDeviceCandidates[i].memorySize;
     link_.FirstByteTimeout = 100;
@@ -149,6 +164,17 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
     kept[size_t(n)].assign(b.begin(), b.end());
   }
   const uint32_t keptLayout = mk.LayoutVersion();
+  // Until the first write command the device is untouched, and so must the
+  // model be: a refused write that left the device's image and layout in it
+  // would pass the version check on the next attempt.
+  struct Restore {
+    TMK& mk;
+    TMK::State state;
+    bool armed = true;
+    ~Restore() {
+      if (armed) mk.RestoreState(std::move(state));
+    }
+  } restore{mk, mk.SaveState()};
 
   const auto version = ProbeDevice(obs);
   if (!version) return TransferResult::Cancelled;
@@ -175,6 +201,7 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
   rep.BackupPath = SaveDeviceBackup(BackupFolder.empty() ? DefaultBackupFolder() : BackupFolder,
                                     *version, deviceImage, std::time(nullptr));
 
+  restore.armed = false;
   PumpScope scope(link_, obs);
   obs.SetLabel(kWritingText());
   obs.SetGauge(0);

@@ -311,14 +311,32 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
   newer.layoutVersion = 9;
   TMK mk;
   LoadSample(mk, newer);
+  mk.PutU16(3, 0, 4321);  // an edit not yet encoded
+  const auto image = mk.SettingsImage;
+  const auto directory = mk.Directory();
+  std::vector<std::vector<uint8_t>> blocks;
+  for (int n = 1; n <= kBlockCount; ++n)
+    blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
   SetEnglishVersion(false);
-  Recorder b;
-  EXPECT_EQ(t.WriteDeviceSettings(mk, b), TransferResult::LayoutVersionMismatch);
-  EXPECT_EQ(b.errors, std::vector<std::string>{"Версия настроек не совпадает с версией прошивки!"});
-  EXPECT_EQ(dev.Reads(), 254u);
-  EXPECT_EQ(dev.WriteCommands(), 0u);
-  // The model now carries the device's layout version.
-  EXPECT_EQ(mk.LayoutVersion(), setup.layoutVersion);
+  // Asked twice: the refused attempt must leave nothing that lets the
+  // second one pass.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    Recorder b;
+    EXPECT_EQ(t.WriteDeviceSettings(mk, b), TransferResult::LayoutVersionMismatch);
+    EXPECT_EQ(b.errors,
+              std::vector<std::string>{"Версия настроек не совпадает с версией прошивки!"});
+    EXPECT_EQ(dev.Reads(), 254u * attempt);
+    EXPECT_EQ(dev.WriteCommands(), 0u);
+    EXPECT_EQ(mk.SettingsImage, image);
+    EXPECT_EQ(mk.Directory(), directory);
+    EXPECT_EQ(mk.LayoutVersion(), 9u);
+    EXPECT_EQ(mk.DeviceVersion, setup.deviceVersion);
+    for (int n = 1; n <= kBlockCount; ++n)
+      ASSERT_TRUE(std::equal(blocks[size_t(n - 1)].begin(), blocks[size_t(n - 1)].end(),
+                             mk.Block(n).begin()))
+          << "block " << n;
+  }
   EXPECT_FALSE(fs::exists(backups));
 }
 
@@ -373,12 +391,19 @@ TEST_F(TransferTest, BackupNamesCarryTimeAndVersionAndNeverCollide) {
   tm.tm_isdst = -1;
   const std::time_t when = std::mktime(&tm);
   EXPECT_EQ(BackupFileName(when, 0x104), "tripconf-2026-12-08_03-04-05-v0104.dvkps");
-  const std::string a = SaveDeviceBackup(backups.string(), 0x104, Bytes(8128, 1), when);
+  const Bytes held = BuildSampleImage(SampleSetupByName("v104-8k"));
+  const std::string a = SaveDeviceBackup(backups.string(), 0x104, held, when);
   const std::string b = SaveDeviceBackup(backups.string(), 0x104, Bytes(8128, 2), when);
   EXPECT_NE(a, b);
   TMK mk;
   ReadSettingsFile(mk, a);
-  EXPECT_EQ(mk.SettingsImage, Bytes(8128, 1));
+  EXPECT_EQ(mk.SettingsImage, held);
+  // The journals in them are the owner's: folder 0700, files 0600.
+  EXPECT_EQ(fs::status(backups).permissions() & fs::perms::all, fs::perms::owner_all);
+  for (const auto& p : {a, b})
+    EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write)
+        << p;
 
   // The folder follows XDG_DATA_HOME, else HOME.
   const char* oldXdg = std::getenv("XDG_DATA_HOME");
