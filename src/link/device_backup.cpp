@@ -41,8 +41,14 @@ std::string BackupFileName(std::time_t when, uint16_t deviceVersion) {
 std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
                              const std::vector<uint8_t>& image, std::time_t when) {
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  // The backups hold the owner's trips and costs: nobody else may look in.
+  const bool created = fs::create_directories(folder, ec);
   if (ec) throw FileError("Cannot create the backup folder '" + folder + "': " + ec.message());
+  if (created) {
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
+    if (ec)
+      throw FileError("Cannot make the backup folder '" + folder + "' private: " + ec.message());
+  }
   const std::string name = BackupFileName(when, deviceVersion);
   fs::path path = fs::path(folder) / name;
   // Two writes within one second keep both copies.
@@ -50,6 +56,10 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
     path =
         fs::path(folder) / (name.substr(0, name.size() - 6) + "-" + std::to_string(i) + ".dvkps");
   WriteFileAtomic(path.string(), EncodeSettingsFile(deviceVersion, image));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace,
+                  ec);
+  if (ec)
+    throw FileError("Cannot make the backup '" + path.string() + "' private: " + ec.message());
   return path.string();
 }
 
