@@ -235,6 +235,13 @@ int RunWrite(const Args& a) {
   try {
     switch (transfer.WriteDeviceSettings(mk, obs, &rep)) {
       case TransferResult::Done:
+        if (a.Flag("--verify")) {
+          // The model now holds exactly the image that was sent.
+          const auto diff = transfer.VerifyWrite(mk.SettingsImage, obs);
+          obs.EndLine();
+          if (diff) throw TripError(kVerifyFailedText() + ": " + diff->Describe());
+          std::printf("%s\n", kVerifyDoneText().c_str());
+        }
         return 0;
       case TransferResult::Cancelled:
         return Cancelled(obs);
@@ -270,12 +277,14 @@ const Register kRead({"read",
                       RunRead});
 const Register kWrite({"write",
                        "write a settings file into a device",
-                       "usage: tripconf-cli write --port N|PATH FILE.dvkps\n"
+                       "usage: tripconf-cli write --port N|PATH FILE.dvkps [--verify]\n"
                        "                          [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
                        "Checks that the settings fit the device (device and layout version),\n"
                        "saves what the device holds to the backup folder\n"
                        "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
-                       "mismatch writes nothing and exits with 1.\n",
+                       "mismatch writes nothing and exits with 1. --verify reads the written\n"
+                       "pages back and exits with 1, naming the first difference and the\n"
+                       "backup, when the device does not hold what was sent.\n",
                        {"--port", "--wait", "--ini", "--lang"},
                        RunWrite});
 

@@ -52,6 +52,7 @@ const char* kUsage =
     "  --drop-reply P        leave a request unanswered with probability P\n"
     "  --stall-after N       after N replies, stop half-way through the next and stay silent\n"
     "  --vanish-after N      after N replies, disappear (close the terminal and exit)\n"
+    "  --drop-chunk N        acknowledge the Nth write chunk (from 1) but do not store it\n"
     "  --seed N              seed for the fault probabilities (default 1)\n";
 
 struct Options {
@@ -63,7 +64,7 @@ struct Options {
   int latencyMs = 2;
   bool noEcho = false, busy = false;
   double badChecksum = 0, dropReply = 0;
-  long stallAfter = -1, vanishAfter = -1;
+  long stallAfter = -1, vanishAfter = -1, dropChunk = 0;
   unsigned seed = 1;
 };
 
@@ -139,7 +140,10 @@ Options Parse(int argc, char** argv) {
       o.stallAfter = Number(value(), a);
     else if (a == "--vanish-after")
       o.vanishAfter = Number(value(), a);
-    else if (a == "--seed")
+    else if (a == "--drop-chunk") {
+      o.dropChunk = Number(value(), a);
+      if (o.dropChunk < 1) throw tc::TripError("--drop-chunk counts from 1");
+    } else if (a == "--seed")
       o.seed = unsigned(Number(value(), a));
     else
       throw tc::TripError("unknown option '" + a + "' (try --help)");
@@ -251,6 +255,7 @@ int Run(const Options& o) {
   SimDevice dev(memory, address, version);
   dev.LoadImage(image);
   dev.busy = o.busy;
+  dev.dropChunk = uint64_t(o.dropChunk);
 
   int master = -1, slave = -1;
   if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
