@@ -9,6 +9,7 @@ PKGS=(
   qt6-qpa-plugins libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
   python3
+  clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes (scripts/fuzz.sh)
 )
 missing=()
 for p in "${PKGS[@]}"; do
