@@ -162,9 +162,11 @@ struct InterruptGuard {
   struct sigaction old {};
 };
 
-int Cancelled(CliObserver& obs) {
+int Cancelled(CliObserver& obs, const TMKTransfer& t) {
   obs.EndLine();
-  std::fprintf(stderr, "%s\n", (obs.TimedOut() ? kNoDeviceText() : kCancelledText()).c_str());
+  std::string text = obs.TimedOut() ? kNoDeviceText() : kCancelledText();
+  if (obs.TimedOut() && !t.LastProbeError.empty()) text += ": " + t.LastProbeError;
+  std::fprintf(stderr, "%s\n", text.c_str());
   return 130;
 }
 
@@ -206,9 +208,10 @@ int RunRead(const Args& a) {
   InterruptGuard guard;
   TMK mk;
   try {
-    if (transfer.ReadDeviceSettings(mk, obs) == TransferResult::Cancelled) return Cancelled(obs);
+    if (transfer.ReadDeviceSettings(mk, obs) == TransferResult::Cancelled)
+      return Cancelled(obs, transfer);
   } catch (const Interrupted&) {
-    return Cancelled(obs);
+    return Cancelled(obs, transfer);
   } catch (...) {
     obs.EndLine();
     throw;
@@ -244,12 +247,12 @@ int RunWrite(const Args& a) {
         }
         return 0;
       case TransferResult::Cancelled:
-        return Cancelled(obs);
+        return Cancelled(obs, transfer);
       default:
         return 1;
     }
   } catch (const Interrupted&) {
-    return Cancelled(obs);
+    return Cancelled(obs, transfer);
   } catch (const std::exception& e) {
     obs.EndLine();
     if (rep.BackupPath.empty()) throw;

@@ -84,18 +84,21 @@ std::optional<uint16_t> TMKTransfer::ProbeDevice(TransferObserver& obs) {
   obs.SetGaugeVisible(false);
   obs.SetCancelVisible(true);
   std::string shownReason;
+  LastProbeError.clear();
+  auto show = [&](const std::string& reason) {
+    if (reason == shownReason) return;
+    obs.SetLabel(reason.empty() ? kSearchText() : kSearchText() + "\n" + reason);
+    shownReason = reason;
+  };
   for (size_t i = 0;; i = (i + 1) % std::size(kDeviceCandidates)) {
     if (i == 0 && !link_.PortOpen) {
       // A port that would not open may be free or plugged in by now; if not,
       // the user must see why nothing answers instead of a silent search.
       if (const std::string path = link_.PortPath(); !path.empty()) link_.OpenPath(path);
-      std::string reason;
-      if (!link_.PortOpen)
-        reason =
+      if (!link_.PortOpen) {
+        LastProbeError =
             link_.LastOpenError().empty() ? std::string(kNoFreePortText) : link_.LastOpenError();
-      if (reason != shownReason) {
-        obs.SetLabel(reason.empty() ? kSearchText() : kSearchText() + "\n" + reason);
-        shownReason = reason;
+        show(LastProbeError);
       }
     }
     DeviceAddress = kDeviceCandidates[i].address;
@@ -105,7 +108,13 @@ std::optional<uint16_t> TMKTransfer::ProbeDevice(TransferObserver& obs) {
       link_.Command(DeviceAddress, kCmdVersionQuery);
       link_.GetByte();
       return link_.GetWord();
-    } catch (const TripError&) {
+    } catch (const TripError& e) {
+      // Silence is what a search expects; a device that answers but is busy
+      // or garbled is worth saying.
+      if (link_.PortOpen && e.what() != std::string(kNoLinkMessage)) {
+        LastProbeError = e.what();
+        show(LastProbeError);
+      }
       obs.Pump();
       if (obs.Cancelled()) return std::nullopt;
     }

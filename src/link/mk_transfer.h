@@ -84,8 +84,12 @@ class TMKTransfer {
   // Folder for the backup made before a write; empty = DefaultBackupFolder().
   std::string BackupFolder;
 
+  // Why the last search found nothing: the port that would not open, or a
+  // device that answered busy or garbled; empty when nothing answered at all.
+  std::string LastProbeError;
+
   // Searches the bus until a device answers (its version word) or the user
-  // cancels (nullopt).
+  // cancels (nullopt). The progress label shows LastProbeError meanwhile.
   std::optional<uint16_t> ProbeDevice(TransferObserver& obs);
   // Replaces the model's DeviceVersion and image only when the whole image
   // has arrived; the caller decodes the blocks.
