@@ -114,13 +114,15 @@ TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
   const std::string a = Sample("v104-8k");
   TMK mk;
   ReadSettingsFile(mk, a);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   mk.Block(7)[40] ^= 1;  // a trip record
   mk.Block(7)[41] ^= 1;
   mk.Block(11)[2] ^= 0x04;  // option bit 18: no setting of its own
   mk.Block(11)[0] ^= 0x01;  // option bit 0: the ignition lock
-  mk.EncodeAll();
-  mk.SettingsImage[64] ^= 0xFF;  // a directory byte the tool only carries
+  mk.EncodeSettingsBlocks();
+  auto image = mk.Image();
+  image[64] ^= 0xFF;  // a directory byte the tool only carries
+  mk.ReplaceImage(image);
   WriteSettingsFile(mk, P("b.dvkps"));
   const auto r = RunCli("diff " + a + " " + P("b.dvkps") + " --lang en");
   EXPECT_EQ(r.status, 1);

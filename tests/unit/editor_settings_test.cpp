@@ -26,7 +26,7 @@ struct Loaded {
   explicit Loaded(const char* sample) : catalog(Catalog()), ctx{mk, catalog} {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     mk.RefreshVariant();
   }
   const SettingDef& Def(const char* name) {
@@ -99,23 +99,23 @@ TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
 
   // Limits wider than the field: the field's own range decides.
   SettingDef wide{.name = "wide", .field = U8(2, 1), .min = 0, .max = 1000};
-  l.mk.PutU8(2, 1, 17);
+  l.mk.SetInt(U8(2, 1), 17);
   try {
     SetNumber(l.ctx, wide, 300);
     FAIL() << "no error";
   } catch (const RangeError& e) {
     EXPECT_STREQ(e.what(), "Range check error");
   }
-  EXPECT_EQ(l.mk.GetU8(2, 1), 17);
+  EXPECT_EQ(uint8_t(l.mk.GetInt(U8(2, 1))), 17);
 }
 
 TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
   Loaded l("v104-8k");
   const SettingDef& tacho = l.Def("rgForsCoef");
   SetIndex(l.ctx, tacho, 2);
-  EXPECT_EQ(l.mk.GetU8(6, 21), 4);
+  EXPECT_EQ(uint8_t(l.mk.GetInt(U8(6, 21))), 4);
   for (auto [stored, item] : {std::pair{1, 0}, {2, 1}, {3, 2}, {0, 2}, {200, 2}}) {
-    l.mk.PutU8(6, 21, uint8_t(stored));
+    l.mk.SetInt(U8(6, 21), uint8_t(stored));
     EXPECT_EQ(GetIndex(l.ctx, tacho), item) << stored;
   }
 
@@ -126,17 +126,17 @@ TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
   EXPECT_EQ(l.ItemTexts("rgLockTypeLevel"), (std::vector<std::string>{"1", "2", "3", "Strt"}));
   for (int i = 3; i >= 0; --i) {
     SetIndex(l.ctx, l.Def("rgLockTypeLevel"), i);
-    EXPECT_EQ(l.mk.GetU8(11, 11), i + 1);
+    EXPECT_EQ(uint8_t(l.mk.GetInt(U8(11, 11))), i + 1);
   }
 
   // "Compens. V batt." cleared sets option bit 15, and nothing else.
-  const uint32_t word = l.mk.GetU32(11, 0);
+  const uint32_t word = uint32_t(l.mk.GetInt(U32(11, 0)));
   const SettingDef& comp = l.Def("cbCorrTankByAcc");
   EXPECT_TRUE(GetCheck(l.ctx, comp));
   SetCheck(l.ctx, comp, false);
-  EXPECT_EQ(l.mk.GetU32(11, 0), word | 0x8000u);
+  EXPECT_EQ(uint32_t(l.mk.GetInt(U32(11, 0))), word | 0x8000u);
   SetCheck(l.ctx, comp, true);
-  EXPECT_EQ(l.mk.GetU32(11, 0), word);
+  EXPECT_EQ(uint32_t(l.mk.GetInt(U32(11, 0))), word);
 
   SetIndex(l.ctx, l.Def("rgGasCalcExp"), 1);
   EXPECT_TRUE(OptionBitSet(l.mk, kOptGasVariant2));
@@ -145,21 +145,21 @@ TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
 TEST(EditorRules, ProtocolChangeResetsTheSubtypes) {
   Loaded l("v104-8k");
   const int subtypeAt[] = {12, 13, 14, 15, 52, 53, 54, 55};
-  for (int i = 0; i < 8; ++i) l.mk.PutU8(11, subtypeAt[i], uint8_t(i + 1));
-  l.mk.PutU8(11, 16, 0x77);
+  for (int i = 0; i < 8; ++i) l.mk.SetInt(U8(11, subtypeAt[i]), uint8_t(i + 1));
+  l.mk.SetInt(U8(11, 16), 0x77);
   const SettingDef& protocol = l.Def("cbProtocol");
   EXPECT_TRUE(protocol.storeOnLeave);
 
   // Choosing the stored protocol again changes nothing.
   EXPECT_FALSE(SetIndex(l.ctx, protocol, 0));
-  EXPECT_EQ(l.mk.GetU8(11, 55), 8);
+  EXPECT_EQ(uint8_t(l.mk.GetInt(U8(11, 55))), 8);
 
   // "CAN Ford" (entry 3 of 0x104) uses only slot 3.
   EXPECT_TRUE(SetFromText(l.ctx, protocol, "CAN Ford"));
-  EXPECT_EQ(l.mk.GetU16(11, 4), 3);
-  EXPECT_EQ(l.mk.GetU16(11, 6), 0);  // the previous protocol
-  for (int at : subtypeAt) EXPECT_EQ(l.mk.GetU8(11, at), 0) << at;
-  EXPECT_EQ(l.mk.GetU8(11, 16), 0x77);
+  EXPECT_EQ(uint16_t(l.mk.GetInt(U16(11, 4))), 3);
+  EXPECT_EQ(uint16_t(l.mk.GetInt(U16(11, 6))), 0);  // the previous protocol
+  for (int at : subtypeAt) EXPECT_EQ(uint8_t(l.mk.GetInt(U8(11, at))), 0) << at;
+  EXPECT_EQ(uint8_t(l.mk.GetInt(U8(11, 16))), 0x77);
   EXPECT_EQ(l.catalog.CurrentProtocolNumber(), 3);
   const Visibility v = ControlVisibility(l.ctx);
   EXPECT_FALSE(v.Visible("cbProtTypeMain"));
@@ -169,7 +169,7 @@ TEST(EditorRules, ProtocolChangeResetsTheSubtypes) {
 
   // Back to M74CAN: slots 1 and 4 with their captions and choices.
   SetIndex(l.ctx, protocol, 0);
-  EXPECT_EQ(l.mk.GetU16(11, 6), 3);
+  EXPECT_EQ(uint16_t(l.mk.GetInt(U16(11, 6))), 3);
   EXPECT_EQ(SettingLabel(l.ctx, l.Def("cbProtTypeAdd1")).ru,
             std::string("Канал включения вентилятора"));
   EXPECT_EQ(l.ItemTexts("cbProtTypeAdd4", false),
@@ -219,12 +219,12 @@ TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
   // variant without it, NMEA2000's ECU sensor is item 1 and stores 1.
   e01.catalog.SelectVariant(0xF01, 0, 0);
   EXPECT_EQ(e01.ItemTexts("cbTankMeth"), (std::vector<std::string>{"Расчетный", "ДУТ ЭБУ"}));
-  e01.mk.PutU8(3, 38, 1);
+  e01.mk.SetInt(U8(3, 38), 1);
   EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "ДУТ ЭБУ");
-  e01.mk.PutU8(3, 38, 0);
+  e01.mk.SetInt(U8(3, 38), 0);
   EXPECT_TRUE(SetFromText(e01.ctx, e01.Def("cbTankMeth"), "ДУТ ЭБУ"));
-  EXPECT_EQ(e01.mk.GetU8(3, 38), 1);
-  e01.mk.PutU8(3, 38, 2);
+  EXPECT_EQ(uint8_t(e01.mk.GetInt(U8(3, 38))), 1);
+  e01.mk.SetInt(U8(3, 38), 2);
   EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?2");
 }
 
@@ -240,7 +240,7 @@ TEST(EditorVisibility, CorrectionAndSourcePagesByVariant) {
     EXPECT_FALSE(v.Visible(n)) << n;
 
   // The injector groups appear as soon as one source is the injector.
-  v104.mk.PutU8(6, 14, 1);
+  v104.mk.SetInt(U8(6, 14), 1);
   EXPECT_TRUE(ControlVisibility(v104.ctx).Visible("rgForsCoef"));
 
   // Lock level and the protocol combo follow the stored choices.
@@ -395,7 +395,7 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   EXPECT_EQ(message("seAccCorr", "0,3"), "accepted");
   EXPECT_EQ(l.mk.GetInt(S8(6, 40)), 3);
   EXPECT_EQ(message("rgForsCoef", "#1"), "accepted");
-  EXPECT_EQ(l.mk.GetU8(6, 21), 2);
+  EXPECT_EQ(uint8_t(l.mk.GetInt(U8(6, 21))), 2);
   EXPECT_EQ(message("rgPrognozMeth", "Ручн."), "accepted");  // Russian text works too
   EXPECT_EQ(l.mk.GetInt(S8(6, 16)), 2);
 }
