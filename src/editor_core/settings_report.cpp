@@ -37,7 +37,9 @@ const Coverage& SettingsCoverage() {
         for (int b = d.bit; b < d.bit + d.bits; ++b)
           bytes[d.field.offset + b / 8] |= uint8_t(1u << (b % 8));
       } else {
-        for (int i = 0; i < d.field.Width(); ++i) bytes[d.field.offset + i] = 0xFF;
+        const int width = d.bytes ? d.bytes : d.field.Width();
+        for (int i = 0; i < width && d.field.offset + i < int(bytes.size()); ++i)
+          bytes[d.field.offset + i] = 0xFF;
       }
     }
     return c;
