@@ -64,9 +64,9 @@ JournalRecord ReadJournalRecord(const TMK& mk, Journal j, int record) {
 
 JournalPrices ReadJournalPrices(const TMK& mk) {
   JournalPrices p;
-  p.petrol = int16_t(mk.GetInt(layout::kPricePetrol));
+  p.petrol = int16_t(mk.GetInt(layout::kPriceExpense));
   p.time = int16_t(mk.GetInt(layout::kPriceTime));
-  p.kilometre = int16_t(mk.GetInt(layout::kPriceKilometre));
+  p.kilometre = int16_t(mk.GetInt(layout::kPricePath));
   p.gas = int16_t(mk.GetInt(layout::kPriceGas));
   return p;
 }
