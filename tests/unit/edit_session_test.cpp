@@ -7,6 +7,7 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -89,8 +90,8 @@ TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
   TMK back;
   back.ReplaceImage(mk.Image(), mk.DeviceVersion);
   back.DecodeSettingsBlocks();
-  EXPECT_EQ(back.GetInt(S32(1, 100)), 1234);
-  EXPECT_EQ(uint16_t(back.GetInt(U16(11, 4))), 2);
+  EXPECT_EQ(back.GetInt(layout::kAllPathStart), 1234);
+  EXPECT_EQ(back.GetInt(layout::kProtocolNumber), 2);
 }
 
 TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
@@ -99,7 +100,7 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
   EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
 
   Load(mk, "v104-8k");
-  mk.SetInt(U16(11, 4), 256);
+  mk.SetInt(layout::kProtocolNumber, 256);
   mk.EncodeBlock(11);
   const Blocks before = Snapshot(mk);
   try {
@@ -110,11 +111,11 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
   }
   EXPECT_EQ(Snapshot(mk), before);
 
-  mk.SetInt(U16(11, 4), 75);  // 0x104 offers 75 protocols: 0..74
+  mk.SetInt(layout::kProtocolNumber, 75);  // 0x104 offers 75 protocols: 0..74
   mk.EncodeBlock(11);
   EXPECT_THROW(TSettingsEditSession{mk}, ListIndexError);
 
-  mk.SetInt(U16(11, 4), 0);
+  mk.SetInt(layout::kProtocolNumber, 0);
   mk.EncodeBlock(11);
   auto edited = mk.Image();
   edited[61] = 1;  // layout version 256
@@ -124,10 +125,10 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
 
 TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
   TMK mk;
-  Load(mk, "v8003-32k");   // a hybrid variant
-  mk.SetInt(U8(6, 3), 9);  // an edit not yet in the image is dropped by the decode
+  Load(mk, "v8003-32k");            // a hybrid variant
+  mk.SetInt(layout::kTimeCorr, 9);  // an edit not yet in the image is dropped by the decode
   TSettingsEditSession s(mk);
-  EXPECT_EQ(uint8_t(mk.GetInt(U8(6, 3))), 0);
+  EXPECT_EQ(mk.GetInt(layout::kTimeCorr), 0);
   EXPECT_TRUE(Catalog().Flags().VariantHybrid);
   TMK plain;
   plain.BuildFactorySchemes(true);
@@ -156,11 +157,11 @@ TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
     s.Model().Block(13)[0] ^= 1;
     s.Accept();
   }
-  EXPECT_EQ(mk.GetInt(S8(6, 3)), 4);
+  EXPECT_EQ(mk.GetInt(layout::kTimeCorr), 4);
   TMK back;
   back.ReplaceImage(mk.Image(), mk.DeviceVersion);
   back.DecodeBlock(6);
-  EXPECT_EQ(back.GetInt(S8(6, 3)), 4);
+  EXPECT_EQ(back.GetInt(layout::kTimeCorr), 4);
   // Nothing of block 13 went anywhere into the image.
   size_t changed = 0;
   for (size_t i = 0; i < image.size(); ++i) changed += mk.Image()[i] != image[i];
