@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     switch ((mode >> 1) % 3) {
       case 0:
-        if (t.ReadDeviceSettings(mk, obs) == tc::TransferResult::Done) tc::DecodeSettingsBlocks(mk);
+        if (t.ReadDeviceSettings(mk, obs) == tc::TransferResult::Done) mk.DecodeSettingsBlocks();
         break;
       case 1: {
         mk.ReplaceImage(sample, 0x104);
-        tc::DecodeSettingsBlocks(mk);
+        mk.DecodeSettingsBlocks();
         tc::WriteReport rep;
         if (t.WriteDeviceSettings(mk, obs, &rep) == tc::TransferResult::Done)
-          (void)t.VerifyWrite(mk.SettingsImage, obs);
+          (void)t.VerifyWrite(mk.Image(), obs);
         if (!rep.BackupPath.empty()) std::filesystem::remove(rep.BackupPath);
         break;
       }

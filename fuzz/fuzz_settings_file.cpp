@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   mk.ReplaceImage(std::move(c.image), c.deviceVersion);
-  tc::DecodeSettingsBlocks(mk);
-  tc::EncodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
+  mk.EncodeSettingsBlocks();
   mk.LoadOscRecords();
-  (void)tc::EncodeSettingsFile(mk.DeviceVersion, mk.SettingsImage);
+  (void)tc::EncodeSettingsFile(mk.DeviceVersion, mk.Image());
   return 0;
 }

@@ -418,7 +418,7 @@ void TMainForm::GetParamsClick() {
     try {
       if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
         SetStepsEnabled(true);
-        DecodeSettingsBlocks(*mk_);
+        mk_->DecodeSettingsBlocks();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -478,7 +478,7 @@ void TMainForm::LoadParamsClick() {
   }
   try {
     SetStepsEnabled(true);
-    DecodeSettingsBlocks(*mk_);
+    mk_->DecodeSettingsBlocks();
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);

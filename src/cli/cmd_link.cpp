@@ -219,7 +219,7 @@ int RunRead(const Args& a) {
   obs.EndLine();
   WriteSettingsFile(mk, out);
   std::fprintf(stderr, "%s %s (0x%04X, %zu bytes)\n", kSavedText().c_str(), out.c_str(),
-               mk.DeviceVersion, mk.SettingsImage.size());
+               mk.DeviceVersion, mk.Image().size());
   return 0;
 }
 
@@ -228,7 +228,7 @@ int RunWrite(const Args& a) {
   const std::string file = a.Single("settings file");
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, file);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   auto rs = MakeLink(a);
   OpenPortOption(*rs, a);
   TMKTransfer transfer(*rs);
@@ -240,7 +240,7 @@ int RunWrite(const Args& a) {
       case TransferResult::Done:
         if (a.Flag("--verify")) {
           // The model now holds exactly the image that was sent.
-          const auto diff = transfer.VerifyWrite(mk.SettingsImage, obs);
+          const auto diff = transfer.VerifyWrite(mk.Image(), obs);
           obs.EndLine();
           if (diff) throw TripError(kVerifyFailedText() + ": " + diff->Describe());
           std::printf("%s\n", kVerifyDoneText().c_str());

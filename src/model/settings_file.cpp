@@ -76,7 +76,7 @@ void CheckSettingsDirectory(const std::vector<uint8_t>& image) {
 }
 
 void WriteSettingsFile(const TMK& mk, const std::string& path) {
-  WriteFileAtomic(path, EncodeSettingsFile(mk.DeviceVersion, mk.SettingsImage));
+  WriteFileAtomic(path, EncodeSettingsFile(mk.DeviceVersion, mk.Image()));
 }
 
 void ReadSettingsFile(TMK& mk, const std::string& path) {

@@ -10,6 +10,7 @@
 #include "harness.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/files.h"
 
@@ -218,12 +219,12 @@ TEST_P(FaultMatrix, CommandLine) {
   // The user's settings: the device's layout with two changed blocks.
   TMK mk;
   mk.ReplaceImage(device, 0x104);
-  mk.DecodeAll();
-  mk.PutU16(3, 0, 1111);
-  mk.PutU32(1, 0, 987654);
-  mk.PutU16(13, 2, 777);  // the last entry: a write that breaks off misses it
-  mk.EncodeAll();
-  const Bytes user = mk.SettingsImage;
+  mk.DecodeSettingsBlocks();
+  mk.SetInt(layout::kOil6L, 1111);
+  mk.SetInt(layout::kSumFields[0].time, 987654);
+  mk.SetInt(layout::kCargoDens, 777);  // the last entry: a write that breaks off misses it
+  mk.EncodeSettingsBlocks();
+  const Bytes user = mk.Image();
   const fs::path userFile = tmp.path / "user.dvkps";
   SaveFile(userFile, 0x104, user);
   const Bytes userBytes = SlurpBytes(userFile);
@@ -265,7 +266,7 @@ TEST_P(FaultMatrix, CommandLine) {
     if (row.outcome == Outcome::Done) {
       TMK read;
       ReadSettingsFile(read, out.string());
-      EXPECT_EQ(read.SettingsImage, device);
+      EXPECT_EQ(read.Image(), device);
       EXPECT_EQ(read.DeviceVersion, 0x104);
     } else {
       EXPECT_EQ(Slurp(out), "previous contents") << "a failed read touched the file";
@@ -292,7 +293,7 @@ TEST_P(FaultMatrix, CommandLine) {
       EXPECT_EQ(st.st_mode & 0777, 0600u);
       TMK held;
       ReadSettingsFile(held, backup.string());
-      EXPECT_EQ(held.SettingsImage, device);
+      EXPECT_EQ(held.Image(), device);
 
       // The half-written device, healthy again: writing the backup restores
       // its memory byte for byte.
@@ -317,11 +318,11 @@ TEST(VerifyAfterWrite, ADeviceThatLosesAChunkIsCaughtByBlockAndOffset) {
   SaveFile(tmp.path / "device.dvkps", 0x104, device);
   TMK mk;
   mk.ReplaceImage(device, 0x104);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   // The first chunk sent is block 1's bytes 0..31.
-  mk.PutU32(1, 4, 0x01020304);
-  mk.EncodeAll();
-  SaveFile(tmp.path / "user.dvkps", 0x104, mk.SettingsImage);
+  mk.SetInt(layout::kSumFields[0].distance, 0x01020304);
+  mk.EncodeSettingsBlocks();
+  SaveFile(tmp.path / "user.dvkps", 0x104, mk.Image());
 
   // A device that keeps what it is sent: --verify agrees.
   {

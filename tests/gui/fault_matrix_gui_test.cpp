@@ -12,6 +12,7 @@
 #include "link/ml_rs.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/files.h"
 
@@ -136,7 +137,7 @@ struct ModelState {
   uint16_t version;
   std::vector<Bytes> blocks;
   explicit ModelState(const TMK& mk)
-      : image(mk.SettingsImage), directory(mk.Directory()), version(mk.DeviceVersion) {
+      : image(mk.Image()), directory(mk.Directory()), version(mk.DeviceVersion) {
     for (int n = 1; n <= kBlockCount; ++n)
       blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
   }
@@ -161,12 +162,12 @@ TEST_P(FaultMatrixGui, MainWindow) {
   // changed as the editor would change them.
   TMK user;
   user.ReplaceImage(device, 0x104);
-  user.DecodeAll();
-  user.PutU16(3, 0, 1111);
-  user.PutU32(1, 0, 987654);
-  user.PutU16(13, 2, 777);
-  user.EncodeAll();
-  WriteFileAtomic(Path("user.dvkps").toStdString(), EncodeSettingsFile(0x104, user.SettingsImage));
+  user.DecodeSettingsBlocks();
+  user.SetInt(layout::kOil6L, 1111);
+  user.SetInt(layout::kSumFields[0].time, 987654);
+  user.SetInt(layout::kCargoDens, 777);
+  user.EncodeSettingsBlocks();
+  WriteFileAtomic(Path("user.dvkps").toStdString(), EncodeSettingsFile(0x104, user.Image()));
 
   std::string why;
   QStringList args = {"--image", Path("device.dvkps"), "--latency", "0",
@@ -233,10 +234,10 @@ TEST_P(FaultMatrixGui, MainWindow) {
       EXPECT_EQ(messages_.Count(Kind::Error), 0) << error.toStdString();
       if (row.write) {
         EXPECT_TRUE(info.startsWith("Настройки записаны в МК")) << info.toStdString();
-        EXPECT_EQ(after, user.SettingsImage);
-        EXPECT_EQ(f.Model().SettingsImage, user.SettingsImage);
+        EXPECT_EQ(after, user.Image());
+        EXPECT_EQ(f.Model().Image(), user.Image());
       } else {
-        EXPECT_EQ(f.Model().SettingsImage, device);
+        EXPECT_EQ(f.Model().Image(), device);
         EXPECT_EQ(after, device);
       }
       break;
@@ -248,12 +249,12 @@ TEST_P(FaultMatrixGui, MainWindow) {
       EXPECT_TRUE(error.contains("Прежние настройки МК сохранены в файле")) << error.toStdString();
       TMK held;
       ReadSettingsFile(held, error.mid(at).trimmed().toStdString());
-      EXPECT_EQ(held.SettingsImage, device);
+      EXPECT_EQ(held.Image(), device);
       EXPECT_NE(after, device);
-      EXPECT_NE(after, user.SettingsImage);
+      EXPECT_NE(after, user.Image());
       // The model holds what was being sent: the device's image with the
       // user's blocks, so another click writes it all again.
-      EXPECT_EQ(f.Model().SettingsImage, user.SettingsImage);
+      EXPECT_EQ(f.Model().Image(), user.Image());
       break;
     }
   }

@@ -143,7 +143,7 @@ struct ModelState {
   uint16_t version;
   std::vector<Bytes> blocks;
   explicit ModelState(const TMK& mk)
-      : image(mk.SettingsImage), directory(mk.Directory()), version(mk.DeviceVersion) {
+      : image(mk.Image()), directory(mk.Directory()), version(mk.DeviceVersion) {
     for (int n = 1; n <= kBlockCount; ++n)
       blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
   }
@@ -174,9 +174,9 @@ TEST_P(HostileFiles, LoadThemAndOpenEveryWindow) {
     }
     ++loaded;
     ASSERT_GE(h.file.size(), 2u);
-    ASSERT_EQ(f.Model().SettingsImage.size(), h.file.size() - 2);
+    ASSERT_EQ(f.Model().Image().size(), h.file.size() - 2);
     ASSERT_TRUE(f.bEditParams->isEnabled());
-    const Bytes image = f.Model().SettingsImage;
+    const Bytes image = f.Model().Image();
 
     // The editor: it opens, or it says why not.
     int shown = messages_.shown().size();
@@ -195,7 +195,7 @@ TEST_P(HostileFiles, LoadThemAndOpenEveryWindow) {
           << viewer->objectName().toStdString() << ": neither open nor a word";
     }
     // Everything was cancelled: nothing reached the image.
-    EXPECT_EQ(f.Model().SettingsImage, image);
+    EXPECT_EQ(f.Model().Image(), image);
     f.SettingsChanged = false;
   }
   // The damage must leave plenty of files that load, or the sweep sees

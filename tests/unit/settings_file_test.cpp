@@ -62,15 +62,15 @@ TEST(SettingsFileFormat, LayoutAndWrapOfTheTable) {
 
 TEST_F(SettingsFileTest, SaveLoadSaveGivesIdenticalFiles) {
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v8003-32k"));
+  mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8003-32k")));
   mk.DeviceVersion = 0x8003;
   WriteSettingsFile(mk, Path("a.dvkps"));
   TMK other;
   ReadSettingsFile(other, Path("a.dvkps"));
   EXPECT_EQ(other.DeviceVersion, 0x8003);
-  EXPECT_EQ(other.SettingsImage, mk.SettingsImage);
-  other.DecodeAll();
-  other.EncodeAll();
+  EXPECT_EQ(other.Image(), mk.Image());
+  other.DecodeSettingsBlocks();
+  other.EncodeSettingsBlocks();
   WriteSettingsFile(other, Path("b.dvkps"));
   EXPECT_EQ(ReadWholeFile(Path("a.dvkps")), ReadWholeFile(Path("b.dvkps")));
   EXPECT_EQ(fs::file_size(Path("a.dvkps")), 32704u + 2);
@@ -111,10 +111,10 @@ TEST_F(SettingsFileTest, FilesThatAreNotOfThisDeviceAreRefusedAndTheModelKept) {
   };
   SetEnglishVersion(true);
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v8002-8k"));
+  mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8002-8k")));
   mk.DeviceVersion = 0x8002;
-  mk.DecodeAll();
-  const Bytes image = mk.SettingsImage;
+  mk.DecodeSettingsBlocks();
+  const Bytes image = mk.Image();
   const auto directory = mk.Directory();
   const Bytes block7(mk.Block(7).begin(), mk.Block(7).end());
   for (const Case& c : cases) {
@@ -134,7 +134,7 @@ TEST_F(SettingsFileTest, FilesThatAreNotOfThisDeviceAreRefusedAndTheModelKept) {
           << what;
       EXPECT_NE(what.find(c.problem), std::string::npos) << what;
     }
-    EXPECT_EQ(mk.SettingsImage, image);
+    EXPECT_EQ(mk.Image(), image);
     EXPECT_EQ(mk.DeviceVersion, 0x8002);
     EXPECT_EQ(mk.Directory(), directory);
     EXPECT_TRUE(std::equal(block7.begin(), block7.end(), mk.Block(7).begin()));
@@ -154,7 +154,7 @@ TEST_F(SettingsFileTest, FilesThatAreNotOfThisDeviceAreRefusedAndTheModelKept) {
 
 TEST_F(SettingsFileTest, RefusedFilesLeaveTheModelUnchanged) {
   TMK mk;
-  mk.SettingsImage = {9, 8, 7};
+  mk.ReplaceImage({9, 8, 7});
   mk.DeviceVersion = 0x777;
   WriteRaw("one.dvkps", {0x04});
   WriteRaw("empty.dvkps", {});
@@ -167,7 +167,7 @@ TEST_F(SettingsFileTest, RefusedFilesLeaveTheModelUnchanged) {
     } catch (const FileError& e) {
       EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
     }
-    EXPECT_EQ(mk.SettingsImage, (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(mk.Image(), (std::vector<uint8_t>{9, 8, 7}));
     EXPECT_EQ(mk.DeviceVersion, 0x777);
   }
   EXPECT_THROW(ReadSettingsFile(mk, dir_.string()), FileError);  // a folder
@@ -176,12 +176,12 @@ TEST_F(SettingsFileTest, RefusedFilesLeaveTheModelUnchanged) {
   big.resize(65536, 0xFF);
   WriteFileAtomic(Path("max.dvkps"), EncodeSettingsFile(0x8003, big));
   ReadSettingsFile(mk, Path("max.dvkps"));
-  EXPECT_EQ(mk.SettingsImage.size(), 65536u);
+  EXPECT_EQ(mk.Image().size(), 65536u);
 }
 
 TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile) {
   TMK mk;
-  mk.SettingsImage = {1, 2, 3, 4};
+  mk.ReplaceImage({1, 2, 3, 4});
   WriteSettingsFile(mk, Path("keep.dvkps"));
   const auto before = ReadWholeFile(Path("keep.dvkps"));
   // A target inside a missing folder fails without touching anything else.
