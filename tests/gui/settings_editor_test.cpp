@@ -15,13 +15,13 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/settings_schema.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 
 using namespace tc;
 

@@ -1,4 +1,4 @@
-#include "editor/radio_group.h"
+#include "ui/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -28,11 +28,12 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
     buttons_.clear();
     for (int i = 0; i < n; ++i) {
       auto* b = new QRadioButton(this);
+      b->setObjectName(QString("%1_%2").arg(objectName()).arg(i));
       group_->addButton(b, i);
-      grid_->addWidget(b, i / columns, i % columns);
       buttons_.push_back(b);
     }
     columns_ = columns;
+    Place();
   }
   for (int i = 0; i < n; ++i) {
     QRadioButton* b = buttons_[size_t(i)];
@@ -41,6 +42,26 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
   }
   for (int c = 0; c < grid_->columnCount(); ++c) grid_->setColumnStretch(c, c < columns ? 1 : 0);
   SetItemIndex(chosen < n ? chosen : -1);
+}
+
+void TRadioGroup::SetColumnMajor(bool columnMajor) {
+  if (columnMajor == columnMajor_) return;
+  columnMajor_ = columnMajor;
+  Place();
+}
+
+void TRadioGroup::Place() {
+  const int n = Count();
+  if (!n) return;
+  const int rows = (n + columns_ - 1) / columns_;
+  for (int i = 0; i < n; ++i) {
+    QRadioButton* b = buttons_[size_t(i)];
+    grid_->removeWidget(b);
+    if (columnMajor_)
+      grid_->addWidget(b, i % rows, i / rows);
+    else
+      grid_->addWidget(b, i / columns_, i % columns_);
+  }
 }
 
 QStringList TRadioGroup::Items() const {
