@@ -117,7 +117,10 @@ void AddCaptionedRow(QGridLayout* grid, QLabel* caption, QWidget* control, bool 
     grid->addWidget(control, row + 1, 0, 1, 2);
   } else {
     grid->addWidget(caption, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(control, row, 1);
+    // A control narrower than its column (a spin edit) stays beside its
+    // caption instead of drifting to the far edge.
+    const bool narrow = control->maximumWidth() < QWIDGETSIZE_MAX;
+    grid->addWidget(control, row, 1, narrow ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment());
   }
 }
 

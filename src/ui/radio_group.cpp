@@ -8,7 +8,9 @@ namespace tc {
 
 TRadioGroup::TRadioGroup(QWidget* parent)
     : QGroupBox(parent), grid_(new QGridLayout(this)), group_(new QButtonGroup(this)) {
-  grid_->setContentsMargins(6, 2, 6, 4);
+  // In the program's group style the title sits on the frame line and the
+  // contents start just below the line: clear the title's lower half.
+  grid_->setContentsMargins(6, 10, 6, 4);
   grid_->setHorizontalSpacing(8);
   grid_->setVerticalSpacing(2);
   group_->setExclusive(true);

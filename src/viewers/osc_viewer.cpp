@@ -6,6 +6,7 @@
 #include "model/tmk.h"
 #include "ui/dialog_placement.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
 #include "ui/picture_view.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
@@ -42,6 +43,7 @@ TMK_ViewOscDlg::TMK_ViewOscDlg(TMK& mk, QWidget* parent)
   CheckOscTrace(trace);
 
   BuildControls();
+  ApplyGroupStyle(this);
   QStringList volts;
   for (int i = 0; i < kVoltsPerDivCount; ++i)
     volts << QString::fromStdString(VoltsPerDivisionLabel(trace.recording.divider, i));
