@@ -9,7 +9,7 @@
 #include "editor/settings_binder.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/editor_pages.h"
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/page_meth.h"
 #include "model/tmk.h"
 #include "ui/dialog_placement.h"
 #include "ui/qt_text.h"
