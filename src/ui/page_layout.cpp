@@ -38,8 +38,8 @@ void ConfigureCombo(QComboBox* combo) {
 }
 
 TPageColumns::TPageColumns(QWidget* page) : QHBoxLayout(page) {
-  setContentsMargins(8, 8, 8, 8);
-  setSpacing(10);
+  setContentsMargins(6, 6, 6, 6);
+  setSpacing(8);
   ApplyGroupStyle(page);
 }
 
@@ -96,8 +96,8 @@ QGroupBox* NewPageGroup(QWidget* parent, QGridLayout** grid) {
   auto* group = new QGroupBox(parent);
   *grid = new QGridLayout(group);
   // The top margin clears the lower half of the title on the frame line.
-  (*grid)->setContentsMargins(8, 10, 8, 8);
-  (*grid)->setHorizontalSpacing(8);
+  (*grid)->setContentsMargins(6, 10, 6, 6);
+  (*grid)->setHorizontalSpacing(6);
   (*grid)->setVerticalSpacing(5);
   (*grid)->setColumnStretch(1, 1);
   return group;
