@@ -414,7 +414,7 @@ void TMainForm::GetParamsClick() {
     try {
       if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
         SetStepsEnabled(true);
-        DecodeSettingsBlocks(*mk_);
+        mk_->DecodeSettingsBlocks();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -474,7 +474,7 @@ void TMainForm::LoadParamsClick() {
   }
   try {
     SetStepsEnabled(true);
-    DecodeSettingsBlocks(*mk_);
+    mk_->DecodeSettingsBlocks();
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);

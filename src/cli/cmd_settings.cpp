@@ -25,7 +25,7 @@ namespace {
 struct Opened {
   explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
     ReadSettingsFile(mk, path);
-    DecodeSettingsBlocks(mk);
+    mk.DecodeSettingsBlocks();
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError& e) {
@@ -157,9 +157,8 @@ int RunDiff(const Args& a) {
     std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
     ++differences;
   }
-  if (fa.mk.SettingsImage.size() != fb.mk.SettingsImage.size()) {
-    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.SettingsImage.size(),
-                fb.mk.SettingsImage.size());
+  if (fa.mk.Image().size() != fb.mk.Image().size()) {
+    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.Image().size(), fb.mk.Image().size());
     ++differences;
   }
   for (const auto& d : DiffNamedSettings(statesA, statesB)) {

@@ -38,7 +38,7 @@ class SettingsEditorTest : public ::testing::Test {
   void Load(const char* sample) {
     const SampleSetup setup = SampleSetupByName(sample);
     mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeAll();
+    mk_.DecodeSettingsBlocks();
   }
 
   // Runs EditSettings as the main window does; `script` works in the shown

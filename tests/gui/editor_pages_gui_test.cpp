@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "editor/editor_page_builders.h"
 #include "editor/settings_binder.h"
+#include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "editor_fixture.h"
 #include "model/settings_layout.h"
@@ -84,7 +86,7 @@ TEST_F(EditorPagesTest, EditsOnEveryNewPageAreStoredAndOkWritesThem) {
     });
     EXPECT_TRUE(accepted) << sample;
     // OK encoded the blocks: decoding the image again gives the edits back.
-    mk_.DecodeAll();
+    mk_.DecodeSettingsBlocks();
     EXPECT_EQ(mk_.GetInt(layout::kVelocityLimit), 66) << sample;
     EXPECT_EQ(mk_.GetInt(layout::kWarnModes[0]), 10) << sample;
     EXPECT_EQ(mk_.GetInt(layout::kIntenseDayTime), 450) << sample;
@@ -141,7 +143,7 @@ TEST_F(EditorPagesTest, TrimRuleRaisesTheHighLimitAtOnce) {
     // OK now leaves low < high in the device.
     dlg.OkButton()->click();
   });
-  mk_.DecodeAll();
+  mk_.DecodeSettingsBlocks();
   EXPECT_LT(mk_.GetInt(layout::kTrimLowLimit), mk_.GetInt(layout::kTrimHighLimit));
 }
 
@@ -211,4 +213,22 @@ TEST_F(EditorPagesTest, EditorPartsJoinTheOneReloadCycle) {
     EXPECT_EQ(part.commits, 1);
   });
   EXPECT_TRUE(accepted);
+}
+
+TEST_F(EditorPagesTest, EverySettingIsPlacedOnItsOwnPage) {
+  // A setting of the schema that no page layout places would be editable on
+  // the command line only; one placed on another page would be shown there
+  // with the wrong page's visibility.
+  Load("v8002-8k");
+  RunEditor([&](TMK_SetParamsDlg& dlg) {
+    for (const auto& d : SettingsSchema()) {
+      if (d.IsStructured()) continue;  // shown by an editor part
+      QWidget* page = dlg.Page(d.page);
+      ASSERT_NE(page, nullptr) << d.page;
+      EXPECT_NE(FindPageBuilder(d.page), nullptr) << d.page << " has settings but no layout";
+      auto* control = dlg.findChild<QWidget*>(d.name);
+      ASSERT_NE(control, nullptr) << d.name << " is not placed";
+      EXPECT_TRUE(page->isAncestorOf(control)) << d.name << " is not on " << d.page;
+    }
+  });
 }

@@ -28,7 +28,7 @@ struct Page {
   explicit Page(const char* sample) : ctx{mk, Catalog()} {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     mk.RefreshVariant();
   }
   static const SettingDef& Def(const std::string& name) {
