@@ -100,17 +100,18 @@ int RunCatalog(const Args& a) {
 const Register kCatalog(
     {"catalog",
      "list a device variant's flags, protocols, parameters or menu items",
-     "usage: tripconf-cli catalog --device 0xNNNN [--layout N] [--protocol N] [--lang en|ru]\n"
-     "                            --list flags|protocols|params|menu\n"
+     {},
+     {{"--device", "0xNNNN", "the device type (version word)", true},
+      {"--layout", "N", "settings layout version, for the types whose variants depend on it"},
+      {"--protocol", "N", "check that the variant offers that protocol position"},
+      {"--list", "flags|protocols|params|menu", "what to list", true}},
      "Selects the variant of the device type (and settings layout version, for the\n"
      "types whose variants depend on it) and prints, tab-separated:\n"
      "  flags      the capability flags the variant sets, one per line\n"
      "  protocols  position, code, name, parameter codes, block codes, fault format\n"
      "  params     code, class, name, captions and units of every screen kind,\n"
      "             sample, minimum and maximum texts, needle-gauge labels\n"
-     "  menu       code, identifier, group, caption of every device menu item\n"
-     "--protocol checks that the variant offers that protocol position.\n",
-     {"--device", "--layout", "--protocol", "--lang", "--list"},
+     "  menu       code, identifier, group, caption of every device menu item",
      RunCatalog});
 
 }  // namespace

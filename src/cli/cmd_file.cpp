@@ -120,37 +120,37 @@ std::string SampleNames() {
 
 const Register kInfo({"info",
                       "show a settings file's versions and block directory",
-                      "usage: tripconf-cli info FILE.dvkps [--lang en|ru]\n"
+                      {{"FILE.dvkps", "the settings file"}},
+                      {},
                       "Prints the device version, the layout version, the image size, the\n"
                       "variant (project, capability flags, current protocol: position, code,\n"
-                      "name) and the block directory (entry, address, size).\n",
-                      {"--lang"},
+                      "name) and the block directory (entry, address, size).",
                       RunInfo});
 const Register kUnpack({"unpack",
                         "write the raw settings image of a settings file",
-                        "usage: tripconf-cli unpack FILE.dvkps --out IMAGE.bin\n",
-                        {"--out"},
+                        {{"FILE.dvkps", "the settings file"}},
+                        {{"--out", "IMAGE.bin", "where to write the raw image", true}},
+                        "",
                         RunUnpack});
 const Register kPack({"pack",
                       "make a settings file from a raw settings image",
-                      "usage: tripconf-cli pack IMAGE.bin --version 0xNNNN --out FILE.dvkps\n",
-                      {"--out", "--version"},
+                      {{"IMAGE.bin", "the raw settings image"}},
+                      {{"--version", "0xNNNN", "the device version word to store", true},
+                       {"--out", "FILE.dvkps", "the settings file to write", true}},
+                      "",
                       RunPack});
 const Register kDump({"dump",
                       "hex dump of the settings blocks after loading a file",
-                      "usage: tripconf-cli dump FILE.dvkps [--block N]\n"
+                      {{"FILE.dvkps", "the settings file"}},
+                      {{"--block", "N", "only block N (1 to 13)"}},
                       "Loads the file, decodes the blocks as the main window does and prints\n"
-                      "them in hexadecimal.\n",
-                      {"--block"},
+                      "them in hexadecimal.",
                       RunDump});
-const std::string kSampleUsage =
-    "usage: tripconf-cli sample NAME --out FILE.dvkps\nWrites a built-in sample settings file. "
-    "Names:\n" +
-    SampleNames();
 const Register kSample({"sample",
                         "write a built-in sample settings file",
-                        kSampleUsage.c_str(),
-                        {"--out"},
+                        {{"NAME", "the sample's name"}},
+                        {{"--out", "FILE.dvkps", "the settings file to write", true}},
+                        "Writes a built-in sample settings file. Names:\n" + SampleNames(),
                         RunSample});
 
 }  // namespace

@@ -100,20 +100,22 @@ int RunJournals(const Args& a) {
 const Register kJournals(
     {"journals",
      "print or export the trip, refuelling, sums and fault journals",
-     "usage: tripconf-cli journals FILE.dvkps [--table trips|refuels|faults|sums|stored]\n"
-     "                             [--record N] [--kind K] [--lang en|ru] [--export PATH]\n"
+     {{"FILE.dvkps", "the settings file"}},
+     {{"--table", "trips|refuels|faults|sums|stored",
+       "trips (default), refuels, faults (the fault list), sums (the eight accumulated sums) "
+       "or stored (the stored engine data of a fault)"},
+      {"--record", "N",
+       "sums: one sum 0-7 (general, trip, reset 1, jams, traffic, reset 2, petrol only, gas "
+       "only); stored: the fault record 0-6 (default 0)"},
+      {"--kind", "K",
+       "trouble-code kind to list faults with, instead of the kind of the engine-control "
+       "protocol the file's settings select"},
+      {"--export", "PATH",
+       "write the table instead, as the viewer's \"Save to file\" does: Windows-1251, a tab "
+       "after each cell, CR LF line ends"}},
      "Prints one table of the journal viewer as it shows it: tab-separated cells,\n"
      "one row per line, UTF-8. Decimal numbers use the locale's separator.\n"
-     "  --table    trips (default), refuels, faults (the fault list), sums (the eight\n"
-     "             accumulated sums) or stored (the stored engine data of a fault)\n"
-     "  --record   sums: one sum 0-7 (general, trip, reset 1, jams, traffic, reset 2,\n"
-     "             petrol only, gas only); stored: the fault record 0-6 (default 0)\n"
-     "  --kind     trouble-code kind to list faults with, instead of the kind of the\n"
-     "             engine-control protocol the file's settings select\n"
-     "  --export   write the table instead, as the viewer's \"Save to file\" does:\n"
-     "             Windows-1251, a tab after each cell, CR LF line ends\n"
-     "The file is never changed.\n",
-     {"--table", "--record", "--kind", "--lang", "--export"},
+     "The file is never changed.",
      RunJournals});
 
 }  // namespace

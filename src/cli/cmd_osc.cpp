@@ -66,18 +66,16 @@ int RunOsc(const Args& a) {
 
 const Register kOsc({"osc",
                      "show the oscilloscope trace's settings, or save its plot",
-                     "usage: tripconf-cli osc FILE.dvkps [--offset N] [--timebase I]\n"
-                     "                        [--png OUT.png] [--lang en|ru]\n"
+                     {{"FILE.dvkps", "the settings file"}},
+                     {{"--offset", "N", "scroll offset in samples, -32 to 992 (default 0)"},
+                      {"--timebase", "I",
+                       "view time base 0-9 (0.5 to 500 ms/div) instead of the one recorded in "
+                       "header 1"},
+                      {"--png", "OUT.png", "write the viewer's plot (1002 x 278 pixels) as PNG"}},
                      "Prints both trace headers and the texts the oscilloscope viewer derives\n"
                      "from them (time base, volts per division, divider, zoom in pixels per\n"
                      "sample, trigger level, time offset). Refused for a device variant\n"
-                     "without the oscilloscope.\n"
-                     "  --offset    scroll offset in samples, -32 to 992 (default 0)\n"
-                     "  --timebase  view time base 0-9 (0.5 to 500 ms/div) instead of the\n"
-                     "              one recorded in header 1\n"
-                     "  --png       write the viewer's plot (1002 x 278 pixels) as PNG\n"
-                     "The file is never changed.\n",
-                     {"--offset", "--timebase", "--png", "--lang"},
+                     "without the oscilloscope. The file is never changed.",
                      RunOsc});
 
 }  // namespace

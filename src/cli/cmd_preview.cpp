@@ -78,18 +78,19 @@ int RunPreview(const Args& a) {
 const Register kPreview(
     {"preview",
      "draw one of the device's screens from a settings file as a PNG",
-     "usage: tripconf-cli preview FILE.dvkps --screen KIND [--display N] [--scheme day|night]\n"
-     "                            [--type 1|2] [--lang en|ru] --out OUT.png\n"
+     {{"FILE.dvkps", "the settings file"}},
+     {{"--screen", "KIND", "x1, x3, x4, x6, x7, x9, graph, arrow, menu or info", true},
+      {"--display", "N",
+       "which display of that kind, from 1 (x1: 1-4, x3: 1-3, x4: 1-6, x6: 1-2, x7: 1-4, x9: "
+       "1-3, graph and arrow: 1-8)"},
+      {"--scheme", "day|night", "colour scheme; default: the device's active scheme"},
+      {"--type", "1|2",
+       "second drawing: the x1 boat form, x4 / x9 type 2; default for x4 and x9: the device's "
+       "type setting"},
+      {"--lang", "en|ru", "language of captions and fixed texts; default: the locale"},
+      {"--out", "OUT.png", "the picture to write", true}},
      "Draws the screen as the settings editor previews it: 320 x 240 pixels, the info\n"
-     "panel 80 x 240.\n"
-     "  --screen   x1, x3, x4, x6, x7, x9, graph, arrow, menu or info\n"
-     "  --display  which display of that kind, from 1 (x1: 1-4, x3: 1-3, x4: 1-6,\n"
-     "             x6: 1-2, x7: 1-4, x9: 1-3, graph and arrow: 1-8)\n"
-     "  --scheme   colour scheme; default: the device's active scheme\n"
-     "  --type     second drawing: the x1 boat form, x4 / x9 type 2; default for\n"
-     "             x4 and x9: the device's type setting\n"
-     "  --lang     language of captions and fixed texts; default: the locale\n",
-     {"--out", "--screen", "--display", "--scheme", "--type", "--lang"},
+     "panel 80 x 240.",
      RunPreview});
 
 }  // namespace

@@ -165,39 +165,41 @@ int RunDiff(const Args& a) {
 
 const Register kSettings({"settings",
                           "list every named setting of a settings file",
-                          "usage: tripconf-cli settings FILE.dvkps [--lang en|ru]\n"
+                          {{"FILE.dvkps", "the settings file"}},
+                          {},
                           "Prints one line per setting the editor knows: control name, label and\n"
                           "value in the units the editor shows, page by page. Settings the\n"
                           "editor does not show for the file's device variant are marked\n"
-                          "(hidden).\n",
-                          {"--lang"},
+                          "(hidden).",
                           RunSettings});
 const Register kGet({"get",
                      "print named settings of a settings file",
-                     "usage: tripconf-cli get FILE.dvkps NAME [NAME ...] [--lang en|ru]\n"
-                     "Prints the value of each setting, one per line, as 'settings' shows it.\n",
-                     {"--lang"},
+                     {{"FILE.dvkps", "the settings file"},
+                      {"NAME", "setting names, as 'settings' lists them", 1, -1}},
+                     {},
+                     "Prints the value of each setting, one per line, as 'settings' shows it.",
                      RunGet});
 const Register kSet({"set",
                      "change named settings in a settings file",
-                     "usage: tripconf-cli set FILE.dvkps NAME=VALUE [NAME=VALUE ...]\n"
-                     "                        [--out OTHER.dvkps] [--lang en|ru]\n"
+                     {{"FILE.dvkps", "the settings file"},
+                      {"NAME=VALUE", "settings and their new values", 1, -1}},
+                     {{"--out", "OTHER.dvkps", "write the result there instead of in place"}},
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
                      "as #N (the N-th item, from 0), check boxes as on/off. The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
-                     "in place unless --out names another one.\n",
-                     {"--out", "--lang"},
+                     "in place unless --out names another one.",
                      RunSet});
 const Register kDiff({"diff",
                       "compare two settings files setting by setting",
-                      "usage: tripconf-cli diff A.dvkps B.dvkps [--lang en|ru]\n"
+                      {{"A.dvkps", "the first settings file"},
+                       {"B.dvkps", "the second settings file"}},
+                      {},
                       "Prints the named settings that differ (name, label, A -> B), then the\n"
                       "bytes that differ where no setting is stored, by block and offset\n"
                       "('image' for bytes outside the blocks). Exit status 0 when the files\n"
-                      "hold the same settings, 1 when they differ.\n",
-                      {"--lang"},
+                      "hold the same settings, 1 when they differ.",
                       RunDiff});
 
 }  // namespace
