@@ -19,6 +19,11 @@ PageBuilder FindPageBuilder(std::string_view pageName);
 
 void BuildCorrPage(QWidget* page, TSettingsBinder& binder);
 void BuildMethPage(QWidget* page, TSettingsBinder& binder);
+void BuildLimitsPage(QWidget* page, TSettingsBinder& binder);
+void BuildVoicePage(QWidget* page, TSettingsBinder& binder);
+void BuildAverPage(QWidget* page, TSettingsBinder& binder);
+void BuildParkPage(QWidget* page, TSettingsBinder& binder);
+void BuildDiversPage(QWidget* page, TSettingsBinder& binder);
 
 // Layout helpers shared by the pages.
 // The page's row of columns.

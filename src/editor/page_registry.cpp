@@ -10,8 +10,9 @@ constexpr struct {
   const char* page;
   PageBuilder build;
 } kBuilders[] = {
-    {"tsCorr", BuildCorrPage},
-    {"tsMeth", BuildMethPage},
+    {"tsCorr", BuildCorrPage},     {"tsMeth", BuildMethPage}, {"tsLim", BuildLimitsPage},
+    {"tsVoice", BuildVoicePage},   {"tsAver", BuildAverPage}, {"tsPark", BuildParkPage},
+    {"tsDivers", BuildDiversPage},
 };
 
 }  // namespace

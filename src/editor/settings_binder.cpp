@@ -31,6 +31,7 @@ struct TSettingsBinder::Binding {
   const SettingDef* def = nullptr;
   QWidget* control = nullptr;
   QLabel* label = nullptr;
+  QLabel* rowCaption = nullptr;
   // A store-on-leave combo whose new choice is not stored yet.
   bool pending = false;
   // Items as last shown, so unchanged lists are not refilled.
@@ -41,6 +42,7 @@ struct TSettingsBinder::Binding {
   TRadioGroup* Radio() const { return static_cast<TRadioGroup*>(control); }
   QComboBox* Combo() const { return static_cast<QComboBox*>(control); }
   QCheckBox* Check() const { return static_cast<QCheckBox*>(control); }
+  QLineEdit* Edit() const { return static_cast<QLineEdit*>(control); }
 };
 
 TSettingsBinder::TSettingsBinder(EditorContext& ctx, QWidget* window)
@@ -66,6 +68,26 @@ QLabel* TSettingsBinder::Label(std::string_view name) {
   return Find(name)->label;
 }
 
+QLabel* TSettingsBinder::RowCaption(std::string_view name) {
+  Control(name);
+  Binding* b = Find(name);
+  if (!b->rowCaption) {
+    b->rowCaption = new QLabel(window_);
+    b->rowCaption->setObjectName(QString("l") + QString(b->def->name).mid(2));
+  }
+  return b->rowCaption;
+}
+
+void TSettingsBinder::AddPart(TEditorPart* part) {
+  parts_.push_back(part);
+}
+
+void TSettingsBinder::Reload() {
+  if (loading_) return;
+  RefreshStates();
+  LoadControls();
+}
+
 TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
   auto owned = std::make_unique<Binding>();
   Binding& b = *owned;
@@ -83,7 +105,23 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
       if (!def.typing) spin->findChild<QLineEdit*>()->setReadOnly(true);
       connect(spin, &QDoubleSpinBox::editingFinished, this,
               [this, &b] { Store(b, [&] { return SetNumber(ctx_, *b.def, b.Spin()->value()); }); });
+      if (def.storeOnChange)
+        connect(spin, &QDoubleSpinBox::valueChanged, this,
+                [this, &b](double v) { Store(b, [&] { return SetNumber(ctx_, *b.def, v); }); });
       b.control = spin;
+      break;
+    }
+    case ControlKind::Time: {
+      auto* edit = new QLineEdit(window_);
+      // Hours may have one digit; the store refuses what is no time of day.
+      edit->setInputMask("09:99;_");
+      edit->setMaximumWidth(70);
+      // A half-typed time does not finish editing, so leaving is watched too.
+      edit->installEventFilter(this);
+      connect(edit, &QLineEdit::returnPressed, this, [this, &b] {
+        Store(b, [&] { return SetTimeText(ctx_, *b.def, b.Edit()->text().toStdString()); });
+      });
+      b.control = edit;
       break;
     }
     case ControlKind::Radio: {
@@ -118,7 +156,8 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
     }
   }
   b.control->setObjectName(def.name);
-  if (def.kind == ControlKind::Spin || def.kind == ControlKind::Combo) {
+  if (def.kind == ControlKind::Spin || def.kind == ControlKind::Combo ||
+      def.kind == ControlKind::Time) {
     b.label = new QLabel(window_);
     b.label->setObjectName(QString("l") + QString(def.name).mid(2));
     b.label->setBuddy(b.control);
@@ -131,8 +170,11 @@ bool TSettingsBinder::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
     for (auto& b : bindings_) {
-      if (b->control != watched || !b->pending) continue;
-      Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
+      if (b->control != watched) continue;
+      if (b->def->kind == ControlKind::Time)
+        Store(*b, [&] { return SetTimeText(ctx_, *b->def, b->Edit()->text().toStdString()); });
+      else if (b->pending)
+        Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
     }
   }
   return QObject::eventFilter(watched, event);
@@ -161,6 +203,12 @@ bool TSettingsBinder::Store(Binding& b, Write write) {
     RefreshStates();
     LoadControls();
     emit Stored(*b.def);
+  } else {
+    // Nothing stored (no change, or a rule that stores nothing now): the
+    // control shows what the field holds.
+    loading_ = true;
+    LoadOne(b);
+    loading_ = false;
   }
   storing_ = false;
   return true;
@@ -171,9 +219,12 @@ bool TSettingsBinder::CommitPending() {
   for (auto& b : bindings_) {
     if (b->def->kind == ControlKind::Spin)
       ok &= Store(*b, [&] { return SetNumber(ctx_, *b->def, b->Spin()->value()); });
+    else if (b->def->kind == ControlKind::Time && b->Edit()->isModified())
+      ok &= Store(*b, [&] { return SetTimeText(ctx_, *b->def, b->Edit()->text().toStdString()); });
     else if (b->pending)
       ok &= Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
   }
+  for (TEditorPart* p : parts_) ok &= p->Commit();
   return ok;
 }
 
@@ -182,9 +233,11 @@ void TSettingsBinder::LoadOne(Binding& b) {
   switch (d.kind) {
     case ControlKind::Spin: {
       const double v = GetNumber(ctx_, d);
+      const Limits lim = SettingLimits(ctx_, d);
       // A stored value outside the limits is shown as it is, not clipped,
       // so that merely visiting the control never changes it.
-      b.Spin()->setRange(std::min(d.min, v), std::max(d.max, v));
+      b.Spin()->setMaximum(std::max(lim.max, v));
+      b.Spin()->setMinimum(std::min(lim.min, v));
       if (std::fabs(b.Spin()->value() - v) > 1e-9) b.Spin()->setValue(v);
       break;
     }
@@ -198,6 +251,10 @@ void TSettingsBinder::LoadOne(Binding& b) {
     case ControlKind::Check:
       b.Check()->setChecked(GetCheck(ctx_, d));
       break;
+    case ControlKind::Time:
+      b.Edit()->setText(QString::fromStdString(GetTimeText(ctx_, d)));
+      b.Edit()->setModified(false);
+      break;
   }
 }
 
@@ -205,22 +262,28 @@ void TSettingsBinder::LoadControls() {
   const bool was = loading_;
   loading_ = true;
   for (auto& b : bindings_) LoadOne(*b);
+  for (TEditorPart* p : parts_) p->Load();
   loading_ = was;
 }
 
 void TSettingsBinder::RefreshOne(Binding& b, bool visible) {
   const SettingDef& d = *b.def;
   const QString caption = Q(SettingLabel(ctx_, d), english_);
-  switch (d.kind) {
-    case ControlKind::Radio:
-      b.Radio()->setTitle(caption);
-      break;
-    case ControlKind::Check:
-      b.Check()->setText(caption);
-      break;
-    default:
-      b.label->setText(caption);
-      break;
+  if (b.rowCaption) {
+    b.rowCaption->setText(caption);
+    b.rowCaption->setVisible(visible);
+  } else {
+    switch (d.kind) {
+      case ControlKind::Radio:
+        b.Radio()->setTitle(caption);
+        break;
+      case ControlKind::Check:
+        b.Check()->setText(caption);
+        break;
+      default:
+        b.label->setText(caption);
+        break;
+    }
   }
   if (d.IsChoice()) {
     QStringList texts;
@@ -266,6 +329,7 @@ void TSettingsBinder::RefreshStates() {
   }
   const Visibility v = ControlVisibility(ctx_);
   for (auto& b : bindings_) RefreshOne(*b, v.Visible(b->def->name));
+  for (TEditorPart* p : parts_) p->Refresh(v);
   // A group of the page whose every control is hidden is hidden with them.
   for (const auto& [w, t] : texts_) {
     auto* g = qobject_cast<QGroupBox*>(w);

@@ -17,6 +17,24 @@ class QWidget;
 
 namespace tc {
 
+class Visibility;
+
+// A part of a page that is more than one bound control (a preview with its
+// pop-up, a table, a palette editor). It joins the binder's one reload cycle:
+// after any store every part loads again, so everything that shows a field
+// shows what is stored.
+class TEditorPart {
+ public:
+  virtual ~TEditorPart() = default;
+  // Shows what the model holds.
+  virtual void Load() = 0;
+  // Captions, items and visibility from the variant, protocol and stored values.
+  virtual void Refresh(const Visibility&) {}
+  // Stores an edit still held by the part (OK was pressed meanwhile); false
+  // when a value was refused (the part has shown why).
+  virtual bool Commit() { return true; }
+};
+
 class TSettingsBinder : public QObject {
   Q_OBJECT
  public:
@@ -28,9 +46,19 @@ class TSettingsBinder : public QObject {
   // TRadioGroup, QComboBox or QCheckBox named after the setting). Throws
   // std::logic_error for a name the schema does not know.
   QWidget* Control(std::string_view name);
-  // The caption beside or above a spin edit or combo box ("l" + the name
-  // without its prefix); radio groups and check boxes carry their own.
+  // The caption beside or above a spin edit, time field or combo box ("l" +
+  // the name without its prefix); radio groups and check boxes carry their own.
   QLabel* Label(std::string_view name);
+  // A caption of a radio group or check box kept apart from it, for rows of
+  // a table (the group itself then has no title).
+  QLabel* RowCaption(std::string_view name);
+
+  // Joins a part to the reload cycle; the part must outlive the binder's use
+  // (parts belong to the window's pages).
+  void AddPart(TEditorPart* part);
+  // What a part calls after it stored something: every rule's effect is
+  // shown again, in every control and part.
+  void Reload();
 
   // A text of the page itself (group title, label, button) in both
   // languages, set with the others when the window is shown.
@@ -76,6 +104,7 @@ class TSettingsBinder : public QObject {
   bool loading_ = false;
   bool storing_ = false;
   std::vector<std::unique_ptr<Binding>> bindings_;
+  std::vector<TEditorPart*> parts_;
   std::vector<std::pair<QWidget*, TextPair>> texts_;
 };
 

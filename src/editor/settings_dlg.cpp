@@ -11,7 +11,7 @@
 #include "editor/settings_binder.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/editor_pages.h"
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/page_meth.h"
 #include "model/tmk.h"
 #include "util/text_pair.h"
 

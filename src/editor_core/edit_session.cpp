@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "catalog/variants.h"
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/page_meth.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 

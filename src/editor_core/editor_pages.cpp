@@ -1,7 +1,7 @@
 #include "editor_core/editor_pages.h"
 
 #include "catalog/variant_flags.h"
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/pages.h"
 
 namespace tc {
 
@@ -58,7 +58,8 @@ std::vector<EditorPage> DisplayPages() {
       Page("tsHotMenu", {"Горячие меню", "Hot menu"}),
       ShownIf(Page("tsInfoPanel", {"Доп.панель", "Info.panel"}),
               [](const VariantFlags& f) { return f.VariantInfoPanel; }),
-      Page("tsDivers", {"Разное", "Divers"}),
+      WithSettings(Page("tsDivers", {"Разное", "Divers"}), AddDiversSettings,
+                   UpdateVariantControlsDivers),
   };
 }
 
@@ -68,11 +69,15 @@ std::vector<EditorPage> MainPages() {
                    UpdateVariantControlsCorr),
       WithSettings(Page("tsMeth", {"Источники", "Resources"}), AddMethSettings,
                    UpdateVariantControlsMeth),
-      Page("tsLim", {"Границы", "Limits"}),
+      WithSettings(Page("tsLim", {"Границы", "Limits"}), AddLimitsSettings,
+                   UpdateVariantControlsLimits),
       Page("tsDisp", {"Дисплей", "Display"}, DisplayPages()),
-      Page("tsVoice", {"Озвуч.сообщения", "Sounds"}),
-      Page("tsAver", {"Средние", "Average"}),
-      ShownIf(Page("tsPark", {"Парковка", "Parctronic"}),
+      WithSettings(Page("tsVoice", {"Озвуч.сообщения", "Sounds"}), AddVoiceSettings,
+                   UpdateVariantControlsVoice),
+      WithSettings(Page("tsAver", {"Средние", "Average"}), AddAverSettings,
+                   UpdateVariantControlsAver),
+      ShownIf(WithSettings(Page("tsPark", {"Парковка", "Parctronic"}), AddParkSettings,
+                           UpdateVariantControlsPark),
               [](const VariantFlags& f) { return !f.VariantNoParktronic; }),
       Page("tsOil", {"Бак", "Fuel"}),
       Page("tsTO", {"ТО", "TS"}),

@@ -26,6 +26,10 @@ struct EditorContext {
   const VariantFlags& Flags() const;
   // Nullptr when the variant offers no protocol.
   const TProtBase* Protocol() const;
+  // The current protocol's code, or -1 without one.
+  int ProtocolCode() const;
+  // The current protocol carries the engine-pump mark (a hybrid drive).
+  bool EnginePumpProtocol() const;
 };
 
 enum class ControlKind : uint8_t {
@@ -33,6 +37,7 @@ enum class ControlKind : uint8_t {
   Radio,  // one of a few items, stored when clicked
   Combo,  // one of a list, stored when changed (or when left, see storeOnLeave)
   Check,  // yes or no, stored when clicked
+  Time,   // a time of day "HH:MM" held as minutes since midnight, stored when left
 };
 
 // How a spin edit's stored number becomes the number shown.
@@ -43,24 +48,42 @@ enum class Conversion : uint8_t {
 
 struct SettingItem {
   TextPair text;
-  int64_t stored = 0;  // what the field (or bit) holds when this item is chosen
+  int64_t stored = 0;  // what the field (or bit group) holds when this item is chosen
   bool enabled = true;
 };
 
-using ItemsFn = std::vector<SettingItem> (*)(const EditorContext&);
-using LabelFn = TextPair (*)(const EditorContext&);
-// A page rule that runs right after the setting was stored, with the value
-// the field held before. The editor and the command line both run it.
-using AfterStoreFn = void (*)(EditorContext&, int64_t previous);
+struct Limits {
+  double min = 0;
+  double max = 0;
+};
+
+struct SettingDef;
+
+// Hooks get the setting itself, so one function serves a family of
+// settings told apart by `index` (the eight subtype slots, the 24 warnings).
+using ItemsFn = std::vector<SettingItem> (*)(const EditorContext&, const SettingDef&);
+using LabelFn = TextPair (*)(const EditorContext&, const SettingDef&);
+using LimitsFn = Limits (*)(const EditorContext&, const SettingDef&);
+// A page rule that runs right after the setting was stored, with the raw
+// value it held before. The editor and the command line both run it.
+using AfterStoreFn = void (*)(EditorContext&, const SettingDef&, int64_t previous);
+// Settings whose value is not simply a field or a bit group of one (packed
+// bytes, a value copied to a second field) read and write through these.
+// A write returns false when the rule stores nothing in the current state.
+using ReadFn = int64_t (*)(const EditorContext&, const SettingDef&);
+using WriteFn = bool (*)(EditorContext&, const SettingDef&, int64_t value);
 
 struct SettingDef {
   const char* name = "";  // control name, also the setting's name on the command line
-  const char* page = "";  // page control that holds it ("tsCorr")
   ControlKind kind = ControlKind::Spin;
   TextPair label{"", ""};  // caption, or group title of a radio group
   FieldRef field{};
-  int bit = -1;           // >= 0: the setting is this bit of the field
+  // bit >= 0: the setting is `bits` bits of the field from this bit on; the
+  // other bits of the field are kept.
+  int bit = -1;
+  int bits = 1;
   bool inverted = false;  // check box on a bit: the bit is set while the box is clear
+  int index = 0;          // which member of a family of settings this is
 
   // Spin edits.
   Conversion conversion = Conversion::Scaled;
@@ -69,7 +92,8 @@ struct SettingDef {
   double max = 0;
   double step = 1;
   int decimals = 0;
-  bool typing = true;  // false: only the arrows change the value
+  bool typing = true;         // false: only the arrows change the value
+  LimitsFn limits = nullptr;  // limits that depend on the context (else min..max)
 
   // Radio groups and combo boxes.
   std::vector<SettingItem> items{};  // fixed items
@@ -77,10 +101,17 @@ struct SettingDef {
   int fallbackItem = -1;             // item shown for a stored value that no item has
   int columns = 0;                   // radio groups: 0 = one column per item
   bool storeOnLeave = false;         // combo stored when left rather than when changed
+  bool storeOnChange = false;        // spin edit stored on every change, not only when left
 
   LabelFn dynamicLabel = nullptr;  // caption that depends on the protocol
   AfterStoreFn afterStore = nullptr;
+  ReadFn read = nullptr;
+  WriteFn write = nullptr;
   bool gas = false;  // a gas control: hidden on variants without gas equipment
+
+  // Filled in when the page registers its settings: the page control that
+  // holds the setting ("tsCorr").
+  const char* page = "";
 
   bool IsChoice() const { return kind == ControlKind::Radio || kind == ControlKind::Combo; }
 };

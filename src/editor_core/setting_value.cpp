@@ -19,6 +19,14 @@ const VariantFlags& EditorContext::Flags() const {
 const TProtBase* EditorContext::Protocol() const {
   return catalog.CurrentProtocol();
 }
+int EditorContext::ProtocolCode() const {
+  const TProtBase* p = Protocol();
+  return p ? p->Code : -1;
+}
+bool EditorContext::EnginePumpProtocol() const {
+  const TProtBase* p = Protocol();
+  return p && p->IsHybrid;
+}
 
 bool TestBit(const TMK& mk, const FieldRef& word, int bit) {
   return (uint64_t(mk.GetInt(word)) >> bit) & 1u;
@@ -31,25 +39,41 @@ void SetBit(TMK& mk, const FieldRef& word, int bit, bool value) {
 }
 
 TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def) {
-  return def.dynamicLabel ? def.dynamicLabel(ctx) : def.label;
+  return def.dynamicLabel ? def.dynamicLabel(ctx, def) : def.label;
 }
 
 std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def) {
-  return def.dynamicItems ? def.dynamicItems(ctx) : def.items;
+  return def.dynamicItems ? def.dynamicItems(ctx, def) : def.items;
 }
 
-int64_t ReadStored(const TMK& mk, const SettingDef& def) {
-  if (def.bit >= 0) return TestBit(mk, def.field, def.bit) ? 1 : 0;
-  return mk.GetInt(def.field);
+Limits SettingLimits(const EditorContext& ctx, const SettingDef& def) {
+  return def.limits ? def.limits(ctx, def) : Limits{def.min, def.max};
 }
 
-void WriteStored(TMK& mk, const SettingDef& def, int64_t value) {
+namespace {
+uint64_t GroupMask(const SettingDef& def) {
+  return (def.bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << def.bits) - 1);
+}
+}  // namespace
+
+int64_t ReadStored(const EditorContext& ctx, const SettingDef& def) {
+  if (def.read) return def.read(ctx, def);
+  if (def.bit >= 0)
+    return int64_t((uint64_t(ctx.mk.GetInt(def.field)) >> def.bit) & GroupMask(def));
+  return ctx.mk.GetInt(def.field);
+}
+
+bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {
+  if (def.write) return def.write(ctx, def, value);
   if (def.bit >= 0) {
-    if (value != 0 && value != 1) throw RangeError();
-    SetBit(mk, def.field, def.bit, value != 0);
-    return;
+    const uint64_t mask = GroupMask(def);
+    if (value < 0 || uint64_t(value) > mask) throw RangeError();
+    const uint64_t word = uint64_t(ctx.mk.GetInt(def.field));
+    ctx.mk.SetInt(def.field, int64_t((word & ~(mask << def.bit)) | (uint64_t(value) << def.bit)));
+    return true;
   }
-  mk.SetInt(def.field, value);
+  ctx.mk.SetInt(def.field, value);
+  return true;
 }
 
 namespace {
@@ -60,7 +84,7 @@ double RoundToDecimals(double v, int decimals) {
 }
 
 void RunRule(EditorContext& ctx, const SettingDef& def, int64_t previous) {
-  if (def.afterStore) def.afterStore(ctx, previous);
+  if (def.afterStore) def.afterStore(ctx, def, previous);
 }
 
 std::string Lower(std::string s) {
@@ -86,7 +110,8 @@ double PercentShown(double c) {
 
 double GetNumber(const EditorContext& ctx, const SettingDef& def) {
   if (def.conversion == Conversion::Percent) return PercentShown(ctx.mk.GetValue(def.field));
-  return ctx.mk.GetValue(def.field) / def.scale;
+  if (def.field.type == FieldType::f32) return ctx.mk.GetValue(def.field) / def.scale;
+  return double(ReadStored(ctx, def)) / def.scale;
 }
 
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
@@ -97,14 +122,16 @@ bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
   if (std::fabs(shown - current) < 1e-9) return false;
   // Half a last digit of slack: limits such as 999.9 are not exact in binary.
   const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
-  if (shown < def.min - slack || shown > def.max + slack) throw RangeError();
-  const int64_t previous = ctx.mk.GetInt(def.field);
+  const Limits lim = SettingLimits(ctx, def);
+  if (shown < lim.min - slack || shown > lim.max + slack) throw RangeError();
+  const bool real = def.conversion == Conversion::Percent || def.field.type == FieldType::f32;
+  const int64_t previous = real ? ctx.mk.GetInt(def.field) : ReadStored(ctx, def);
   if (def.conversion == Conversion::Percent) {
     ctx.mk.SetFloat(def.field, 1 + shown / 100);
   } else if (def.field.type == FieldType::f32) {
     ctx.mk.SetFloat(def.field, shown * def.scale);
-  } else {
-    ctx.mk.SetInt(def.field, RoundHalfEven(shown * def.scale));
+  } else if (!WriteStored(ctx, def, RoundHalfEven(shown * def.scale))) {
+    return false;
   }
   RunRule(ctx, def, previous);
   return true;
@@ -119,16 +146,16 @@ int ItemIndexOf(const std::vector<SettingItem>& items, int64_t stored, int fallb
 }
 
 int GetIndex(const EditorContext& ctx, const SettingDef& def) {
-  return ItemIndexOf(SettingItems(ctx, def), ReadStored(ctx.mk, def), def.fallbackItem);
+  return ItemIndexOf(SettingItems(ctx, def), ReadStored(ctx, def), def.fallbackItem);
 }
 
 bool SetIndex(EditorContext& ctx, const SettingDef& def, int index) {
   const auto items = SettingItems(ctx, def);
   if (index < 0 || index >= int(items.size()) || !items[size_t(index)].enabled) throw RangeError();
-  const int64_t previous = ReadStored(ctx.mk, def);
+  const int64_t previous = ReadStored(ctx, def);
   const int64_t value = items[size_t(index)].stored;
   if (value == previous) return false;
-  WriteStored(ctx.mk, def, value);
+  if (!WriteStored(ctx, def, value)) return false;
   RunRule(ctx, def, previous);
   return true;
 }
@@ -136,14 +163,29 @@ bool SetIndex(EditorContext& ctx, const SettingDef& def, int index) {
 // --- Check boxes -----------------------------------------------------------------
 
 bool GetCheck(const EditorContext& ctx, const SettingDef& def) {
-  return (ReadStored(ctx.mk, def) != 0) != def.inverted;
+  return (ReadStored(ctx, def) != 0) != def.inverted;
 }
 
 bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked) {
-  const int64_t previous = ReadStored(ctx.mk, def);
+  const int64_t previous = ReadStored(ctx, def);
   const int64_t value = checked != def.inverted ? 1 : 0;
   if ((previous != 0) == (value != 0)) return false;
-  WriteStored(ctx.mk, def, value);
+  if (!WriteStored(ctx, def, value)) return false;
+  RunRule(ctx, def, previous);
+  return true;
+}
+
+// --- Time fields -------------------------------------------------------------------
+
+std::string GetTimeText(const EditorContext& ctx, const SettingDef& def) {
+  return MinutesToTimeText(uint16_t(ReadStored(ctx, def)));
+}
+
+bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  const int minutes = TimeOfDayToMinutes(text);
+  const int64_t previous = ReadStored(ctx, def);
+  if (previous == minutes) return false;
+  if (!WriteStored(ctx, def, minutes)) return false;
   RunRule(ctx, def, previous);
   return true;
 }
@@ -161,11 +203,13 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
     }
     case ControlKind::Check:
       return GetCheck(ctx, def) ? "on" : "off";
+    case ControlKind::Time:
+      return GetTimeText(ctx, def);
     case ControlKind::Radio:
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, def);
       const int i = GetIndex(ctx, def);
-      if (i < 0) return std::string(1, '?').append(std::to_string(ReadStored(ctx.mk, def)));
+      if (i < 0) return std::string(1, '?').append(std::to_string(ReadStored(ctx, def)));
       return items[size_t(i)].text.Get(english);
     }
   }
@@ -194,6 +238,8 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         return SetCheck(ctx, def, false);
       throw TripError(what + " (on or off is expected)");
     }
+    case ControlKind::Time:
+      return SetTimeText(ctx, def, text);
     case ControlKind::Radio:
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, def);

@@ -17,10 +17,15 @@ namespace tc {
 TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def);
 std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def);
 
-// The raw value behind a setting: the field, or 0/1 for a bit setting.
-int64_t ReadStored(const TMK& mk, const SettingDef& def);
-// Writes the raw value (no rule runs). Throws RangeError when it does not fit.
-void WriteStored(TMK& mk, const SettingDef& def, int64_t value);
+// The raw value behind a setting: the field, its bit group, or what the
+// setting's own read rule makes of its bytes.
+int64_t ReadStored(const EditorContext& ctx, const SettingDef& def);
+// Writes the raw value (no page rule runs); false when the setting's write
+// rule stores nothing in the current state. Throws RangeError when the value
+// does not fit, with nothing written.
+bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value);
+// The spin-edit limits in force (fixed, or from the context).
+Limits SettingLimits(const EditorContext& ctx, const SettingDef& def);
 
 // --- Spin edits --------------------------------------------------------------
 // A percentage correction as shown for the stored coefficient c: one decimal,
@@ -45,9 +50,16 @@ bool SetIndex(EditorContext& ctx, const SettingDef& def, int index);
 bool GetCheck(const EditorContext& ctx, const SettingDef& def);
 bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked);
 
+// --- Time fields ----------------------------------------------------------------
+// The stored minutes as "HH:MM" (hours wrap at 24, as the device shows them).
+std::string GetTimeText(const EditorContext& ctx, const SettingDef& def);
+// Stores a time of day from 00:00 to 23:59; any other text is refused with
+// RangeError and nothing is written.
+bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text);
+
 // --- Text form (listings and the command line) ------------------------------------
 // Numbers with the control's decimals, items by their text, check boxes as
-// "on"/"off". A stored value that no item has shows as "?" and the number.
+// "on"/"off", times as "HH:MM". A stored value that no item has shows as "?" and the number.
 std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool english);
 // Parses a value as FormatValue writes it (items by text in either language,
 // or "#N" for the N-th item counted from 0) and stores it like the editor.

@@ -15,14 +15,14 @@ namespace {
 
 // Raw identity of a stored value: float fields by their bits, so that a
 // difference below the shown decimals still counts.
-int64_t RawStored(const TMK& mk, const SettingDef& d) {
+int64_t RawStored(const EditorContext& ctx, const SettingDef& d) {
   if (d.bit < 0 && d.field.type == FieldType::f32) {
-    const float f = float(mk.GetFloat(d.field));
+    const float f = float(ctx.mk.GetFloat(d.field));
     uint32_t bits;
     std::memcpy(&bits, &f, 4);
     return bits;
   }
-  return ReadStored(mk, d);
+  return ReadStored(ctx, d);
 }
 
 // Per block, the bits of each byte that a setting stores.
@@ -34,7 +34,8 @@ const Coverage& SettingsCoverage() {
     for (const auto& d : SettingsSchema()) {
       auto& bytes = c[d.field.block];
       if (d.bit >= 0) {
-        bytes[d.field.offset + d.bit / 8] |= uint8_t(1u << (d.bit % 8));
+        for (int b = d.bit; b < d.bit + d.bits; ++b)
+          bytes[d.field.offset + b / 8] |= uint8_t(1u << (b % 8));
       } else {
         for (int i = 0; i < d.field.Width(); ++i) bytes[d.field.offset + i] = 0xFF;
       }
@@ -58,7 +59,7 @@ std::vector<SettingState> SnapshotSettings(const EditorContext& ctx, bool englis
   std::vector<SettingState> states;
   for (const auto& d : SettingsSchema()) {
     const bool isFloat = d.bit < 0 && d.field.type == FieldType::f32;
-    states.push_back({&d, RawStored(ctx.mk, d), ReadStored(ctx.mk, d),
+    states.push_back({&d, RawStored(ctx, d), ReadStored(ctx, d),
                       isFloat ? ctx.mk.GetFloat(d.field) : 0.0, FormatValue(ctx, d, english),
                       SettingLabel(ctx, d).Get(english), v.Visible(d.name)});
   }

@@ -9,7 +9,12 @@ namespace tc {
 namespace {
 void AddPages(const std::vector<EditorPage>& pages, std::vector<SettingDef>& schema) {
   for (const auto& p : pages) {
-    if (p.addSettings) p.addSettings(schema);
+    if (p.addSettings) {
+      // The page is named once, here, for every setting it adds.
+      const size_t first = schema.size();
+      p.addSettings(schema);
+      for (size_t i = first; i < schema.size(); ++i) schema[i].page = p.name;
+    }
     AddPages(p.pages, schema);
   }
 }

@@ -40,6 +40,22 @@ uint16_t TimeTextToMinutes(const std::string& text) {
   return static_cast<uint16_t>(total);
 }
 
+int TimeOfDayToMinutes(const std::string& text) {
+  const auto b = text.find_first_not_of(" _");
+  const auto e = text.find_last_not_of(" _");
+  if (b == std::string::npos) throw RangeError();
+  const std::string t = text.substr(b, e - b + 1);
+  const auto colon = t.find(':');
+  if (colon == std::string::npos || colon < 1 || colon > 2 || t.size() != colon + 3)
+    throw RangeError();
+  for (size_t i = 0; i < t.size(); ++i)
+    if (i != colon && (t[i] < '0' || t[i] > '9')) throw RangeError();
+  const int h = std::stoi(t.substr(0, colon));
+  const int m = std::stoi(t.substr(colon + 1));
+  if (h > 23 || m > 59) throw RangeError();
+  return h * 60 + m;
+}
+
 bool IsLeapYear(uint8_t yearOffset) {
   return yearOffset % 4 == 0;
 }

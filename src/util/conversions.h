@@ -15,6 +15,11 @@ std::string MinutesToTimeText(uint16_t minutes);
 // a malformed one with ':' third throws TripError.
 uint16_t TimeTextToMinutes(const std::string& text);
 
+// A time of day typed by the user, "h:mm" or "hh:mm" from 00:00 to 23:59
+// (blanks and mask place-holders around it ignored), to minutes since
+// midnight. Anything else throws RangeError: a typo must not become a time.
+int TimeOfDayToMinutes(const std::string& text);
+
 // Year offsets count from a leap year: offset 0 is leap.
 bool IsLeapYear(uint8_t yearOffset);
 int DaysInMonth(int month, uint8_t yearOffset);

@@ -9,12 +9,13 @@
 #include "editor_core/edit_session.h"
 #include "editor_core/editor_pages.h"
 #include "editor_core/option_bits.h"
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/page_meth.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
+#include "schema_values.h"
 #include "util/errors.h"
 
 using namespace tc;
@@ -327,7 +328,7 @@ TEST(EditorSchema, EverySettingIsWellFormed) {
   for (const auto& d : SettingsSchema()) {
     EXPECT_TRUE(names.insert(d.name).second) << "duplicate " << d.name;
     EXPECT_NE(FindEditorPage(d.page), nullptr) << d.name;
-    EXPECT_NO_THROW(ReadStored(l.mk, d)) << d.name;  // the field lies inside its block
+    EXPECT_NO_THROW(ReadStored(l.ctx, d)) << d.name;  // the field lies inside its block
     if (d.kind == ControlKind::Spin) {
       EXPECT_LT(d.min, d.max) << d.name;
     }
@@ -343,27 +344,29 @@ TEST(EditorSchema, EverySettingIsWellFormed) {
 }
 
 TEST(EditorText, EverySettingRoundTripsThroughItsText) {
-  for (const char* sample : {"v104-8k", "ve01-32k"}) {
-    Loaded l(sample);
-    SetFromText(l.ctx, l.Def("rgLockType"), "Virt.");  // keeps GPS where offered
-    for (const auto& d : SettingsSchema()) {
-      std::vector<std::string> values;
-      if (d.kind == ControlKind::Spin) {
-        values = {FormatValue(l.ctx, d, true)};
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.*f", d.decimals, d.max - d.step);
-        values.push_back(buf);
-      } else if (d.kind == ControlKind::Check) {
-        values = {"on", "off"};
-      } else {
-        for (const auto& i : SettingItems(l.ctx, d))
-          if (i.enabled) values.push_back(i.text.en);
-      }
-      for (const auto& text : values) {
-        SetFromText(l.ctx, d, text);
-        // Items with the same text (two "Honda"s) resolve to the first.
-        const std::string back = FormatValue(l.ctx, d, true);
-        EXPECT_EQ(back, text) << sample << " " << d.name;
+  // Every shown setting of every sample takes each of its values as text, in
+  // either language, and shows it back the same way.
+  for (const char* sample : {"v104-8k", "v8002-8k", "v8003-32k", "ve01-32k"}) {
+    for (const bool english : {true, false}) {
+      Loaded l(sample);
+      SetFromText(l.ctx, l.Def("rgLockType"), "Virt.");  // keeps GPS where offered
+      const Visibility visible = ControlVisibility(l.ctx);
+      for (const auto& d : SettingsSchema()) {
+        if (!visible.Visible(d.name)) continue;
+        std::vector<std::string> values;
+        if (d.kind == ControlKind::Spin || d.kind == ControlKind::Time) {
+          values = {FormatValue(l.ctx, d, english), OtherValue(l.ctx, d)};
+        } else if (d.kind == ControlKind::Check) {
+          values = {"on", "off"};
+        } else {
+          for (const auto& i : SettingItems(l.ctx, d))
+            if (i.enabled) values.push_back(i.text.Get(english));
+        }
+        for (const auto& text : values) {
+          SetFromText(l.ctx, d, text);
+          // Items with the same text (two "Honda"s) resolve to the first.
+          EXPECT_EQ(FormatValue(l.ctx, d, english), text) << sample << " " << d.name;
+        }
       }
     }
   }

@@ -1,7 +1,7 @@
 #pragma once
-// The first two pages of the editor: corrections ("tsCorr") and signal
-// sources ("tsMeth"): their settings and the rules that show, hide or refill
-// other controls.
+// The rules of the signal sources page ("Источники") that other pages and
+// the tests use: the protocol in use, its subtype slots, the lists that
+// depend on the variant or protocol, and the injector controls.
 #include <array>
 #include <vector>
 
@@ -11,9 +11,6 @@
 namespace tc {
 
 class Visibility;
-
-void AddCorrSettings(std::vector<SettingDef>& schema);
-void AddMethSettings(std::vector<SettingDef>& schema);
 
 using layout::kPreviousProtocol;
 using layout::kProtocolDefinition;
@@ -35,11 +32,11 @@ struct SubtypeSlot {
 SubtypeSlot ProtocolSubtypeSlot(const EditorContext& ctx, int slot);
 
 // Items of the choices whose list depends on the variant or protocol.
-std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx);
-std::vector<SettingItem> ProtocolItems(const EditorContext& ctx);
-std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx);
-std::vector<SettingItem> LockLevelItems(const EditorContext& ctx);
-std::vector<SettingItem> TankMethodItems(const EditorContext& ctx);
+std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx, const SettingDef& = {});
+std::vector<SettingItem> ProtocolItems(const EditorContext& ctx, const SettingDef& = {});
+std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx, const SettingDef& = {});
+std::vector<SettingItem> LockLevelItems(const EditorContext& ctx, const SettingDef& = {});
+std::vector<SettingItem> TankMethodItems(const EditorContext& ctx, const SettingDef& = {});
 
 // With a physical ignition lock, variants whose last speed source needs a
 // virtual lock get the speed source moved back to the first item.
@@ -48,7 +45,5 @@ void ApplyVirtualLockRule(EditorContext& ctx);
 // The polarity and tachometer groups: shown while engine speed, petrol or
 // gas consumption is taken from the injector.
 void UpdateInjectorControls(const EditorContext& ctx, Visibility& v);
-void UpdateVariantControlsCorr(const EditorContext& ctx, Visibility& v);
-void UpdateVariantControlsMeth(const EditorContext& ctx, Visibility& v);
 
 }  // namespace tc

@@ -1,9 +1,11 @@
-#include "editor_core/page_corr_sources.h"
+#include "editor_core/page_meth.h"
 
 #include <algorithm>
 
 #include "catalog/variants.h"
 #include "editor_core/option_bits.h"
+#include "editor_core/page_kit.h"
+#include "editor_core/pages.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/visibility.h"
 #include "model/tmk.h"
@@ -14,19 +16,9 @@ using layout::kSpeedSource;
 
 namespace {
 
-constexpr const char* kCorr = "tsCorr";
-constexpr const char* kMeth = "tsMeth";
-
 // Protocols without an ECU speed signal: universal, carburettor and one
 // boat engine.
 constexpr uint8_t kNoEcuSpeed[] = {0xFF, 0xFE, 0xE1};
-
-std::vector<SettingItem> Items(std::initializer_list<TextPair> texts) {
-  std::vector<SettingItem> items;
-  int64_t i = 0;
-  for (const TextPair& t : texts) items.push_back({t, i++});
-  return items;
-}
 
 const std::vector<SettingItem> kEcuSensor = Items({{"ЭБУ", "ECU"}, {"Датч.", "Sens"}});
 const std::vector<SettingItem> kEcuInjector = Items({{"ЭБУ", "ECU"}, {"Форс.", "Inj"}});
@@ -37,8 +29,7 @@ bool Offers(const EditorContext& ctx, uint8_t lo, uint8_t hi) {
                      [&](const auto& p) { return p->Code >= lo && p->Code <= hi; });
 }
 
-template <int K>
-TextPair SlotLabel(const EditorContext& ctx) {
+TextPair SlotLabel(const EditorContext& ctx, const SettingDef& def) {
   static const TextPair kUnused[8] = {
       {"Основной подтип протокола", "Main protocol subtype"},
       {"Доп. подтип протокола 1", "Additional protocol subtype 1"},
@@ -49,34 +40,32 @@ TextPair SlotLabel(const EditorContext& ctx) {
       {"Доп. подтип протокола 6", "Additional protocol subtype 6"},
       {"Доп. подтип протокола 7", "Additional protocol subtype 7"},
   };
-  const SubtypeSlot slot = ProtocolSubtypeSlot(ctx, K);
-  return slot.Used() ? slot.caption : kUnused[K];
+  const SubtypeSlot slot = ProtocolSubtypeSlot(ctx, def.index);
+  return slot.Used() ? slot.caption : kUnused[def.index];
 }
 
-template <int K>
-std::vector<SettingItem> SlotItems(const EditorContext& ctx) {
+std::vector<SettingItem> SlotItems(const EditorContext& ctx, const SettingDef& def) {
   std::vector<SettingItem> items;
   int64_t i = 0;
-  for (const TextPair& t : ProtocolSubtypeSlot(ctx, K).items) items.push_back({t, i++});
+  for (const TextPair& t : ProtocolSubtypeSlot(ctx, def.index).items) items.push_back({t, i++});
   return items;
 }
 
-void AfterProtocol(EditorContext& ctx, int64_t previous) {
+void AfterProtocol(EditorContext& ctx, const SettingDef&, int64_t previous) {
   ProtocolChanged(ctx, true, int(previous));
 }
 
-void AfterLockOrSpeed(EditorContext& ctx, int64_t) {
+void AfterLockOrSpeed(EditorContext& ctx, const SettingDef&, int64_t) {
   ApplyVirtualLockRule(ctx);
 }
 
-template <int K>
-SettingDef SubtypeSetting(const char* name) {
+SettingDef SubtypeSetting(const char* name, int slot) {
   return {.name = name,
-          .page = kMeth,
           .kind = ControlKind::Combo,
-          .field = layout::SubtypeField(K),
-          .dynamicItems = SlotItems<K>,
-          .dynamicLabel = SlotLabel<K>};
+          .field = layout::SubtypeField(slot),
+          .index = slot,
+          .dynamicItems = SlotItems,
+          .dynamicLabel = SlotLabel};
 }
 
 }  // namespace
@@ -100,7 +89,7 @@ SubtypeSlot ProtocolSubtypeSlot(const EditorContext& ctx, int slot) {
   return s;
 }
 
-std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx) {
+std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx, const SettingDef&) {
   std::vector<TextPair> texts = {{"Авт.", "Auto"}};
   // Automatic detection is offered for a family when the variant speaks at
   // least one of its protocols.
@@ -113,14 +102,14 @@ std::vector<SettingItem> ProtocolDefinitionItems(const EditorContext& ctx) {
   return items;
 }
 
-std::vector<SettingItem> ProtocolItems(const EditorContext& ctx) {
+std::vector<SettingItem> ProtocolItems(const EditorContext& ctx, const SettingDef&) {
   std::vector<SettingItem> items;
   int64_t i = 0;
   for (const auto& p : ctx.catalog.Protocols()) items.push_back({p->NameText, i++});
   return items;
 }
 
-std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx) {
+std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx, const SettingDef&) {
   const TProtBase* p = ctx.Protocol();
   const bool ecu = !p || std::find(std::begin(kNoEcuSpeed), std::end(kNoEcuSpeed), p->Code) ==
                              std::end(kNoEcuSpeed);
@@ -130,13 +119,13 @@ std::vector<SettingItem> SpeedSourceItems(const EditorContext& ctx) {
   return items;
 }
 
-std::vector<SettingItem> LockLevelItems(const EditorContext& ctx) {
+std::vector<SettingItem> LockLevelItems(const EditorContext& ctx, const SettingDef&) {
   std::vector<SettingItem> items = {{{"1", "1"}, 1}, {{"2", "2"}, 2}, {{"3", "3"}, 3}};
   if (ctx.Flags().VariantNoLockType) items.push_back({{"Стрт", "Strt"}, 4});
   return items;
 }
 
-std::vector<SettingItem> TankMethodItems(const EditorContext& ctx) {
+std::vector<SettingItem> TankMethodItems(const EditorContext& ctx, const SettingDef&) {
   // The device stores the position in the list it offers, like the protocol
   // definition: on variants without "ДУТ" the ECU sensors move up by one.
   std::vector<TextPair> texts = {{"Расчетный", "Расчетный"}};
@@ -163,13 +152,6 @@ void UpdateInjectorControls(const EditorContext& ctx, Visibility& v) {
                         mk.GetInt(layout::kExpenseSource) != 0;
   v.ShowIf("rgForsPosFlag", injector);
   v.ShowIf("rgForsCoef", injector);
-}
-
-void UpdateVariantControlsCorr(const EditorContext& ctx, Visibility& v) {
-  const VariantFlags& f = ctx.Flags();
-  v.ShowIf("seVelocityCorr", !f.VariantNoVelocityCorr);
-  v.ShowIf("seAirTemperCorr", !f.VariantLowBeamInAirSlot);
-  UpdateInjectorControls(ctx, v);
 }
 
 void UpdateVariantControlsMeth(const EditorContext& ctx, Visibility& v) {
@@ -201,89 +183,10 @@ void UpdateVariantControlsMeth(const EditorContext& ctx, Visibility& v) {
 
 // --- Settings -------------------------------------------------------------------------
 
-void AddCorrSettings(std::vector<SettingDef>& s) {
-  const auto percent = [&](const char* name, TextPair label, int offset, bool gas) {
-    s.push_back({.name = name,
-                 .page = kCorr,
-                 .kind = ControlKind::Spin,
-                 .label = label,
-                 .field = F32(6, offset),
-                 .conversion = Conversion::Percent,
-                 .min = -99.0,
-                 .max = 999.9,
-                 .step = 1,
-                 .decimals = 1,
-                 .gas = gas});
-  };
-  percent("seVelocityCorr", {"Скорость, %", "Speeed, %"}, 36, false);
-  percent("seExpenseCorr", {"Расхода бензина, %", "Petrol expense, %"}, 32, false);
-  percent("seGazExpenseCorr", {"Расход газа, %", "Gas expense, %"}, 48, true);
-  s.push_back({.name = "seAirTemperCorr",
-               .page = kCorr,
-               .label = {"Температура воздуха, С", "Air temper., C"},
-               .field = S8(6, 23),
-               .min = -20,
-               .max = 20});
-  s.push_back({.name = "seAccCorr",
-               .page = kCorr,
-               .label = {"Напряжение АКБ, В", "Battery voltage, V"},
-               .field = S8(6, 40),
-               .scale = 10,
-               .min = -0.7,
-               .max = 0.7,
-               .step = 0.1,
-               .decimals = 1});
-  s.push_back({.name = "seTimeCorr",
-               .page = kCorr,
-               .label = {"Время (секунд в сутки)", "Tume (sec. per day)"},
-               .field = S8(6, 3),
-               .min = -30,
-               .max = 30});
-  s.push_back({.name = "seAllPathStart",
-               .page = kCorr,
-               .label = {"Начальный пробег, км", "initial mileage, km"},
-               .field = S32(1, 100),
-               .min = 0,
-               .max = 999999});
-  s.push_back({.name = "seAllTimeStart",
-               .page = kCorr,
-               .label = {"Начальное вр. раб, час", "Initial time, h"},
-               .field = S32(1, 160),
-               .min = 0,
-               .max = 99999});
-  s.push_back({.name = "seForsCoefCarb",
-               .page = kCorr,
-               .label = {"Имп. на оборот", "Pulses by rev."},
-               .field = S8(6, 64),
-               .scale = 2,
-               .min = 0.5,
-               .max = 12.0,
-               .step = 0.5,
-               .decimals = 1,
-               .typing = false});
-  s.push_back({.name = "rgForsPosFlag",
-               .page = kCorr,
-               .kind = ControlKind::Radio,
-               .label = {"Полярность форсунки", "Polarity"},
-               .field = U8(6, 20),
-               .items = Items({{"+", "+"}, {"-", "-"}}),
-               .columns = 2});
-  // The tachometer divider: 1, 2 or 4; anything else counts as 4.
-  s.push_back({.name = "rgForsCoef",
-               .page = kCorr,
-               .kind = ControlKind::Radio,
-               .label = {"Тахометр", "Tachometer"},
-               .field = U8(6, 21),
-               .items = {{{"1", "1"}, 1}, {{"2", "2"}, 2}, {{"4", "4"}, 4}},
-               .fallbackItem = 2,
-               .columns = 3});
-}
-
 void AddMethSettings(std::vector<SettingDef>& s) {
   const auto radio = [&](const char* name, TextPair label, FieldRef field,
                          std::vector<SettingItem> items, bool gas = false) {
     s.push_back({.name = name,
-                 .page = kMeth,
                  .kind = ControlKind::Radio,
                  .label = label,
                  .field = field,
@@ -293,7 +196,6 @@ void AddMethSettings(std::vector<SettingDef>& s) {
   const auto bitRadio = [&](const char* name, TextPair label, int bit,
                             std::vector<SettingItem> items, bool gas = false) {
     s.push_back({.name = name,
-                 .page = kMeth,
                  .kind = ControlKind::Radio,
                  .label = label,
                  .field = kOptionWord,
@@ -305,7 +207,6 @@ void AddMethSettings(std::vector<SettingDef>& s) {
   const auto check = [&](const char* name, TextPair label, int bit, bool inverted = false,
                          bool gas = false) {
     s.push_back({.name = name,
-                 .page = kMeth,
                  .kind = ControlKind::Check,
                  .label = label,
                  .field = kOptionWord,
@@ -316,24 +217,24 @@ void AddMethSettings(std::vector<SettingDef>& s) {
 
   // Signal sources.
   s.push_back({.name = "rgVelocityMeth",
-               .page = kMeth,
                .kind = ControlKind::Radio,
                .label = {"Скорость", "Speed"},
                .field = kSpeedSource,
                .dynamicItems = SpeedSourceItems,
                .afterStore = AfterLockOrSpeed});
-  radio("rgRevolutionsMeth", {"Обороты", "Engine speed"}, S8(6, 19), kEcuInjector);
-  radio("rgExpenseMeth", {"Расход бензина", "Petrol expense"}, S8(6, 18), kEcuInjector);
-  radio("rgGasMeth", {"Расход газа", "Gas expense"}, S8(6, 14), kEcuInjector, true);
-  radio("rgUaccMeth", {"Напряжение аккумулятора", "Battery voltage"}, U8(6, 58), kEcuSensor);
-  radio("rgAirTemperGetMeth", {"Твоздуха", "Air temper."}, U8(6, 65), kEcuSensor);
-  radio("sgTrimMeth", {"Трим", "Trim"}, U8(6, 45), kEcuSensor);
-  radio("rgPrognozMeth", {"Прогноз пробега", "Mileage progn."}, S8(6, 16),
+  radio("rgRevolutionsMeth", {"Обороты", "Engine speed"}, layout::kRevolutionsSource, kEcuInjector);
+  radio("rgExpenseMeth", {"Расход бензина", "Petrol expense"}, layout::kExpenseSource,
+        kEcuInjector);
+  radio("rgGasMeth", {"Расход газа", "Gas expense"}, layout::kGasSource, kEcuInjector, true);
+  radio("rgUaccMeth", {"Напряжение аккумулятора", "Battery voltage"}, layout::kUaccSource,
+        kEcuSensor);
+  radio("rgAirTemperGetMeth", {"Твоздуха", "Air temper."}, layout::kAirTemperSource, kEcuSensor);
+  radio("sgTrimMeth", {"Трим", "Trim"}, layout::kTrimSource, kEcuSensor);
+  radio("rgPrognozMeth", {"Прогноз пробега", "Mileage progn."}, layout::kPrognozMeth,
         Items({{"Средн", "Aver."}, {"10 км", "10 km"}, {"Ручн.", "Man."}}));
   s.push_back({.name = "seK100Manual",
-               .page = kMeth,
                .label = {"К-т потреб. топлива (Р/100 руч.)", "Expense/100 manual coef."},
-               .field = S16(3, 42),
+               .field = layout::kK100Manual,
                .scale = 10,
                .min = 1.0,
                .max = 99.9,
@@ -342,40 +243,36 @@ void AddMethSettings(std::vector<SettingDef>& s) {
 
   // Protocol.
   s.push_back({.name = "cbProtocolSelectMeth",
-               .page = kMeth,
                .kind = ControlKind::Combo,
                .label = {"Способ опр. протокола", "Protocol definition"},
                .field = kProtocolDefinition,
                .dynamicItems = ProtocolDefinitionItems});
   s.push_back({.name = "cbProtocol",
-               .page = kMeth,
                .kind = ControlKind::Combo,
                .label = {"Протокол", "Protocol"},
                .field = kProtocolNumber,
                .dynamicItems = ProtocolItems,
                .storeOnLeave = true,
                .afterStore = AfterProtocol});
-  s.push_back(SubtypeSetting<0>("cbProtTypeMain"));
-  s.push_back(SubtypeSetting<1>("cbProtTypeAdd1"));
-  s.push_back(SubtypeSetting<2>("cbProtTypeAdd2"));
-  s.push_back(SubtypeSetting<3>("cbProtTypeAdd3"));
-  s.push_back(SubtypeSetting<4>("cbProtTypeAdd4"));
-  s.push_back(SubtypeSetting<5>("cbProtTypeAdd5"));
-  s.push_back(SubtypeSetting<6>("cbProtTypeAdd6"));
-  s.push_back(SubtypeSetting<7>("cbProtTypeAdd7"));
+  s.push_back(SubtypeSetting("cbProtTypeMain", 0));
+  s.push_back(SubtypeSetting("cbProtTypeAdd1", 1));
+  s.push_back(SubtypeSetting("cbProtTypeAdd2", 2));
+  s.push_back(SubtypeSetting("cbProtTypeAdd3", 3));
+  s.push_back(SubtypeSetting("cbProtTypeAdd4", 4));
+  s.push_back(SubtypeSetting("cbProtTypeAdd5", 5));
+  s.push_back(SubtypeSetting("cbProtTypeAdd6", 6));
+  s.push_back(SubtypeSetting("cbProtTypeAdd7", 7));
 
   // Tank.
   s.push_back({.name = "cbTankMeth",
-               .page = kMeth,
                .kind = ControlKind::Combo,
                .label = {"Бак тип", "Tank type"},
-               .field = S8(3, 38),
+               .field = layout::kTankMeth,
                .dynamicItems = TankMethodItems});
   s.push_back({.name = "cbTankMode",
-               .page = kMeth,
                .kind = ControlKind::Combo,
                .label = {"Бак", "Tank"},
-               .field = S8(3, 37),
+               .field = layout::kTankMode,
                .items = Items({{"Калибров.2", "Calibr.2"},
                                {"Калибров.7", "Calibr.7"},
                                {"Тарирован.", "Tare"},
@@ -383,15 +280,13 @@ void AddMethSettings(std::vector<SettingDef>& s) {
   check("cbUseTank2", {"Использовать бак 2", "Use tank 2"}, kOptUseTank2);
   check("cbCorrTankByAcc", {"Компенсац. Uбс", "Compens. V batt."}, kOptNoTankVoltageComp, true);
   s.push_back({.name = "seTankContFull",
-               .page = kMeth,
                .label = {"Полный бак (бензин), л", "Full tank (petrol), l"},
-               .field = S16(3, 44),
+               .field = layout::kTankContFull,
                .min = 16,
                .max = 2040});
   s.push_back({.name = "seGazContFull",
-               .page = kMeth,
                .label = {"Полный бак (газ), л", "Full tank (gas), l"},
-               .field = S16(3, 56),
+               .field = layout::kGazContFull,
                .min = 10,
                .max = 300,
                .gas = true});
@@ -400,10 +295,9 @@ void AddMethSettings(std::vector<SettingDef>& s) {
   bitRadio("rgLockType", {"Замок зажигания", "Ignition lock"}, kOptVirtualLock,
            Items({{"Физич.", "Phys."}, {"Вирт.", "Virt."}}));
   s.push_back({.name = "rgLockTypeLevel",
-               .page = kMeth,
                .kind = ControlKind::Radio,
                .label = {"Уровень виртуального замка", "Ignition lock level"},
-               .field = U8(11, 11),
+               .field = layout::kLockLevel,
                .dynamicItems = LockLevelItems});
   bitRadio("rgGabarType", {"Габариты", "Parking lights"}, kOptLightsFromEcu,
            Items({{"Физич.", "Phys"}, {"ЭБУ", "ECU"}}));
@@ -416,8 +310,8 @@ void AddMethSettings(std::vector<SettingDef>& s) {
   check("cbLightsOn", {"Включить управление ближним светом", "Low beam conrtrol on"},
         kOptLowBeamControl);
   radio("rgAirTemperMeth", {"Алгоритм измерения Т воздуха", "Air temper.measurement algor."},
-        S8(6, 15), Items({{"Обычн.", "Norm"}, {"Динамич.", "Dyn."}}));
-  radio("rgAirWaterShow", {"Подпись температуры", "Temperature signature"}, S8(5, 67),
+        layout::kAirTemperMeth, Items({{"Обычн.", "Norm"}, {"Динамич.", "Dyn."}}));
+  radio("rgAirWaterShow", {"Подпись температуры", "Temperature signature"}, layout::kAirWaterShow,
         Items({{"воз", "air"}, {"вод", "wat"}, {"дв.", "eng"}}));
   bitRadio("rgGasCalcExp", {"Расход ГБО", "Gas eq.cons."}, kOptGasVariant2,
            Items({{"Вар.1", "Var 1"}, {"Вар.2", "Var 2"}}), true);

@@ -1,0 +1,214 @@
+// The sounds page ("Озвуч.сообщения"): volume, silence, greeting and repeat
+// settings, and how each warning is announced the first and following times.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "catalog/protocol.h"
+#include "catalog/variants.h"
+#include "editor_core/page_kit.h"
+#include "editor_core/pages.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/visibility.h"
+#include "model/settings_layout.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+
+const std::array<WarningRow, kWarningCount> kWarnings = {{
+    {{"Высокое U АКБ", "High batt.volt."}, true},
+    {{"Низкое U АКБ", "Low batt.volt."}, true},
+    {{"Превыш.скорость", "High speed"}, true},
+    {{"Превыш.обороты", "High eng.speed"}, true},
+    {{"Остаток бака", "Fuel rem."}, true},
+    {{"Гололед", "Glaze ice"}, true},
+    {{"Выполнить ТО", "Make TS"}, false},
+    {{"Разгон", "Acceleration"}, true},
+    {{"Торможение", "Brakihg"}, true},
+    {{"Неисправность", "Fault"}, false},
+    {{"Перегрев ОЖ", "Coolant overheat"}, true},
+    {{"Эконометр", "Econometer"}, true},
+    {{"Габариты", "PArk.lights"}, false},
+    {{"Полный бак", "Full tank"}, false},
+    {{"%Впрыск/расход", "%Inj/Exp"}, false},
+    {{"Прогрев ДВС", "Eng.heat."}, false},
+    {{"Ближн.Свет", "Low beam"}, false},
+    {{"Сажевый фильтр", "Diesel filter"}, false},
+    {{"Перегрев ВВБ", "HVB overheat"}, true},
+    {{"Перегрев АКПП", "AT overheat"}, true},
+    {{"Перегрев масла ДВС", "Eng.overheat"}, true},
+    {{"Износ масла АКПП", "AT iol deter."}, false},
+    {{"Перегрев ретардера", "Retard.overheat"}, true},
+    {{"Перегрев инвертора", "Inv.overheat"}, true},
+}};
+
+constexpr int kHvbWarning = 18;
+constexpr int kInverterWarning = 23;
+
+// Which group of a warning's byte a setting is.
+enum class Group { First, Next, FirstOnly };
+
+Group GroupOf(const SettingDef& d) {
+  if (d.bit == 3) return Group::Next;
+  return d.bits == 3 ? Group::First : Group::FirstOnly;
+}
+
+std::vector<SettingItem> ModeItems(const EditorContext& ctx, const SettingDef&) {
+  // Without a voice the spoken modes cannot be chosen.
+  const bool voice = !ctx.Flags().VariantNoVoice;
+  return {{{"О", "O"}, 0},
+          {{"Н", "N"}, 1},
+          {{"Б", "B"}, 2},
+          {{"М", "M"}, 3, voice},
+          {{"Г", "V"}, 4, voice}};
+}
+
+int64_t ReadMode(const EditorContext& ctx, const SettingDef& d) {
+  const int64_t b = ctx.mk.GetInt(d.field);
+  return GroupOf(d) == Group::Next ? (b >> 3) & 7 : b & 7;
+}
+
+bool PairShown(const EditorContext& ctx) {
+  return ctx.ProtocolCode() == kWaterInFuelProtocol || ctx.EnginePumpProtocol();
+}
+
+// The byte holds the first mode in bits 0..2 and the next one in bits 3..5;
+// a warning with no next group repeats its first mode there.
+bool WriteMode(EditorContext& ctx, const SettingDef& d, int64_t mode) {
+  if (mode < 0 || mode > 4) throw RangeError();
+  const int k = d.index;
+  if (k == kSharedWarning) {
+    // The diesel-filter group owns the byte unless the protocol gives it the
+    // other meaning; the water-in-fuel / engine-pump pair owns it while shown.
+    const bool pair = std::string_view(d.name) != "rgWarnFirst_17";
+    if (pair ? !PairShown(ctx) : ctx.ProtocolCode() == kWaterInFuelProtocol) return false;
+  }
+  const int64_t b = ctx.mk.GetInt(d.field);
+  int64_t v = 0;
+  switch (GroupOf(d)) {
+    case Group::First:
+      v = mode + 8 * ((b >> 3) & 7);
+      break;
+    case Group::Next:
+      v = (b & 7) + 8 * mode;
+      break;
+    case Group::FirstOnly:
+      v = mode * 9;
+      break;
+  }
+  ctx.mk.SetInt(d.field, v);
+  // On trim variants the inverter warning stands for both bytes.
+  if (k == kInverterWarning && ctx.Flags().VariantTrim)
+    ctx.mk.SetInt(layout::kWarnModes[kHvbWarning], v);
+  return true;
+}
+
+TextPair PairLabel(const EditorContext& ctx, const SettingDef&) {
+  if (ctx.ProtocolCode() == kWaterInFuelProtocol) return {"Вода в топливе", "Water in fuel"};
+  return {"Помпа ДВС", "Engine pump"};
+}
+
+std::vector<SettingItem> FlagSoundItems(const EditorContext& ctx, const SettingDef&) {
+  std::vector<SettingItem> items = Items({{"Да", "Yas"}, {"Нет", "No"}, {"Замок", "Lock"}});
+  if (!ctx.Flags().VariantNoVoice) items.push_back({{"ОтГол", "VoiceOff"}, 3});
+  return items;
+}
+
+SettingDef ModeGroup(const char* name, const TextPair& label, int k, Group g) {
+  return {.name = name,
+          .kind = ControlKind::Radio,
+          .label = label,
+          .field = layout::kWarnModes[k],
+          .bit = g == Group::Next ? 3 : 0,
+          .bits = g == Group::FirstOnly ? 6 : 3,
+          .index = k,
+          .dynamicItems = ModeItems,
+          .columns = 5,
+          .read = ReadMode,
+          .write = WriteMode};
+}
+
+}  // namespace
+
+const WarningRow& Warning(int k) {
+  return kWarnings[size_t(k)];
+}
+
+void UpdateVariantControlsVoice(const EditorContext& ctx, Visibility& v) {
+  const VariantFlags& f = ctx.Flags();
+  const TProtBase* p = ctx.Protocol();
+  for (const char* n : {"seSoundVolume", "rgSayHelloMode", "seSayParamPeriod"})
+    v.ShowIf(n, !f.VariantNoVoice);
+  const auto showWarning = [&](int k, bool shown) {
+    v.ShowIf("rgWarnFirst_" + std::to_string(k), shown);
+    if (kWarnings[size_t(k)].hasNext) v.ShowIf("rgWarnNext_" + std::to_string(k), shown);
+  };
+  showWarning(12, !f.VariantNoLightsAlarm);
+  showWarning(16, !f.VariantNoLightsAlarm);
+  showWarning(5, !f.VariantLowBeamInAirSlot && !f.VariantPowerReserve);
+  showWarning(kSharedWarning, f.VariantVag);
+  v.ShowIf("rgWarnWaterFirst_17", PairShown(ctx));
+  v.ShowIf("rgWarnNext_17", PairShown(ctx));
+  // What the protocol's capability bytes show.
+  showWarning(15, p && p->ShowWarmUp);
+  showWarning(9, p && p->ShowFault);
+  showWarning(19, p && p->ShowAtOil);
+  showWarning(20, p && p->ShowEngineOil);
+  showWarning(kHvbWarning, (p && p->IsHybrid) && !f.VariantTrim);
+  showWarning(kInverterWarning, (p && p->IsHybrid) || f.VariantTrim);
+}
+
+void AddVoiceSettings(std::vector<SettingDef>& s) {
+  const auto spin = [&](const char* name, TextPair label, FieldRef field, double min, double max) {
+    s.push_back({.name = name, .label = label, .field = field, .min = min, .max = max});
+  };
+  spin("seSoundVolume", {"Громкость", "Sound volume"}, layout::kSoundVolume, 0, 8);
+  s.push_back({.name = "rgFlagSound",
+               .kind = ControlKind::Radio,
+               .label = {"Откл.звук", "Sound off"},
+               .field = layout::kFlagSound,
+               .dynamicItems = FlagSoundItems});
+  s.push_back({.name = "rgSayHelloMode",
+               .kind = ControlKind::Radio,
+               .label = {"Произносить \"Здравствуйте\"", "Say \"Hello\""},
+               .field = layout::kSayHelloMode,
+               .items = Items({{"Вкл.", "On"}, {"Раз в сутки", "Once a day"}, {"Откл.", "Off"}})});
+  spin("seSayParamPeriod",
+       {"Период автоповтора озвуч. параметров  (4=откл)",
+        "Period of auto.rep. of the sound of parameters (4=Off)"},
+       layout::kSayParamPeriod, 4, 99);
+  spin("seAlarmVelSecNoSayMax",
+       {"Прореживание сообщений о превыш. скорости, мин (-1=П) ",
+        "Thinning out reports of speeding(-1=N)"},
+       layout::kAlarmVelSecNoSayMax, -1, 99);
+  spin("seSayEconomPeriod", {"Эконометр период", "Econometer period"}, layout::kSayEconomPeriod, 1,
+       20);
+  s.push_back({.name = "cbSoundKeys",
+               .kind = ControlKind::Check,
+               .label = {"Вкл. звук при нажатии кнопок", "Sound on when key pressed"},
+               .field = layout::kSoundKeys});
+  s.push_back({.name = "cbSoundLock",
+               .kind = ControlKind::Check,
+               .label = {"Вкл. звук при включении замка зажигания", "Sound on when lock on"},
+               .field = layout::kSoundLock});
+
+  for (int k = 0; k < kWarningCount; ++k) {
+    const WarningRow& w = kWarnings[size_t(k)];
+    const std::string n = std::to_string(k);
+    s.push_back(ModeGroup(InternName("rgWarnFirst_" + n), w.name, k,
+                          w.hasNext ? Group::First : Group::FirstOnly));
+    if (w.hasNext) s.push_back(ModeGroup(InternName("rgWarnNext_" + n), w.name, k, Group::Next));
+  }
+  // The second meaning of warning 17's byte, with both groups.
+  s.push_back(ModeGroup("rgWarnWaterFirst_17", {"Вода в топливе", "Water in fuel"}, kSharedWarning,
+                        Group::First));
+  s.back().dynamicLabel = PairLabel;
+  s.push_back(
+      ModeGroup("rgWarnNext_17", {"Вода в топливе", "Water in fuel"}, kSharedWarning, Group::Next));
+  s.back().dynamicLabel = PairLabel;
+}
+
+}  // namespace tc

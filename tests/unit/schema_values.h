@@ -1,0 +1,37 @@
+#pragma once
+// Values for walking the whole settings schema in tests: for a setting, a
+// valid text other than the one it shows now.
+#include <cstdio>
+#include <string>
+
+#include "editor_core/setting_value.h"
+
+namespace tc {
+
+// Empty when the setting offers no other value (an unused subtype slot).
+inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
+  switch (d.kind) {
+    case ControlKind::Spin: {
+      const Limits lim = SettingLimits(ctx, d);
+      const double x = GetNumber(ctx, d) == lim.min ? lim.max : lim.min + d.step;
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%.*f", d.decimals, x > lim.max ? lim.max : x);
+      return buf;
+    }
+    case ControlKind::Check:
+      return GetCheck(ctx, d) ? "off" : "on";
+    case ControlKind::Time:
+      return GetTimeText(ctx, d) == "07:30" ? "23:59" : "07:30";
+    case ControlKind::Radio:
+    case ControlKind::Combo: {
+      const auto items = SettingItems(ctx, d);
+      const int current = GetIndex(ctx, d);
+      for (int i = 0; i < int(items.size()); ++i)
+        if (i != current && items[size_t(i)].enabled) return "#" + std::to_string(i);
+      return "";
+    }
+  }
+  return "";
+}
+
+}  // namespace tc
