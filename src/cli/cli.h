@@ -8,7 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "util/text_pair.h"
+
 namespace tc::cli {
+
+// A message of the command line in the program's language.
+inline std::string Say(const char* ru, const char* en) {
+  return EnglishVersion() ? en : ru;
+}
 
 // What the command line gave one command.
 class Args {

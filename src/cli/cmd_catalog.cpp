@@ -69,14 +69,19 @@ void ListMenu() {
 int RunCatalog(const Args& a) {
   ApplyLanguageOption(a);
   const long device = ParseNumber(a.Required("--device"), "--device");
-  if (device < 0 || device > 0xFFFF) throw TripError("--device must fit 16 bits (0 to 0xFFFF)");
+  if (device < 0 || device > 0xFFFF)
+    throw TripError(Say("--device должен умещаться в 16 бит (от 0 до 0xFFFF)",
+                        "--device must fit 16 bits (0 to 0xFFFF)"));
   const long layout = a.IntOption("--layout").value_or(0);
-  if (layout < 0 || layout > 255) throw TripError("--layout takes 0 to 255");
+  if (layout < 0 || layout > 255)
+    throw TripError(Say("--layout: от 0 до 255", "--layout takes 0 to 255"));
   const auto protocol = a.IntOption("--protocol");
-  if (protocol && (*protocol < 0 || *protocol > 255)) throw TripError("--protocol takes 0 to 255");
+  if (protocol && (*protocol < 0 || *protocol > 255))
+    throw TripError(Say("--protocol: от 0 до 255", "--protocol takes 0 to 255"));
   const std::string list = a.Required("--list");
   if (list != "flags" && list != "protocols" && list != "params" && list != "menu")
-    throw TripError("--list takes flags, protocols, params or menu");
+    throw TripError(Say("--list: flags, protocols, params или menu",
+                        "--list takes flags, protocols, params or menu"));
 
   try {
     SelectVariant(uint16_t(device), uint8_t(protocol.value_or(0)), uint8_t(layout));

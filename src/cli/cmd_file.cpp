@@ -69,7 +69,8 @@ int RunUnpack(const Args& a) {
 
 int RunPack(const Args& a) {
   const long version = ParseNumber(a.Required("--version"), "--version");
-  if (version < 0 || version > 0xFFFF) throw TripError("--version must fit 16 bits");
+  if (version < 0 || version > 0xFFFF)
+    throw TripError(Say("--version должен умещаться в 16 бит", "--version must fit 16 bits"));
   const auto image = ReadWholeFile(a.Single("image file"), kMaxSettingsFileSize - 2);
   WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(uint16_t(version), image));
   return 0;
@@ -82,15 +83,18 @@ int RunDump(const Args& a) {
     try {
       mk.DecodeBlock(n);
     } catch (const RangeError& e) {
-      throw RangeError("block " + std::to_string(n) + " cannot be decoded: " + e.what() +
-                       " (directory entry " + std::to_string(DirectoryEntryOfBlock(n)) +
-                       " gives size " + std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) +
-                       ")");
+      throw RangeError(Say("блок ", "block ") + std::to_string(n) +
+                       Say(" не удаётся разобрать: ", " cannot be decoded: ") + e.what() + " (" +
+                       Say("запись каталога ", "directory entry ") +
+                       std::to_string(DirectoryEntryOfBlock(n)) +
+                       Say(" даёт размер ", " gives size ") +
+                       std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) + ")");
     }
   }
   int from = 1, to = kBlockCount;
   if (auto b = a.IntOption("--block")) {
-    if (*b < 1 || *b > kBlockCount) throw TripError("--block takes 1 to 13");
+    if (*b < 1 || *b > kBlockCount)
+      throw TripError(Say("--block: от 1 до 13", "--block takes 1 to 13"));
     from = to = int(*b);
   }
   for (int n = from; n <= to; ++n) {

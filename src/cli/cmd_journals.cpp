@@ -21,7 +21,8 @@ long RecordOption(const Args& a, long count, const std::string& table) {
   const auto r = a.IntOption("--record");
   if (!r) return 0;
   if (*r < 0 || *r >= count)
-    throw TripError("--record for --table " + table + " takes 0 to " + std::to_string(count - 1));
+    throw TripError(Say("--record для --table ", "--record for --table ") + table +
+                    Say(": от 0 до ", " takes 0 to ") + std::to_string(count - 1));
   return *r;
 }
 
@@ -42,12 +43,13 @@ int RunJournals(const Args& a) {
   std::optional<int> kind;
   if (auto k = a.IntOption("--kind")) {
     if (*k < std::numeric_limits<int>::min() || *k > std::numeric_limits<int>::max())
-      throw TripError("--kind is out of range");
+      throw TripError(Say("--kind вне допустимых пределов", "--kind is out of range"));
     kind = int(*k);
   }
   const bool takesRecord = table == "sums" || table == "stored";
   if (a.Option("--record") && !takesRecord)
-    throw TripError("--record applies to --table sums and --table stored only");
+    throw TripError(Say("--record применим только к --table sums и --table stored",
+                        "--record applies to --table sums and --table stored only"));
 
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
@@ -65,9 +67,11 @@ int RunJournals(const Args& a) {
       std::string problem;
       kind = JournalFaultCodeKind(mk, &problem);
       if (!problem.empty())
-        std::fprintf(stderr,
-                     "the device's protocol cannot be selected (%s); codes shown as kind 0\n",
-                     problem.c_str());
+        std::fprintf(
+            stderr, "%s\n",
+            (Say("протокол МК не удаётся выбрать (", "the device's protocol cannot be selected (") +
+             problem + Say("); коды показаны как вид 0", "); codes shown as kind 0"))
+                .c_str());
     }
     t = FaultListTable(mk, *kind, fmt);
   } else if (table == "sums") {
@@ -84,9 +88,14 @@ int RunJournals(const Args& a) {
   } else if (table == "stored") {
     const long record = RecordOption(a, kFaultRecords, table);
     t = StoredDataTable(mk, int(record) + 1, fmt);
-    if (t.empty()) std::fprintf(stderr, "fault record %ld holds no stored engine data\n", record);
+    if (t.empty())
+      std::fprintf(stderr, "%s\n",
+                   (Say("в записи ошибки ", "fault record ") + std::to_string(record) +
+                    Say(" нет сохранённых данных двигателя", " holds no stored engine data"))
+                       .c_str());
   } else {
-    throw TripError("--table takes trips, refuels, faults, sums or stored");
+    throw TripError(Say("--table: trips, refuels, faults, sums или stored",
+                        "--table takes trips, refuels, faults, sums or stored"));
   }
 
   if (auto out = a.Option("--export")) {

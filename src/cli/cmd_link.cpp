@@ -59,7 +59,8 @@ std::unique_ptr<TML_RS> MakeLink(const Args& a) {
   auto rs = std::make_unique<TML_RS>(p);
   const std::string ini = IniPath(a);
   if (!ini.empty()) {
-    if (!FileExists(ini)) throw TripError("'" + ini + "' does not exist");
+    if (!FileExists(ini))
+      throw TripError("'" + ini + "' " + Say("не существует", "does not exist"));
     TMIniFile file(ini);
     rs->ExtraPorts = SplitExtraPorts(file.ReadString(rs->SectionName(), "ExtraPorts", ""));
     rs->ScanPorts();

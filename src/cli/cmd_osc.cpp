@@ -28,8 +28,8 @@ int RunOsc(const Args& a) {
   long offset = 0;
   if (auto n = a.IntOption("--offset")) {
     if (*n < kOscScrollMin || *n > kOscScrollMax)
-      throw TripError("--offset takes " + std::to_string(kOscScrollMin) + " to " +
-                      std::to_string(kOscScrollMax));
+      throw TripError(Say("--offset: от ", "--offset takes ") + std::to_string(kOscScrollMin) +
+                      Say(" до ", " to ") + std::to_string(kOscScrollMax));
     offset = *n;
   }
 
@@ -42,7 +42,8 @@ int RunOsc(const Args& a) {
   mk.LoadOscRecords();
   if (auto tb = a.IntOption("--timebase")) {
     if (*tb < 0 || *tb >= kTimeBaseCount)
-      throw TripError("--timebase takes 0 to " + std::to_string(kTimeBaseCount - 1));
+      throw TripError(Say("--timebase: от 0 до ", "--timebase takes 0 to ") +
+                      std::to_string(kTimeBaseCount - 1));
     SetOscViewTimeBase(mk, int(*tb));
   }
   const OscTrace t = ReadOscTrace(mk);

@@ -23,16 +23,18 @@ int RunPreview(const Args& a) {
   const std::string screenName = a.Required("--screen");
   const auto screen = PreviewScreenByName(screenName);
   if (!screen)
-    throw TripError("unknown screen '" + screenName +
-                    "' (x1, x3, x4, x6, x7, x9, graph, arrow, menu or info)");
+    throw TripError(Say("неизвестный экран '", "unknown screen '") + screenName +
+                    "' (x1, x3, x4, x6, x7, x9, graph, arrow, menu " + Say("или", "or") + " info)");
   const int count = PreviewDisplayCount(*screen);
   long display = 1;
   if (auto d = a.IntOption("--display"))
     display = *d;
   else if (count > 1)
-    throw TripError("--display N is required for " + screenName);
+    throw TripError(Say("для ", "--display N is required for ") + screenName +
+                    Say(" нужен --display N", ""));
   if (display < 1 || display > count)
-    throw TripError("--display for " + screenName + " takes 1 to " + std::to_string(count));
+    throw TripError(Say("--display для ", "--display for ") + screenName +
+                    Say(": от 1 до ", " takes 1 to ") + std::to_string(count));
 
   TMK mk;
   ReadSettingsFile(mk, path);
@@ -58,13 +60,13 @@ int RunPreview(const Args& a) {
     else if (*s == "night")
       in.scheme = 1;
     else
-      throw TripError("--scheme takes day or night");
+      throw TripError(Say("--scheme: day или night", "--scheme takes day or night"));
   }
   // x4 and x9 follow their type setting; the x1 form is chosen by hand.
   if (*screen == PreviewScreen::X4) in.secondForm = mk.Block(10)[9] == 1;
   if (*screen == PreviewScreen::X9) in.secondForm = mk.Block(10)[10] == 1;
   if (auto t = a.IntOption("--type")) {
-    if (*t != 1 && *t != 2) throw TripError("--type takes 1 or 2");
+    if (*t != 1 && *t != 2) throw TripError(Say("--type: 1 или 2", "--type takes 1 or 2"));
     in.secondForm = *t == 2;
   }
   in.infoItems = BuildInfoPanelItems(flags, false);

@@ -30,7 +30,7 @@ struct Opened {
       mk.RefreshVariant();
     } catch (const ListIndexError& e) {
       // Still worth listing: only the protocol-dependent items are missing.
-      std::cerr << "warning: " << path << ": " << e.what() << "\n";
+      std::cerr << Say("предупреждение: ", "warning: ") << path << ": " << e.what() << "\n";
     }
   }
   TMK mk;
@@ -39,7 +39,9 @@ struct Opened {
 
 const SettingDef& Setting(const std::string& name) {
   if (const SettingDef* d = FindSetting(name)) return *d;
-  throw TripError("unknown setting '" + name + "' (tripconf-cli settings FILE lists them)");
+  throw TripError(Say("неизвестная настройка '", "unknown setting '") + name +
+                  Say("' (их список: tripconf-cli settings FILE)",
+                      "' (tripconf-cli settings FILE lists them)"));
 }
 
 std::string PageCaption(const char* page) {
@@ -86,7 +88,9 @@ int RunSet(const Args& a) {
   std::vector<Assignment> assignments;
   for (size_t i = 1; i < pos.size(); ++i) {
     const auto eq = pos[i].find('=');
-    if (eq == std::string::npos || eq == 0) throw TripError("'" + pos[i] + "' is not NAME=VALUE");
+    if (eq == std::string::npos || eq == 0)
+      throw TripError("'" + pos[i] + "' " +
+                      Say("не в виде ИМЯ=ЗНАЧЕНИЕ (NAME=VALUE)", "is not NAME=VALUE"));
     assignments.push_back({&Setting(pos[i].substr(0, eq)), pos[i].substr(eq + 1)});
   }
 
@@ -102,7 +106,8 @@ int RunSet(const Args& a) {
       SetFromText(ctx, *s.def, s.value);
     } catch (const TripError& e) {
       // The session puts every block back; nothing is written.
-      throw TripError(std::string(s.def->name) + ": " + e.what() + "; nothing was written");
+      throw TripError(std::string(s.def->name) + ": " + e.what() +
+                      Say("; ничего не записано", "; nothing was written"));
     }
     after.push_back(FormatValue(ctx, *s.def, english));
     std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
@@ -116,12 +121,16 @@ int RunSet(const Args& a) {
       setAgain |= assignments[j].def == assignments[i].def;
     if (setAgain) continue;
     if (!shown.Visible(assignments[i].def->name))
-      std::cerr << "note: the editor does not show " << assignments[i].def->name
-                << " for these settings and this device variant\n";
+      std::cerr << Say("примечание: редактор не показывает ", "note: the editor does not show ")
+                << assignments[i].def->name
+                << Say(" при этих настройках и этом варианте МК\n",
+                       " for these settings and this device variant\n");
     const std::string now = FormatValue(ctx, *assignments[i].def, english);
     if (now != after[i])
-      std::cerr << "note: " << assignments[i].def->name << " is " << now
-                << " after the editor's rules for the settings that followed it\n";
+      std::cerr << Say("примечание: ", "note: ") << assignments[i].def->name << Say(" = ", " is ")
+                << now
+                << Say(" по правилам редактора для следующих за ней настроек\n",
+                       " after the editor's rules for the settings that followed it\n");
   }
   session.Accept();
   WriteSettingsFile(mk, a.Option("--out").value_or(path));

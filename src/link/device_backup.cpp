@@ -7,6 +7,7 @@
 #include "model/settings_file.h"
 #include "util/errors.h"
 #include "util/files.h"
+#include "util/text_pair.h"
 
 namespace tc {
 namespace fs = std::filesystem;
@@ -42,7 +43,11 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
                              const std::vector<uint8_t>& image, std::time_t when) {
   std::error_code ec;
   fs::create_directories(folder, ec);
-  if (ec) throw FileError("Cannot create the backup folder '" + folder + "': " + ec.message());
+  if (ec) {
+    const TextPair text{"Не удалось создать папку для копий настроек",
+                        "Cannot create the backup folder"};
+    throw FileError(text() + " '" + folder + "': " + ec.message());
+  }
   const std::string name = BackupFileName(when, deviceVersion);
   fs::path path = fs::path(folder) / name;
   // Two writes within one second keep both copies.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "util/files.h"
 
 using tc::testing::RunCli;
 
@@ -60,6 +61,33 @@ TEST_F(CliArgs, BadCommandLinesAreOneLineInTheChosenLanguageAndExitOne) {
   r = RunCli("info " + f + " --lang de");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("--lang"), std::string::npos) << r.out;
+}
+
+TEST_F(CliArgs, FileRefusalsFollowTheLanguageAndKeepTheSystemsReason) {
+  tc::WriteFileAtomic(P("short.dvkps"), std::string("x"));
+  const struct {
+    std::string args, english, russian;
+  } cases[] = {
+      {"info " + P("none.dvkps"), "Cannot open '" + P("none.dvkps") + "': No such file",
+       "Не удалось открыть файл '" + P("none.dvkps") + "': No such file"},
+      {"info " + dir_.string(), "it is a folder", "это папка"},
+      {"info " + P("short.dvkps"), "This is not a settings file", "Это не файл настроек"},
+      {"sample v104-8k --out " + P("no/such/x.dvkps"), "Cannot write", "Не удалось записать файл"},
+      {"set " + P("s.dvkps") + " nosuch=1", "unknown setting 'nosuch'",
+       "неизвестная настройка 'nosuch'"},
+      {"preview " + P("s.dvkps") + " --screen x5 --out " + P("p.png"), "unknown screen 'x5'",
+       "неизвестный экран 'x5'"},
+  };
+  for (const auto& c : cases) {
+    for (const bool english : {true, false}) {
+      const std::string args = c.args + (english ? " --lang en" : " --lang ru");
+      SCOPED_TRACE(args);
+      const auto r = RunCli(args);
+      EXPECT_EQ(r.status, 1);
+      EXPECT_EQ(Lines(r.out), 1) << r.out;
+      EXPECT_NE(r.out.find(english ? c.english : c.russian), std::string::npos) << r.out;
+    }
+  }
 }
 
 TEST_F(CliArgs, LocaleChoosesTheLanguageWithoutLang) {
