@@ -420,7 +420,7 @@ void TMainForm::GetParamsClick() {
     try {
       if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
         SetStepsEnabled(true);
-        DecodeSettingsBlocks(*mk_);
+        mk_->DecodeSettingsBlocks();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -483,7 +483,7 @@ bool TMainForm::LoadSettingsFile(const QString& path) {
   }
   try {
     SetStepsEnabled(true);
-    DecodeSettingsBlocks(*mk_);
+    mk_->DecodeSettingsBlocks();
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);

@@ -32,6 +32,7 @@ struct TSettingsBinder::Binding {
   QWidget* control = nullptr;
   QLabel* label = nullptr;
   QLabel* rowCaption = nullptr;
+  bool captionHidden = false;
   // A store-on-leave combo whose new choice is not stored yet.
   bool pending = false;
   // Items as last shown, so unchanged lists are not refilled.
@@ -76,6 +77,11 @@ QLabel* TSettingsBinder::RowCaption(std::string_view name) {
     b->rowCaption->setObjectName(QString("l") + QString(b->def->name).mid(2));
   }
   return b->rowCaption;
+}
+
+void TSettingsBinder::HideCaption(std::string_view name) {
+  Control(name);
+  Find(name)->captionHidden = true;
 }
 
 void TSettingsBinder::AddPart(TEditorPart* part) {
@@ -154,6 +160,8 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
       b.control = check;
       break;
     }
+    default:
+      throw std::logic_error(std::string(def.name) + " is shown by an editor part, not a control");
   }
   b.control->setObjectName(def.name);
   if (def.kind == ControlKind::Spin || def.kind == ControlKind::Combo ||
@@ -255,6 +263,8 @@ void TSettingsBinder::LoadOne(Binding& b) {
       b.Edit()->setText(QString::fromStdString(GetTimeText(ctx_, d)));
       b.Edit()->setModified(false);
       break;
+    default:
+      break;
   }
 }
 
@@ -272,7 +282,7 @@ void TSettingsBinder::RefreshOne(Binding& b, bool visible) {
   if (b.rowCaption) {
     b.rowCaption->setText(caption);
     b.rowCaption->setVisible(visible);
-  } else {
+  } else if (!b.captionHidden) {
     switch (d.kind) {
       case ControlKind::Radio:
         b.Radio()->setTitle(caption);

@@ -52,6 +52,9 @@ class TSettingsBinder : public QObject {
   // A caption of a radio group or check box kept apart from it, for rows of
   // a table (the group itself then has no title).
   QLabel* RowCaption(std::string_view name);
+  // A radio group or check box shown without any caption (a second cell of
+  // a table row whose caption stands in the first).
+  void HideCaption(std::string_view name);
 
   // Joins a part to the reload cycle; the part must outlive the binder's use
   // (parts belong to the window's pages).

@@ -31,7 +31,9 @@ void AddWarningRow(QGridLayout* grid, TSettingsBinder& b, const std::string& fir
   const int row = grid->rowCount();
   grid->addWidget(b.RowCaption(first), row, 0);
   grid->addWidget(Cell(b, first), row, 1);
-  if (!next.empty()) grid->addWidget(Cell(b, next), row, 2);
+  if (next.empty()) return;
+  b.HideCaption(next);
+  grid->addWidget(Cell(b, next), row, 2);
 }
 
 }  // namespace

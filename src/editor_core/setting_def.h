@@ -38,6 +38,15 @@ enum class ControlKind : uint8_t {
   Combo,  // one of a list, stored when changed (or when left, see storeOnLeave)
   Check,  // yes or no, stored when clicked
   Time,   // a time of day "HH:MM" held as minutes since midnight, stored when left
+  Text,   // Windows-1251 text of a fixed field
+  Date,   // a date "dd.mm.yy" held as a day number
+  // Structured settings: shown by an editor part of their page, written as
+  // text through the setting's format and parse rules.
+  Table,     // rows of cells (the tare table)
+  CodeList,  // a packed list of codes (a hot menu)
+  CodeSet,   // a set of codes held as bits (the additional systems)
+  Cell,      // a display cell: a parameter code chosen from a list
+  Colour,    // red, green and blue of a palette entry
 };
 
 // How a spin edit's stored number becomes the number shown.
@@ -72,6 +81,12 @@ using AfterStoreFn = void (*)(EditorContext&, const SettingDef&, int64_t previou
 // A write returns false when the rule stores nothing in the current state.
 using ReadFn = int64_t (*)(const EditorContext&, const SettingDef&);
 using WriteFn = bool (*)(EditorContext&, const SettingDef&, int64_t value);
+// The text form of a setting that is more than one number (structured kinds,
+// texts, dates): what `get` prints and what `set` takes. Parse stores like
+// the editor (false when nothing changed) and throws TripError for text
+// that is no value of the setting, RangeError for one that does not fit.
+using FormatFn = std::string (*)(const EditorContext&, const SettingDef&, bool english);
+using ParseFn = bool (*)(EditorContext&, const SettingDef&, const std::string& text);
 
 struct SettingDef {
   const char* name = "";  // control name, also the setting's name on the command line
@@ -107,6 +122,11 @@ struct SettingDef {
   AfterStoreFn afterStore = nullptr;
   ReadFn read = nullptr;
   WriteFn write = nullptr;
+  FormatFn format = nullptr;
+  ParseFn parse = nullptr;
+  // Structured settings: how many bytes from field.offset they cover (for
+  // the comparison of two files); 0 = the field's width.
+  int bytes = 0;
   bool gas = false;  // a gas control: hidden on variants without gas equipment
 
   // Filled in when the page registers its settings: the page control that
@@ -114,6 +134,8 @@ struct SettingDef {
   const char* page = "";
 
   bool IsChoice() const { return kind == ControlKind::Radio || kind == ControlKind::Combo; }
+  // Shown through an editor part rather than one bound control.
+  bool IsStructured() const { return kind >= ControlKind::Table; }
 };
 
 }  // namespace tc

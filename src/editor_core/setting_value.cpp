@@ -193,6 +193,7 @@ bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& t
 // --- Text form ---------------------------------------------------------------------
 
 std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool english) {
+  if (def.format) return def.format(ctx, def, english);
   switch (def.kind) {
     case ControlKind::Spin: {
       double v = GetNumber(ctx, def);
@@ -212,11 +213,14 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
       if (i < 0) return std::string(1, '?').append(std::to_string(ReadStored(ctx, def)));
       return items[size_t(i)].text.Get(english);
     }
+    default:  // kinds whose text form is the setting's own
+      break;
   }
   return "";
 }
 
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
+  if (def.parse) return def.parse(ctx, def, rawText);
   const std::string text = Trim(rawText);
   const std::string what = "'" + rawText + "' is not a value of " + def.name;
   switch (def.kind) {
@@ -269,8 +273,10 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
                         " with the current protocol");
       return SetIndex(ctx, def, found);
     }
+    default:
+      break;
   }
-  return false;
+  throw TripError(std::string(def.name) + " cannot be set from text");
 }
 
 }  // namespace tc

@@ -37,7 +37,9 @@ const Coverage& SettingsCoverage() {
         for (int b = d.bit; b < d.bit + d.bits; ++b)
           bytes[d.field.offset + b / 8] |= uint8_t(1u << (b % 8));
       } else {
-        for (int i = 0; i < d.field.Width(); ++i) bytes[d.field.offset + i] = 0xFF;
+        const int width = d.bytes ? d.bytes : d.field.Width();
+        for (int i = 0; i < width && d.field.offset + i < int(bytes.size()); ++i)
+          bytes[d.field.offset + i] = 0xFF;
       }
     }
     return c;
@@ -99,7 +101,7 @@ std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b) {
   }
 
   // Image bytes that lie in no block copy of the first model.
-  const size_t size = std::max(a.SettingsImage.size(), b.SettingsImage.size());
+  const size_t size = std::max(a.Image().size(), b.Image().size());
   std::vector<bool> inBlock(size, false);
   for (int n = 1; n <= kBlockCount; ++n) {
     const DirEntry e = a.Entry(DirectoryEntryOfBlock(n));
@@ -110,8 +112,8 @@ std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b) {
   }
   for (size_t i = 0; i < size; ++i) {
     if (inBlock[i]) continue;
-    const int va = i < a.SettingsImage.size() ? a.SettingsImage[i] : -1;
-    const int vb = i < b.SettingsImage.size() ? b.SettingsImage[i] : -1;
+    const int va = i < a.Image().size() ? a.Image()[i] : -1;
+    const int vb = i < b.Image().size() ? b.Image()[i] : -1;
     if (va != vb) AddToRuns(runs, 0, i);
   }
   return runs;

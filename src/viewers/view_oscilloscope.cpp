@@ -12,7 +12,7 @@ namespace tc {
 
 void ViewOscilloscope(TMK& mk, QWidget* parent) {
   try {
-    mk.DecodeBlock(11);
+    mk.DecodeIdentityBlock();
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError&) {

@@ -30,8 +30,9 @@ inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
         if (i != current && items[size_t(i)].enabled) return "#" + std::to_string(i);
       return "";
     }
+    default:
+      return "";
   }
-  return "";
 }
 
 }  // namespace tc

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   tc::TMK mk(tc::EnglishVersion());
   try {
     tc::ReadSettingsFile(mk, QFile::encodeName(argv[2]).toStdString());
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
   } catch (const tc::TripError& e) {
     std::fprintf(stderr, "viewer-demo: %s\n", e.what());
     return 1;
