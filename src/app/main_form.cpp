@@ -23,6 +23,8 @@
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
+#include "ui/qt_text.h"
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/ini_file.h"
@@ -89,10 +91,6 @@ constexpr uint32_t kLineSpeed = 19200;
 constexpr int kRs485WithEcho = 2;
 constexpr uint16_t kFirstByteMs = 100;
 
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t());
-}
-
 // File names go to the core in the system's own encoding.
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -111,7 +109,8 @@ TMainForm::TMainForm(AppPaths paths, LinkPlatform platform, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       SelectPortDialog([](TML_RS& link, QWidget* parent) { tc::SelectPortDialog(link, parent); }),
       EditSettings(tc::EditSettings),
-      ViewJournals(tc::ViewJournals),
+      ViewJournals(
+          [this](TMK& mk, QWidget* parent) { tc::ViewJournals(mk, paths_.dialogFolder, parent); }),
       ViewOscilloscope(tc::ViewOscilloscope),
       paths_(std::move(paths)),
       platform_(platform.ListPorts ? std::move(platform) : GuiLinkPlatform()),
@@ -167,10 +166,7 @@ void TMainForm::BuildControls() {
     g->setFont(bold);
     // Caption on the frame line, so the group's inside starts where the
     // positions of its controls expect it to.
-    g->setStyleSheet(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 8px; padding: 0 2px; background-color: palette(window); }");
+    ApplyGroupStyle(g);
     return g;
   };
 

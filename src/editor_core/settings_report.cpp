@@ -105,9 +105,9 @@ std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b) {
   std::vector<bool> inBlock(size, false);
   for (int n = 1; n <= kBlockCount; ++n) {
     const DirEntry e = a.Entry(DirectoryEntryOfBlock(n));
-    if (e.size < 4 || e.address < 32) continue;
-    const size_t from = e.address - 32u;
-    const size_t len = std::min<size_t>(e.size - 4u, size_t(kBlockSize[n]));
+    if (!e.DescribesBlock()) continue;
+    const size_t from = e.ImagePosition();
+    const size_t len = std::min<size_t>(e.DataSize(), size_t(kBlockSize[n]));
     for (size_t i = from; i < std::min(size, from + len); ++i) inBlock[i] = true;
   }
   for (size_t i = 0; i < size; ++i) {

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
+#include "ui/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "model/sample_image.h"

@@ -15,7 +15,6 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/settings_schema.h"
@@ -24,6 +23,7 @@
 #include "model/sample_image.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 
 using namespace tc;
 using namespace tc::test;

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/step_windows.h"
 #include "catalog/variants.h"
 #include "gui_fixture.h"
 #include "model/fault_journal.h"
@@ -17,12 +16,14 @@
 #include "model/oscilloscope.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
+#include "ui/picture_view.h"
+#include "ui/radio_group.h"
 #include "util/cp1251.h"
 #include "util/files.h"
 #include "viewers/journal_viewer.h"
 #include "viewers/osc_viewer.h"
-#include "viewers/radio_group.h"
 #include "viewers/text_grid.h"
+#include "viewers/view_windows.h"
 
 namespace tc::test {
 namespace {
@@ -133,7 +134,7 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->sgStoredData->Cell(0, 0), "");
       PressEscape(dlg);
     });
-    ViewJournals(mk_, nullptr);
+    ViewJournals(mk_, dir_.path(), nullptr);
     EXPECT_TRUE(watch.Fired());
   }
   EXPECT_EQ(messages_.shown().size(), 0u);
@@ -277,7 +278,7 @@ TEST_F(ViewerTest, FaultCodesFollowTheProtocolOfTheSettingsHeld) {
     EXPECT_EQ(dlg->sgFaults->Cell(2, 2), "P0301");
     w->close();
   });
-  ViewJournals(mk_, nullptr);
+  ViewJournals(mk_, dir_.path(), nullptr);
   EXPECT_TRUE(watch.Fired());
 }
 
@@ -311,7 +312,7 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
       end(w);
       EXPECT_FALSE(dlg->isVisible()) << name;
     });
-    ViewJournals(mk_, nullptr);
+    ViewJournals(mk_, dir_.path(), nullptr);
     ASSERT_TRUE(watch.Fired()) << name;
     EXPECT_EQ(mk_.Image(), image) << name;
     EXPECT_EQ(BlockCopy(mk_, 1), b1) << name;
@@ -325,7 +326,7 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
     QTest::mouseClick(dlg->bClearTrip, Qt::LeftButton);
     QTest::mouseClick(dlg->bOK, Qt::LeftButton);
   });
-  ViewJournals(mk_, nullptr);
+  ViewJournals(mk_, dir_.path(), nullptr);
   ASSERT_TRUE(ok.Fired());
   EXPECT_NE(mk_.Image(), image);
   TMK reread;
