@@ -19,16 +19,16 @@ TEST_F(MainFormTest, FileNamedAtStartLoadsAsTheLoadStepDoes) {
   WriteSampleFile(Path("a.dvkps"), "v8003-32k");
   ASSERT_TRUE(f.LoadSettingsFile(Path("a.dvkps")));
   EXPECT_TRUE(f.StepsEnabled());
-  EXPECT_EQ(f.Model().SettingsImage.size(), 32768u - 64);
+  EXPECT_EQ(f.Model().Image().size(), 32768u - 64);
   EXPECT_EQ(messages_.shown().size(), 0u);
 
   // A file that cannot be loaded says what the load step says, and the
   // settings held stay.
-  const auto before = f.Model().SettingsImage;
+  const auto before = f.Model().Image();
   EXPECT_FALSE(f.LoadSettingsFile(Path("missing.dvkps")));
   ASSERT_EQ(messages_.Count(Kind::Error), 1);
   EXPECT_TRUE(messages_.Last(Kind::Error).contains("missing.dvkps"));
-  EXPECT_EQ(f.Model().SettingsImage, before);
+  EXPECT_EQ(f.Model().Image(), before);
   EXPECT_TRUE(f.StepsEnabled());
   files_.Answer(Path("missing.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
