@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/application.h"
 #include "app/gui_link.h"
 #include "app/picture_strip.h"
 #include "app/placement.h"
@@ -216,6 +217,7 @@ void TMainForm::BuildControls() {
 }
 
 void TMainForm::ApplyLanguage() {
+  UseQtTranslations(EnglishVersion());
   setWindowTitle(Q(kCaption));
   Label5->setText(Q(kLabel5));
   bRS232->setText(Q(kRS232));
@@ -464,13 +466,16 @@ void TMainForm::KeepAliveTick() {
 
 void TMainForm::LoadParamsClick() {
   const auto path = openDialog_.Execute(this);
-  if (!path) return;
+  if (path) LoadSettingsFile(*path);
+}
+
+bool TMainForm::LoadSettingsFile(const QString& path) {
   try {
-    ReadSettingsFile(*mk_, LocalPath(*path));
+    ReadSettingsFile(*mk_, LocalPath(path));
   } catch (const std::exception& e) {
     // The model is as it was, so whatever the steps could do they still can.
     ShowError(e.what(), this);
-    return;
+    return false;
   }
   try {
     SetStepsEnabled(true);
@@ -478,7 +483,9 @@ void TMainForm::LoadParamsClick() {
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);
+    return false;
   }
+  return true;
 }
 
 TMainForm::SaveResult TMainForm::SaveSettingsToFile() {

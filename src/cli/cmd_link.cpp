@@ -59,7 +59,8 @@ std::unique_ptr<TML_RS> MakeLink(const Args& a) {
   auto rs = std::make_unique<TML_RS>(p);
   const std::string ini = IniPath(a);
   if (!ini.empty()) {
-    if (!FileExists(ini)) throw TripError("'" + ini + "' does not exist");
+    if (!FileExists(ini))
+      throw TripError("'" + ini + "' " + Say("не существует", "does not exist"));
     TMIniFile file(ini);
     rs->ExtraPorts = SplitExtraPorts(file.ReadString(rs->SectionName(), "ExtraPorts", ""));
     rs->ScanPorts();
@@ -260,35 +261,50 @@ int RunWrite(const Args& a) {
   }
 }
 
+const OptionDef kIniOption{"--ini", "FILE",
+                           "ini file whose [RS232] ExtraPorts adds ports (default: the one "
+                           "beside the program)"};
+const OptionDef kWaitOption{"--wait", "SECONDS",
+                            "give up the search for the device after that long"};
+const OptionDef kPortOption{"--port", "N|PATH",
+                            "COM number of 'tripconf-cli ports', or a device path", true};
+
 const Register kPorts({"ports",
                        "list the serial ports and whether they can be opened",
-                       "usage: tripconf-cli ports [--ini FILE] [--lang en|ru]\n"
+                       {},
+                       {kIniOption},
                        "Lists the port table (number, device, description) and why a port\n"
                        "cannot be opened. Extra device paths come from the ini's [RS232]\n"
-                       "ExtraPorts (the ini beside the program, or --ini).\n",
-                       {"--ini", "--lang"},
+                       "ExtraPorts (the ini beside the program, or --ini).",
                        RunPorts});
 const Register kRead({"read",
                       "read the settings from a device into a settings file",
-                      "usage: tripconf-cli read --port N|PATH --out FILE.dvkps\n"
-                      "                         [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
+                      {},
+                      {kPortOption,
+                       {"--out", "FILE.dvkps", "the settings file to write", true},
+                       kWaitOption,
+                       kIniOption},
                       "Searches the bus for the device (power it up now), reads its settings\n"
                       "memory and saves it. Progress goes to stderr; Ctrl-C cancels, and\n"
                       "--wait gives up the search after that many seconds. Nothing is saved\n"
-                      "unless the whole memory was read.\n",
-                      {"--port", "--out", "--wait", "--ini", "--lang"},
+                      "unless the whole memory was read.",
                       RunRead});
 const Register kWrite({"write",
                        "write a settings file into a device",
-                       "usage: tripconf-cli write --port N|PATH FILE.dvkps [--verify]\n"
-                       "                          [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
-                       "Checks that the settings fit the device (device and layout version),\n"
-                       "saves what the device holds to the backup folder\n"
-                       "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
-                       "mismatch writes nothing and exits with 1. --verify reads the written\n"
-                       "pages back and exits with 1, naming the first difference and the\n"
-                       "backup, when the device does not hold what was sent.\n",
-                       {"--port", "--wait", "--ini", "--lang"},
+                       {{"FILE.dvkps", "the settings file to write into the device"}},
+                       {kPortOption, kWaitOption, kIniOption,
+                        {"--verify", nullptr, "read the written pages back and compare them"}},
+                       "Checks that the settings fit the device (device and layout version),
+"
+                       "saves what the device holds to the backup folder
+"
+                       "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version
+"
+                       "mismatch writes nothing and exits with 1. --verify reads the written
+"
+                       "pages back and exits with 1, naming the first difference and the
+"
+                       "backup, when the device does not hold what was sent.",
                        RunWrite});
 
 }  // namespace

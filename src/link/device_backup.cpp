@@ -7,6 +7,7 @@
 #include "model/settings_file.h"
 #include "util/errors.h"
 #include "util/files.h"
+#include "util/text_pair.h"
 
 namespace tc {
 namespace fs = std::filesystem;
@@ -43,11 +44,18 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
   std::error_code ec;
   // The backups hold the owner's trips and costs: nobody else may look in.
   const bool created = fs::create_directories(folder, ec);
-  if (ec) throw FileError("Cannot create the backup folder '" + folder + "': " + ec.message());
+  if (ec) {
+    const TextPair text{"Не удалось создать папку для копий настроек",
+                        "Cannot create the backup folder"};
+    throw FileError(text() + " '" + folder + "': " + ec.message());
+  }
   if (created) {
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
-    if (ec)
-      throw FileError("Cannot make the backup folder '" + folder + "' private: " + ec.message());
+    if (ec) {
+      const TextPair text{"Не удалось закрыть папку копий от других пользователей",
+                          "Cannot make the backup folder private"};
+      throw FileError(text() + " '" + folder + "': " + ec.message());
+    }
   }
   const std::string name = BackupFileName(when, deviceVersion);
   fs::path path = fs::path(folder) / name;

@@ -7,6 +7,16 @@
 
 namespace tc {
 
+namespace {
+const TextPair kShortFile{"Это не файл настроек: он короче 2 байт",
+                          "This is not a settings file: it is shorter than 2 bytes"};
+const TextPair kLargeFile{"Это не файл настроек: он больше любой памяти настроек",
+                          "This is not a settings file: it is larger than any settings memory"};
+const TextPair kLargeNamedFile{"не файл настроек: он больше любой памяти настроек",
+                               "is not a settings file: it is larger than any settings memory"};
+const TextPair kBytes{"байт", "bytes"};
+}  // namespace
+
 std::vector<uint8_t> EncodeSettingsFile(uint16_t deviceVersion, const std::vector<uint8_t>& image) {
   std::vector<uint8_t> out(image.size() + 2);
   out[0] = uint8_t(deviceVersion);
@@ -16,10 +26,9 @@ std::vector<uint8_t> EncodeSettingsFile(uint16_t deviceVersion, const std::vecto
 }
 
 SettingsFileContents DecodeSettingsFile(const std::vector<uint8_t>& bytes) {
-  if (bytes.size() < 2) throw FileError("This is not a settings file: it is shorter than 2 bytes");
+  if (bytes.size() < 2) throw FileError(kShortFile());
   if (bytes.size() > kMaxSettingsFileSize)
-    throw FileError("This is not a settings file: it is larger than any settings memory (" +
-                    std::to_string(bytes.size()) + " bytes)");
+    throw FileError(kLargeFile() + " (" + std::to_string(bytes.size()) + " " + kBytes() + ")");
   SettingsFileContents c;
   c.deviceVersion = uint16_t(bytes[0] | (bytes[1] << 8));
   c.image.resize(bytes.size() - 2);
@@ -83,12 +92,9 @@ void ReadSettingsFile(TMK& mk, const std::string& path) {
   std::vector<uint8_t> bytes;
   try {
     bytes = ReadWholeFile(path, kMaxSettingsFileSize);
-  } catch (const FileError& e) {
+  } catch (const FileTooLargeError&) {
     // Reword the size refusal so it says what the file is not.
-    if (FileExists(path) && std::string(e.what()).find("too large") != std::string::npos)
-      throw FileError("'" + path +
-                      "' is not a settings file: it is larger than any settings memory");
-    throw;
+    throw FileError("'" + path + "' " + kLargeNamedFile());
   }
   try {
     SettingsFileContents c = DecodeSettingsFile(bytes);

@@ -153,7 +153,8 @@ TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   files_.Answer(Path("short.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
   ASSERT_EQ(messages_.Count(Kind::Error), 1);
-  EXPECT_TRUE(messages_.Last(Kind::Error).contains("not a settings file"));
+  EXPECT_TRUE(messages_.Last(Kind::Error)
+                  .contains(EnglishVersion() ? "not a settings file" : "не файл настроек"));
   // The file was refused before the model was touched, so the unsaved
   // settings can still be saved.
   EXPECT_EQ(f.Model().Image(), before);
