@@ -154,6 +154,53 @@ constexpr FieldArray kShowDisp1{U32(10, 392), 2, 4};
 constexpr FieldRef kShowDisp6 = U16(10, 412);
 constexpr FieldRef kExpPBLim = S16(10, 416);
 
+// "Бак" (blocks 3 and 4)
+// Linear calibration by 2 points: sensor reading and litres of each point.
+constexpr FieldRef kOil6L = S16(3, 0);
+constexpr FieldRef kLit6L = S16(3, 2);
+constexpr FieldRef kOil43L = S16(3, 4);
+constexpr FieldRef kLit43L = S16(3, 6);
+// Linear calibration by up to 7 points.
+constexpr FieldArray kOilCalibrRes{S16(3, 8), 7, 2};
+constexpr FieldArray kOilCalibrLit{S16(3, 22), 7, 2};
+constexpr FieldRef kOilCalibrQuant = U8(3, 36);
+// Carried by the tank file, not shown.
+constexpr FieldRef kTarirHead = U8(4, 0);
+constexpr FieldRef kTarirFlagFinish = U8(4, 1);
+constexpr FieldRef kTarirLeng = U8(4, 2);
+// Set when the tare table is stored: 1 when its first sensor value is above 240.
+constexpr FieldRef kTarirSlopeMark = U8(4, 6);
+// The slope the device found; shown only.
+constexpr FieldRef kTarirIncline = U8(4, 7);
+constexpr FieldArray kTareLitres{U8(4, 8), 68, 1};
+constexpr FieldArray kTareSensor{S16(4, 144), 68, 2};
+
+// "ТО" (block 5)
+// Thousands of kilometres left: air filter, gearbox oil, reminder 3 (named),
+// reminder 4 (named), coolant, engine oil, reminder 7 (named).
+constexpr FieldArray kServiceCounters{S8(5, 0), 7, 1};
+// Day numbers in 4-byte fields, the upper two bytes 0.
+constexpr FieldRef kDateTO = U32(5, 8);
+constexpr FieldRef kDateOSAGO = U32(5, 12);
+// The names of reminders 3, 4 and 7.
+constexpr FieldArray kServiceNames{Text(5, 68, 16), 3, 16};
+// Bit per reminder switched on; bits 12..15 are cleared by every change.
+constexpr FieldRef kServiceFlags = U16(5, 116);
+constexpr FieldRef kMotoHourLim = S16(5, 122);
+// Bytes the service file carries that no page here shows.
+constexpr FieldRef kServiceCarried16 = U32(5, 16);
+constexpr FieldArray kServiceCarriedSystems{U8(5, 20), 32, 1};  // the additional systems
+constexpr FieldRef kServiceCarried118 = U8(5, 118);
+constexpr FieldRef kServiceCarried119 = U8(5, 119);
+constexpr FieldRef kServiceCarried120 = U16(5, 120);
+constexpr FieldRef kServiceCarried124 = U8(5, 124);
+
+// "Унив.вход/Трим" (block 5)
+constexpr FieldRef kUseUniMeas = U8(5, 7);
+constexpr FieldArray kUniMeasADC{S16(5, 52), 2, 2};  // min, max
+constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
+constexpr FieldRef kUniMeasStr = Text(5, 60, 7);
+
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
 
