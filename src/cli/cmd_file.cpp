@@ -30,7 +30,7 @@ void PrintDirectory(const TMK& mk) {
 void PrintVariant(TMK& mk) {
   std::string problem;
   try {
-    mk.DecodeBlock(11);
+    mk.DecodeIdentityBlock();
     mk.RefreshVariant();
   } catch (const TripError& e) {
     problem = e.what();
@@ -53,7 +53,7 @@ int RunInfo(const Args& a) {
   mk.RefreshDirectory();
   std::printf("device version\t0x%04X\n", mk.DeviceVersion);
   std::printf("layout version\t%u\n", mk.LayoutVersion());
-  std::printf("image size\t%zu bytes\n", mk.SettingsImage.size());
+  std::printf("image size\t%zu bytes\n", mk.Image().size());
   std::printf("entries written\t%u\n", mk.EntryCountToWrite());
   PrintVariant(mk);
   PrintDirectory(mk);
@@ -63,7 +63,7 @@ int RunInfo(const Args& a) {
 int RunUnpack(const Args& a) {
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
-  WriteFileAtomic(a.Required("--out"), mk.SettingsImage);
+  WriteFileAtomic(a.Required("--out"), mk.Image());
   return 0;
 }
 

@@ -51,7 +51,7 @@ int RunJournals(const Args& a) {
 
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   // The same blocks the viewer decodes when it opens; nothing is encoded.
   JournalSession session(mk);
 

@@ -216,7 +216,7 @@ int RunRead(const Args& a) {
   obs.EndLine();
   WriteSettingsFile(mk, out);
   std::fprintf(stderr, "%s %s (0x%04X, %zu bytes)\n", kSavedText().c_str(), out.c_str(),
-               mk.DeviceVersion, mk.SettingsImage.size());
+               mk.DeviceVersion, mk.Image().size());
   return 0;
 }
 
@@ -225,7 +225,7 @@ int RunWrite(const Args& a) {
   const std::string file = a.Single("settings file");
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, file);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   auto rs = MakeLink(a);
   OpenPortOption(*rs, a);
   TMKTransfer transfer(*rs);

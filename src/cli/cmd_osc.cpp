@@ -36,7 +36,7 @@ int RunOsc(const Args& a) {
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
   // As the viewer does: only a variant with the oscilloscope has a trace.
-  mk.DecodeBlock(11);
+  mk.DecodeIdentityBlock();
   mk.RefreshVariant();
   if (!CurrentVariant().VariantOscilloscope) throw TripError(kOscNotSupported());
   mk.LoadOscRecords();

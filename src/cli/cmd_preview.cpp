@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "model/preview.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/files.h"
@@ -36,7 +37,7 @@ int RunPreview(const Args& a) {
 
   TMK mk;
   ReadSettingsFile(mk, path);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
 
   // The variant of the device the file came from; a stored protocol number
   // the variant does not offer still selects its flags.
@@ -46,12 +47,12 @@ int RunPreview(const Args& a) {
   }
   const VariantFlags flags = CurrentVariant();
   TMeasParList params = BuildMeasParList(flags);
-  ApplyCaptionVariants(params, flags, mk.Block(5)[67]);
+  ApplyCaptionVariants(params, flags, uint8_t(mk.GetInt(layout::kAirWaterShow)));
 
   PreviewInput in(mk, params);
   in.english = EnglishVersion();
   // The device's active scheme unless one is asked for.
-  in.scheme = mk.Block(10)[360] == 1 ? 1 : 0;
+  in.scheme = mk.GetInt(layout::kActiveColorScheme) == 1 ? 1 : 0;
   if (auto s = a.Option("--scheme")) {
     if (*s == "day")
       in.scheme = 0;
@@ -61,8 +62,8 @@ int RunPreview(const Args& a) {
       throw TripError("--scheme takes day or night");
   }
   // x4 and x9 follow their type setting; the x1 form is chosen by hand.
-  if (*screen == PreviewScreen::X4) in.secondForm = mk.Block(10)[9] == 1;
-  if (*screen == PreviewScreen::X9) in.secondForm = mk.Block(10)[10] == 1;
+  if (*screen == PreviewScreen::X4) in.secondForm = mk.GetInt(layout::kDispVar4) == 1;
+  if (*screen == PreviewScreen::X9) in.secondForm = mk.GetInt(layout::kDispVar9) == 1;
   if (auto t = a.IntOption("--type")) {
     if (*t != 1 && *t != 2) throw TripError("--type takes 1 or 2");
     in.secondForm = *t == 2;

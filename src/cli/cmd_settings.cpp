@@ -25,7 +25,7 @@ namespace {
 struct Opened {
   explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
     ReadSettingsFile(mk, path);
-    DecodeSettingsBlocks(mk);
+    mk.DecodeSettingsBlocks();
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError& e) {
@@ -95,6 +95,10 @@ int RunSet(const Args& a) {
   TSettingsEditSession session(mk);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
+  // What every setting shows before, so a rule's effect on a setting that
+  // was not named (the trim rule raising the high limit) can be reported.
+  std::vector<std::string> initially;
+  for (const auto& d : SettingsSchema()) initially.push_back(FormatValue(ctx, d, english));
   std::vector<std::string> after;
   for (const auto& s : assignments) {
     const std::string before = FormatValue(ctx, *s.def, english);
@@ -123,6 +127,16 @@ int RunSet(const Args& a) {
       std::cerr << "note: " << assignments[i].def->name << " is " << now
                 << " after the editor's rules for the settings that followed it\n";
   }
+  const auto& schema = SettingsSchema();
+  for (size_t i = 0; i < schema.size(); ++i) {
+    const SettingDef& d = schema[i];
+    bool named = false;
+    for (const auto& s : assignments) named |= s.def == &d;
+    if (named || !shown.Visible(d.name)) continue;
+    const std::string now = FormatValue(ctx, d, english);
+    if (now != initially[i])
+      std::cerr << "note: " << d.name << " is now " << now << " by the editor's rules\n";
+  }
   session.Accept();
   WriteSettingsFile(mk, a.Option("--out").value_or(path));
   return 0;
@@ -143,9 +157,8 @@ int RunDiff(const Args& a) {
     std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
     ++differences;
   }
-  if (fa.mk.SettingsImage.size() != fb.mk.SettingsImage.size()) {
-    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.SettingsImage.size(),
-                fb.mk.SettingsImage.size());
+  if (fa.mk.Image().size() != fb.mk.Image().size()) {
+    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.Image().size(), fb.mk.Image().size());
     ++differences;
   }
   for (const auto& d : DiffNamedSettings(statesA, statesB)) {
@@ -184,7 +197,8 @@ const Register kSet({"set",
                      "                        [--out OTHER.dvkps] [--lang en|ru]\n"
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
-                     "as #N (the N-th item, from 0), check boxes as on/off. The editor's\n"
+                     "as #N (the N-th item, from 0), check boxes as on/off, times of day as\n"
+                     "HH:MM (00:00..23:59). The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
                      "in place unless --out names another one.\n",

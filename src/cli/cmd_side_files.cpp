@@ -5,7 +5,6 @@
 #include <iostream>
 
 #include "cli/cli.h"
-#include "link/mk_transfer.h"
 #include "model/service_file.h"
 #include "model/settings_file.h"
 #include "model/tank_file.h"
@@ -18,7 +17,7 @@ namespace {
 void Export(const Args& a, const SideFileFormat& format, const std::string& settings) {
   TMK mk;
   ReadSettingsFile(mk, settings);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   WriteSideFile(mk, format, a.Required("--out"));
 }
 
@@ -26,7 +25,7 @@ void Import(const Args& a, const SideFileFormat& format, std::initializer_list<i
             const std::string& settings, const std::string& side) {
   TMK mk;
   ReadSettingsFile(mk, settings);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   const auto bytes = ReadSideFile(format, side);
   if (bytes.size() < format.size) {
     if (!a.Flag("--partial")) throw TripError(ShortSideFileRefusal(format, side, bytes.size()));

@@ -34,31 +34,32 @@ void BuildDiversPage(QWidget* page, TSettingsBinder& b) {
                "seIntense0", "seIntense1", "rgActiveColorScheme"});
   middle->addStretch(1);
 
-  // One group per display kind, captioned by the kind, the x1 displays in
-  // columns of eight.
+  // One group per display kind, captioned by the kind, all check boxes on
+  // one grid so their columns line up; the x1 displays in columns of eight.
   QVBoxLayout* right = NewColumn(row);
   QGroupBox* shown = NewGroup(page, b, {"Показывать дисплеи", "Show displays"}, &grid);
-  grid->setVerticalSpacing(2);
+  grid->setVerticalSpacing(0);
+  grid->setColumnStretch(1, 0);
   right->addWidget(shown);
+  // Six columns: the eight graph and arrow displays take two rows of four.
+  constexpr int kColumns = 6;
   for (const DisplayGroup& g : DisplayGroups()) {
-    const int r = grid->rowCount();
+    const int top = grid->rowCount();
     auto* caption = new QLabel(shown);
     b.AddText(caption, g.caption);
-    grid->addWidget(caption, r, 0, Qt::AlignTop);
-    auto* boxes = new QGridLayout;
-    boxes->setHorizontalSpacing(6);
-    boxes->setVerticalSpacing(0);
-    const int perRow = g.perColumn ? 5 : (g.names.empty() ? 8 : 3);
+    grid->addWidget(caption, top, 0, Qt::AlignTop);
+    // Named boxes are wider: three to a row, two columns each.
+    const int span = g.names.empty() ? 1 : 2;
+    const int perRow = !g.names.empty() ? 3 : g.count > kColumns ? 4 : kColumns;
     for (int i = 0; i < g.count; ++i) {
       QWidget* box = b.Control("cbShowDisp_" + std::string(g.key) + "_" + std::to_string(i));
-      // The x1 displays stand in five columns of "#1".."#8".
-      if (g.perColumn)
-        boxes->addWidget(box, i % g.perColumn, i / g.perColumn);
-      else
-        boxes->addWidget(box, i / perRow, i % perRow);
+      const int r = g.perColumn ? i % g.perColumn : i / perRow;
+      const int c = g.perColumn ? i / g.perColumn : i % perRow;
+      grid->addWidget(box, top + r, 1 + c * span, 1, span);
     }
-    grid->addLayout(boxes, r, 1);
   }
+  grid->setColumnStretch(kColumns + 1, 1);
+  grid->setColumnMinimumWidth(0, 64);  // "Графики", "Стрелки", "Средние"
   right->addStretch(1);
   row->addStretch(1);
 }

@@ -19,21 +19,17 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "editor/radio_group.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
 #include "util/conversions.h"
 #include "util/errors.h"
 
 namespace tc {
-
-namespace {
-QString Q(const TextPair& t, bool english) {
-  return QString::fromStdString(t.Get(english));
-}
-}  // namespace
 
 struct TSettingsBinder::Binding {
   const SettingDef* def = nullptr;
@@ -169,7 +165,7 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
       auto* combo = new QComboBox(window_);
       combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
       combo->setMinimumContentsLength(8);
-      combo->setMaxVisibleItems(20);
+      ConfigureCombo(combo);
       connect(combo, &QComboBox::activated, this, [this, &b](int i) {
         if (loading_) return;
         if (b.def->storeOnLeave)

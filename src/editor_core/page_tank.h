@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "editor_core/setting_def.h"
+#include "model/settings_layout.h"
 
 namespace tc {
 
 class TMK;
 
-constexpr int kTareMaxPoints = 68;
+constexpr int kTareMaxPoints = layout::kTarePointsMax;
 // A first sensor value above this marks the sensor as falling with the level.
 constexpr int kSlopeMarkThreshold = 240;
 

@@ -39,7 +39,7 @@ void AddUniMeasSettings(std::vector<SettingDef>& s) {
   s.push_back({.name = "eUniMeasStr",
                .kind = ControlKind::Text,
                .label = {"Название", "Name"},
-               .field = layout::kUniMeasStr,
+               .field = layout::kUserParamName,
                .max = 6});
   s.push_back({.name = "seUniMeasDat0",
                .label = {"Показания Мин", "Data Min"},

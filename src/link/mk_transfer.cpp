@@ -24,43 +24,18 @@ class PumpScope {
   std::function<void()> saved_;
 };
 
-uint32_t ReadU32(const std::vector<uint8_t>& image, size_t at) {
-  uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i)
-    v |= uint32_t(at + i < image.size() ? image[at + i] : 0) << (8 * i);
-  return v;
-}
-
-uint16_t ReadU16(const std::vector<uint8_t>& image, size_t at) {
-  return uint16_t(ReadU32(image, at) & 0xFFFF);
-}
-
 int Percent(double value) {
   return int(std::nearbyint(value));
 }
 
-bool Block13Described(const TMK& mk) {
-  const DirEntry e = mk.Entry(DirectoryEntryOfBlock(13));
-  return e.size >= 4 && e.address >= 32;
-}
-
 }  // namespace
 
-void DecodeSettingsBlocks(TMK& mk) {
-  for (int n = 1; n <= 12; ++n) mk.DecodeBlock(n);
-  if (Block13Described(mk)) mk.DecodeBlock(13);
-}
-
-void EncodeSettingsBlocks(TMK& mk) {
-  for (int n = 1; n <= 12; ++n) mk.EncodeBlock(n);
-  if (Block13Described(mk)) mk.EncodeBlock(13);
-}
-
 void CheckWriteDirectory(const std::vector<uint8_t>& image, uint32_t memorySize) {
-  const uint32_t count = ReadU32(image, 0);
-  // Entries are only written from the first half; its image positions map
-  // straight to device addresses (position = address - 32).
-  const uint64_t firstHalfEnd = std::min<uint64_t>(memorySize / 2 - 32, image.size());
+  const uint32_t count = TMK::EntryCountOf(image);
+  // Entries are only written from the first half, where image positions map
+  // straight to device addresses.
+  const uint64_t firstHalfEnd =
+      std::min<uint64_t>(memorySize / 2 - kImageAddressBase, image.size());
   auto damaged = [](uint32_t k, uint32_t address, uint32_t size) {
     return TripError(kDirectoryDamagedText() + " (" + kDirectoryEntryText() + " " +
                      std::to_string(k) + ", " + kAddressText() + " " + std::to_string(address) +
@@ -70,10 +45,9 @@ void CheckWriteDirectory(const std::vector<uint8_t>& image, uint32_t memorySize)
   // version and what follows for entries.
   if (count > 14) throw damaged(count, 0, 0);
   for (uint32_t k = 1; k <= count; ++k) {
-    const uint32_t address = ReadU16(image, 4 * k);
-    const uint32_t size = ReadU16(image, 4 * k + 2);
-    if (size < 4 || address < 32 || uint64_t(address) - 32 + (size - 4) > firstHalfEnd)
-      throw damaged(k, address, size);
+    const DirEntry e = TMK::EntryOf(image, int(k));
+    if (!e.DescribesBlock() || e.ImagePosition() + e.DataSize() > firstHalfEnd)
+      throw damaged(k, e.address, e.size);
   }
 }
 
@@ -163,13 +137,13 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
     auto b = mk.Block(n);
     std::copy(kept[size_t(n)].begin(), kept[size_t(n)].end(), b.begin());
   }
-  EncodeSettingsBlocks(mk);
+  mk.EncodeSettingsBlocks();
   if (mk.LayoutVersion() != keptLayout) {
     obs.ShowError(kLayoutVersionMismatchText());
     return TransferResult::LayoutVersionMismatch;
   }
 
-  const std::vector<uint8_t>& image = mk.SettingsImage;
+  const std::vector<uint8_t>& image = mk.Image();
   CheckWriteDirectory(image, DeviceMemorySize);
   // What the device held, before anything of it is overwritten.
   rep.BackupPath = SaveDeviceBackup(BackupFolder.empty() ? DefaultBackupFolder() : BackupFolder,
@@ -180,12 +154,13 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
   obs.SetGauge(0);
   obs.SetGaugeVisible(true);
   obs.Pump();
-  const uint32_t count = ReadU32(image, 0);
+  const uint32_t count = TMK::EntryCountOf(image);
   rep.EntryCount = count;
   for (uint32_t k = 1; k <= count; ++k) {
-    const uint16_t address = ReadU16(image, 4 * k);
-    const uint16_t length = uint16_t(ReadU16(image, 4 * k + 2) - 4);
-    const size_t data = size_t(address) - 32;
+    const DirEntry e = TMK::EntryOf(image, int(k));
+    const uint16_t address = e.address;
+    const uint16_t length = uint16_t(e.DataSize());
+    const size_t data = e.ImagePosition();
     link_.FirstByteTimeout = 2000;
 
     link_.BeginFrame(DeviceAddress, kCmdBeginWrite);

@@ -81,13 +81,6 @@ class TMKTransfer {
   TML_RS& link_;
 };
 
-// Decodes blocks 1..13 after a read or a load. Block 13 is taken only where
-// the image's directory describes it, so images from devices without it
-// still load.
-void DecodeSettingsBlocks(TMK& mk);
-// Encodes the same blocks back into the image.
-void EncodeSettingsBlocks(TMK& mk);
-
 // Checks every directory entry that a write would send against the first
 // half of the image of a memory of memorySize bytes. Throws TripError with
 // kDirectoryDamagedText and the entry when one would send bytes that are not

@@ -20,7 +20,7 @@ const SideFileFormat& ServiceFileFormat() {
           {20, kServiceCarriedSystems.first, uint16_t(kServiceCarriedSystems.Size())},
           {52, kUniMeasADC.first, uint16_t(kUniMeasADC.Size())},
           {56, kUniMeasDat.first, uint16_t(kUniMeasDat.Size())},
-          {60, kUniMeasStr},
+          {60, kUserParamName},
           {67, kAirWaterShow},
           {68, kServiceNames.first, uint16_t(kServiceNames.Size())},
           {116, kServiceFlags},

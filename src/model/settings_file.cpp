@@ -27,7 +27,7 @@ SettingsFileContents DecodeSettingsFile(const std::vector<uint8_t>& bytes) {
 }
 
 void WriteSettingsFile(const TMK& mk, const std::string& path) {
-  WriteFileAtomic(path, EncodeSettingsFile(mk.DeviceVersion, mk.SettingsImage));
+  WriteFileAtomic(path, EncodeSettingsFile(mk.DeviceVersion, mk.Image()));
 }
 
 void ReadSettingsFile(TMK& mk, const std::string& path) {

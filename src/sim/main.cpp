@@ -228,7 +228,7 @@ int Run(const Options& o) {
   if (!o.image.empty()) {
     tc::TMK mk;
     tc::ReadSettingsFile(mk, o.image);
-    image = mk.SettingsImage;
+    image = mk.Image();
     version = mk.DeviceVersion;
     if (memory == 0) memory = image.size() > 8128 ? 32768 : 8192;
     if (image.size() != memory - 64)

@@ -122,7 +122,7 @@ TEST_F(MainFormTest, LoadEnablesStepsAndUsesTheSettingsDialog) {
   ExpectStepButtons(f, true);
   const SampleSetup setup = SampleSetupByName("v8003-32k");
   EXPECT_EQ(f.Model().DeviceVersion, setup.deviceVersion);
-  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(setup));
+  EXPECT_EQ(f.Model().Image(), BuildSampleImage(setup));
   EXPECT_EQ(f.Model().LayoutVersion(), setup.layoutVersion);
   EXPECT_FALSE(f.SettingsChanged);
 
@@ -146,7 +146,7 @@ TEST_F(MainFormTest, CancelledOpenDialogChangesNothing) {
 TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   TMainForm& f = Open();
   LoadSample();
-  const std::vector<uint8_t> before = f.Model().SettingsImage;
+  const std::vector<uint8_t> before = f.Model().Image();
   f.SettingsChanged = true;
 
   WriteFileAtomic(Path("short.dvkps").toStdString(), std::string("x"));
@@ -156,7 +156,7 @@ TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   EXPECT_TRUE(messages_.Last(Kind::Error).contains("not a settings file"));
   // The file was refused before the model was touched, so the unsaved
   // settings can still be saved.
-  EXPECT_EQ(f.Model().SettingsImage, before);
+  EXPECT_EQ(f.Model().Image(), before);
   ExpectStepButtons(f, true);
   EXPECT_TRUE(f.SettingsChanged);
 
@@ -260,7 +260,7 @@ TEST_F(MainFormTest, SaveWritesAFileThatLoadsBackToTheSameSettings) {
   EXPECT_FALSE(f.SettingsChanged);
   TMK copy;
   ReadSettingsFile(copy, Path("out.dvkps").toStdString());
-  EXPECT_EQ(copy.SettingsImage, f.Model().SettingsImage);
+  EXPECT_EQ(copy.Image(), f.Model().Image());
   EXPECT_EQ(copy.DeviceVersion, f.Model().DeviceVersion);
   // The save dialog starts where the last file was chosen.
   EXPECT_EQ(files_.requests().back().kind, FileDialogRequest::Kind::Save);
@@ -281,7 +281,7 @@ TEST_F(MainFormTest, SaveOverExistingFileAnsweredNoWritesNothing) {
   files_.Answer(Path("old.dvkps"));
   messages_.Answer(true);
   QTest::mouseClick(f.bSaveParams, Qt::LeftButton);
-  EXPECT_EQ(FileBytes(Path("old.dvkps")).size(), f.Model().SettingsImage.size() + 2);
+  EXPECT_EQ(FileBytes(Path("old.dvkps")).size(), f.Model().Image().size() + 2);
   EXPECT_FALSE(f.SettingsChanged);
 }
 

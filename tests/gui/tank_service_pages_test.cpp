@@ -17,14 +17,15 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
 #include "model/service_file.h"
+#include "model/settings_layout.h"
 #include "model/tank_file.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 #include "util/files.h"
 
 using namespace tc;
@@ -40,7 +41,7 @@ class SidePagesTest : public ::testing::Test {
 
   void Load(const SampleSetup& setup) {
     mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeAll();
+    mk_.DecodeSettingsBlocks();
   }
   void Load(const char* sample) { Load(SampleSetupByName(sample)); }
 
@@ -113,9 +114,9 @@ TEST_F(SidePagesTest, TareTableFollowsItsCountAndStoresWhenLeft) {
     ShowPage(dlg, "tsOil");
     auto* count = Find<QDoubleSpinBox>(dlg, "seTarirLeng");
     auto* table = Find<QTableWidget>(dlg, "sgTarir");
-    EXPECT_EQ(table->rowCount(), int(mk_.GetU8(4, 2)));
+    EXPECT_EQ(table->rowCount(), int(mk_.GetInt(layout::kTarirLeng)));
     count->setValue(3);  // as three arrow clicks down from a few points would
-    EXPECT_EQ(mk_.GetU8(4, 2), 3);
+    EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 3);
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "литры");
 
@@ -123,12 +124,13 @@ TEST_F(SidePagesTest, TareTableFollowsItsCountAndStoresWhenLeft) {
     const char* cells[3][2] = {{"10", "241"}, {"2 0", "400"}, {"30", "600"}};
     for (int r = 0; r < 3; ++r)
       for (int c = 0; c < 2; ++c) table->item(r, c + 1)->setText(cells[r][c]);
-    EXPECT_EQ(mk_.GetU8(4, 8), 16);  // nothing stored while the table has the focus
+    EXPECT_EQ(mk_.GetInt(layout::kTareLitres[0]),
+              16);  // nothing stored while the table has the focus
     Find<QCheckBox>(dlg, "cbTarirFlagFinish")->setFocus();
-    EXPECT_EQ(mk_.GetU8(4, 8), 10);
-    EXPECT_EQ(mk_.GetU8(4, 9), 20);
-    EXPECT_EQ(mk_.GetInt(S16(4, 148)), 600);
-    EXPECT_EQ(mk_.GetU8(4, 6), 1);
+    EXPECT_EQ(mk_.GetInt(layout::kTareLitres[0]), 10);
+    EXPECT_EQ(mk_.GetInt(layout::kTareLitres[1]), 20);
+    EXPECT_EQ(mk_.GetInt(layout::kTareSensor[2]), 600);
+    EXPECT_EQ(mk_.GetInt(layout::kTarirSlopeMark), 1);
     EXPECT_EQ(table->item(1, 1)->text(), "20");
 
     // A litres value beyond a byte: the message, and the rows before it kept.
@@ -137,8 +139,8 @@ TEST_F(SidePagesTest, TareTableFollowsItsCountAndStoresWhenLeft) {
     table->item(1, 1)->setText("300");
     count->setFocus();
     EXPECT_EQ(messages_.Last(Kind::Error), "Range check error");
-    EXPECT_EQ(mk_.GetU8(4, 8), 11);
-    EXPECT_EQ(mk_.GetU8(4, 9), 20);
+    EXPECT_EQ(mk_.GetInt(layout::kTareLitres[0]), 11);
+    EXPECT_EQ(mk_.GetInt(layout::kTareLitres[1]), 20);
     EXPECT_EQ(table->item(1, 1)->text(), "20");
 
     // No points: one empty row.
@@ -167,10 +169,10 @@ TEST_F(SidePagesTest, EditInTheTableIsStoredByOk) {
     dlg.accept();
   }));
   TMK back;
-  back.ReplaceImage(mk_.SettingsImage, mk_.DeviceVersion);
-  back.DecodeAll();
-  EXPECT_EQ(back.GetInt(S16(4, 144)), 777);
-  EXPECT_EQ(back.GetU8(4, 6), 1);
+  back.ReplaceImage(mk_.Image(), mk_.DeviceVersion);
+  back.DecodeSettingsBlocks();
+  EXPECT_EQ(back.GetInt(layout::kTareSensor[0]), 777);
+  EXPECT_EQ(back.GetInt(layout::kTarirSlopeMark), 1);
 }
 
 TEST_F(SidePagesTest, TankFileSavedAndLoadedThroughTheDialogs) {
@@ -194,7 +196,7 @@ TEST_F(SidePagesTest, TankFileSavedAndLoadedThroughTheDialogs) {
     files_.Answer(file);
     QTest::mouseClick(Find<QPushButton>(dlg, "bLoadTank"), Qt::LeftButton);
     EXPECT_EQ(oil->value(), saved);
-    EXPECT_EQ(mk_.GetInt(S16(3, 0)), int(saved));
+    EXPECT_EQ(mk_.GetInt(layout::kOil6L), int(saved));
 
     // A short file is loaded only when the user agrees.
     files_.Answer(shortFile);
@@ -222,11 +224,11 @@ TEST_F(SidePagesTest, ServiceFileLoadRefreshesOtherPagesAndCancelPutsBlocksBack)
   Load("v104-8k");
   // A service file from other settings: another ADC point and signature.
   TMK other;
-  other.ReplaceImage(mk_.SettingsImage, mk_.DeviceVersion);
-  other.DecodeAll();
-  other.SetInt(S16(5, 52), 321);
-  other.SetInt(S8(5, 67), 2);
-  other.SetInt(S8(5, 1), 42);
+  other.ReplaceImage(mk_.Image(), mk_.DeviceVersion);
+  other.DecodeSettingsBlocks();
+  other.SetInt(layout::kUniMeasADC[0], 321);
+  other.SetInt(layout::kAirWaterShow, 2);
+  other.SetInt(layout::kServiceCounters[1], 42);
   const QString file = Path("service.dvkpt");
   WriteSideFile(other, ServiceFileFormat(), file.toStdString());
   WriteFileAtomic(Path("empty.dvkpt").toStdString(), std::vector<uint8_t>());
@@ -251,10 +253,10 @@ TEST_F(SidePagesTest, ServiceFileLoadRefreshesOtherPagesAndCancelPutsBlocksBack)
 
     // Edits on all three pages, then Cancel.
     TypeAndLeave(Find<QLineEdit>(dlg, "deTO"), "010304");
-    EXPECT_EQ(mk_.GetU32(5, 8), 1522u);
+    EXPECT_EQ(mk_.GetInt(layout::kDateTO), 1522u);
     ShowPage(dlg, "tsOil");
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seOil43L"), "77");
-    EXPECT_EQ(mk_.GetInt(S16(3, 4)), 77);
+    EXPECT_EQ(mk_.GetInt(layout::kOil43L), 77);
     QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
   }));
   std::vector<std::vector<uint8_t>> after;
@@ -269,11 +271,11 @@ TEST_F(SidePagesTest, FieldsRefuseWhatTheDeviceCannotHold) {
     auto* min = Find<QDoubleSpinBox>(dlg, "seUniMeasADC0");
     auto* max = Find<QDoubleSpinBox>(dlg, "seUniMeasADC1");
     TypeAndLeave(min, "100");
-    const int stored = int(mk_.GetInt(S16(5, 54)));
+    const int stored = int(mk_.GetInt(layout::kUniMeasADC[1]));
     TypeAndLeave(max, "100");
     EXPECT_EQ(messages_.Last(Kind::Error), "Значения АЦП Мин и Макс должны различаться.");
     EXPECT_EQ(max->value(), stored);
-    EXPECT_EQ(mk_.GetInt(S16(5, 54)), stored);
+    EXPECT_EQ(mk_.GetInt(layout::kUniMeasADC[1]), stored);
 
     ShowPage(dlg, "tsTO");
     auto* date = Find<QLineEdit>(dlg, "deTO");
@@ -281,7 +283,7 @@ TEST_F(SidePagesTest, FieldsRefuseWhatTheDeviceCannotHold) {
     EXPECT_NE(messages_.Last(Kind::Error).indexOf("31.02.05"), -1);
     TypeAndLeave(date, "290204");
     EXPECT_EQ(date->text(), "29.02.04");
-    EXPECT_EQ(mk_.GetU32(5, 8), 1522u - 1u);
+    EXPECT_EQ(mk_.GetInt(layout::kDateTO), 1522u - 1u);
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
   }));
   EXPECT_EQ(messages_.Count(Kind::Error), 2);
@@ -305,7 +307,7 @@ TEST_F(SidePagesTest, VariantsShowWhatTheyShould) {
     EXPECT_FALSE(Shown(dlg, "tsUniMeas", "eUniMeasStr"));
     EXPECT_TRUE(Shown(dlg, "tsUniMeas", "seUniMeasADC1"));
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seTOCntK"), "2.5");
-    EXPECT_EQ(mk_.GetInt(S8(5, 0)), 25);
+    EXPECT_EQ(mk_.GetInt(layout::kServiceCounters[0]), 25);
   });
 
   Load(SampleSetup{.deviceVersion = 0xA01, .layoutVersion = 10});  // the temperature input
@@ -316,7 +318,7 @@ TEST_F(SidePagesTest, VariantsShowWhatTheyShould) {
     TypeAndLeave(Find<QLineEdit>(dlg, "eUniMeasStr"), "½");
     EXPECT_NE(messages_.Last(Kind::Error).indexOf("Windows-1251"), -1);
     TypeAndLeave(Find<QLineEdit>(dlg, "eUniMeasStr"), "Темп");
-    EXPECT_EQ(mk_.GetText(Text(5, 60, 7)), "Темп");
+    EXPECT_EQ(mk_.GetText(layout::kUserParamName), "Темп");
     EXPECT_TRUE(Shown(dlg, "tsTO", "seAirFiltCntK"));
     EXPECT_FALSE(Shown(dlg, "tsTO", "seTOCntK"));
     EXPECT_TRUE(Shown(dlg, "tsTO", "eCandleCntK"));

@@ -4,7 +4,9 @@
 
 #include "cli_runner.h"
 #include "model/sample_image.h"
+#include "model/service_file.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/files.h"
 
@@ -24,7 +26,7 @@ class CliSideFiles : public tc::testing::TempDirTest {
   static std::vector<uint8_t> Block(const std::string& settings, int n) {
     TMK mk;
     ReadSettingsFile(mk, settings);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     return {mk.Block(n).begin(), mk.Block(n).end()};
   }
 };
@@ -55,9 +57,11 @@ TEST_F(CliSideFiles, ExportThenImportReproducesTheFields) {
   EXPECT_EQ(ReadWholeFile(P("s2.dvkpt")), ReadWholeFile(P("s.dvkpt")));
   // Block 5 travels whole; what b held elsewhere stays.
   const auto blockA = Block(a, 5), blockC = Block(P("c.dvkps"), 5);
-  EXPECT_TRUE(std::equal(blockA.begin(), blockA.begin() + 125, blockC.begin()));
+  EXPECT_TRUE(std::equal(blockA.begin(), blockA.begin() + kServiceFileSize, blockC.begin()));
   EXPECT_EQ(Block(P("c.dvkps"), 6), Block(b, 6));
-  EXPECT_EQ(Block(P("c.dvkps"), 4)[100], Block(b, 4)[100]);
+  // A byte of block 4 between the tare litres and sensor values.
+  const size_t between = layout::kTareLitres[67].offset + 1u;
+  EXPECT_EQ(Block(P("c.dvkps"), 4)[between], Block(b, 4)[between]);
 
   // The comparison names what changed.
   const auto d = RunCli("diff " + b + " " + P("c.dvkps") + " --lang en", false);
@@ -91,8 +95,8 @@ TEST_F(CliSideFiles, ShortEmptyAndForeignFilesAreRefused) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(RunCli("get " + P("n.dvkps") + " seOil43L seOilCalibrQuant", false).out, "0\n0\n");
   EXPECT_EQ(RunCli("get " + P("n.dvkps") + " sgTarir", false).out, "\n");
-  EXPECT_EQ(Block(P("n.dvkps"), 4)[6], Block(a, 4)[6]);
-  EXPECT_EQ(Block(P("n.dvkps"), 4)[8], Block(a, 4)[8]);
+  for (const FieldRef f : {layout::kTarirSlopeMark, layout::kTareLitres[0]})
+    EXPECT_EQ(Block(P("n.dvkps"), 4)[f.offset], Block(a, 4)[f.offset]);
 
   EXPECT_NE(RunCli("tank frobnicate " + a).status, 0);
   EXPECT_NE(RunCli("tank export " + a).status, 0);  // --out is required

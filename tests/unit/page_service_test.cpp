@@ -6,6 +6,7 @@
 #include "catalog/variants.h"
 #include "editor_core/visibility.h"
 #include "model/service_file.h"
+#include "model/settings_layout.h"
 #include "schema_values.h"
 #include "side_pages_fixture.h"
 #include "util/errors.h"
@@ -17,15 +18,15 @@ using tc::test::SampleModel;
 TEST(ServiceDates, DayNumbersBothWays) {
   SampleModel m("v104-8k");
   const SettingDef& to = m.Def("deTO");
-  m.mk.PutU32(5, 8, 0xFFFF0000u);
+  m.mk.SetInt(layout::kDateTO, 0xFFFF0000u);
   EXPECT_TRUE(SetFromText(m.ctx, to, "01.01.00"));
-  EXPECT_EQ(m.mk.GetU32(5, 8), 2u);  // the upper two bytes are cleared
+  EXPECT_EQ(m.mk.GetInt(layout::kDateTO), 2u);  // the upper two bytes are cleared
   EXPECT_TRUE(SetFromText(m.ctx, to, "01.03.04"));
-  EXPECT_EQ(m.mk.GetU32(5, 8), 1522u);
+  EXPECT_EQ(m.mk.GetInt(layout::kDateTO), 1522u);
   EXPECT_EQ(FormatValue(m.ctx, to, true), "01.03.04");
   EXPECT_FALSE(SetFromText(m.ctx, to, "1.3.4"));  // the same day
   EXPECT_TRUE(SetFromText(m.ctx, m.Def("deOSAGO"), "31.12.24"));
-  EXPECT_EQ(m.mk.GetU32(5, 12), 9132u);
+  EXPECT_EQ(m.mk.GetInt(layout::kDateOSAGO), 9132u);
   EXPECT_EQ(FormatValue(m.ctx, m.Def("deOSAGO"), false), "31.12.24");
 }
 
@@ -50,17 +51,21 @@ TEST(ServiceDates, BadDatesStoreNothing) {
 
 TEST(ServiceNames, StoredByteForByteWithOneTerminator) {
   SampleModel m("v104-8k");
-  for (int i = 60; i < 67; ++i) m.mk.PutU8(5, i, 0x55);
+  // The bytes of the 7-byte name field.
+  const auto at = [&](int i) -> uint8_t& {
+    return m.mk.Block(5)[layout::kUserParamName.offset + i];
+  };
+  for (int i = 0; i < 7; ++i) at(i) = 0x55;
   const SettingDef& name = m.Def("eUniMeasStr");
   EXPECT_TRUE(SetFromText(m.ctx, name, "Наддув"));
   const uint8_t cp1251[] = {0xCD, 0xE0, 0xE4, 0xE4, 0xF3, 0xE2};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(m.mk.GetU8(5, 60 + i), cp1251[i]) << i;
-  EXPECT_EQ(m.mk.GetU8(5, 66), 0);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(at(i), cp1251[i]) << i;
+  EXPECT_EQ(at(6), 0);
   EXPECT_EQ(FormatValue(m.ctx, name, true), "Наддув");
   // A shorter name keeps the bytes after its terminator.
   EXPECT_TRUE(SetFromText(m.ctx, name, "Abc"));
-  EXPECT_EQ(m.mk.GetU8(5, 63), 0);
-  EXPECT_EQ(m.mk.GetU8(5, 64), 0xF3);
+  EXPECT_EQ(at(3), 0);
+  EXPECT_EQ(at(4), 0xF3);
   EXPECT_EQ(FormatValue(m.ctx, name, true), "Abc");
   EXPECT_FALSE(SetFromText(m.ctx, name, "Abc"));
 
@@ -79,18 +84,18 @@ TEST(ServiceNames, StoredByteForByteWithOneTerminator) {
   // The reminder names hold 15 characters.
   const SettingDef& fors = m.Def("eForsTOCntK");
   EXPECT_TRUE(SetFromText(m.ctx, fors, "Замена ремня ГР"));
-  EXPECT_EQ(m.mk.GetU8(5, 83), 0);
+  EXPECT_EQ(m.mk.Block(5)[layout::kServiceNames[0].offset + 15], 0);
   EXPECT_EQ(FormatValue(m.ctx, fors, true), "Замена ремня ГР");
   EXPECT_THROW(SetFromText(m.ctx, fors, "Замена ремня ГРМ"), TripError);
   EXPECT_TRUE(SetFromText(m.ctx, m.Def("eCandleCntK"), " свечи "));  // blanks are kept
-  EXPECT_EQ(m.mk.GetText(Text(5, 100, 16)), " свечи ");
+  EXPECT_EQ(m.mk.GetText(layout::kServiceNames[2]), " свечи ");
 }
 
 TEST(ServicePage, ShortServiceVariant) {
   SampleModel e01("ve01-32k");
   ASSERT_TRUE(e01.catalog.Flags().VariantShortService);
   EXPECT_TRUE(SetFromText(e01.ctx, e01.Def("seTOCntK"), "2.5"));
-  EXPECT_EQ(e01.mk.GetInt(S8(5, 0)), 25);
+  EXPECT_EQ(e01.mk.GetInt(layout::kServiceCounters[0]), 25);
   EXPECT_EQ(FormatValue(e01.ctx, e01.Def("seTOCntK"), true), "2.5");
   EXPECT_THROW(SetFromText(e01.ctx, e01.Def("seTOCntK"), "10"), RangeError);
   Visibility v = ControlVisibility(e01.ctx);
@@ -110,22 +115,22 @@ TEST(ServicePage, ShortServiceVariant) {
   for (const char* shown : {"seAirFiltCntK", "eCandleCntK", "deOSAGO", "cbOSAGO", "cbTO"})
     EXPECT_TRUE(v.Visible(shown)) << shown;
   EXPECT_TRUE(SetFromText(v104.ctx, v104.Def("seAirFiltCntK"), "25"));
-  EXPECT_EQ(v104.mk.GetInt(S8(5, 0)), 25);
+  EXPECT_EQ(v104.mk.GetInt(layout::kServiceCounters[0]), 25);
   EXPECT_THROW(SetFromText(v104.ctx, v104.Def("seAirFiltCntK"), "100"), RangeError);
 }
 
 TEST(ServicePage, ReminderSwitchesClearTheTopBits) {
   SampleModel m("v104-8k");
-  m.mk.PutU16(5, 116, 0xF001);
+  m.mk.SetInt(layout::kServiceFlags, 0xF001);
   EXPECT_TRUE(SetCheck(m.ctx, m.Def("cbKPPOilCntK"), true));
-  EXPECT_EQ(m.mk.GetU16(5, 116), 0x0003);
-  m.mk.PutU16(5, 116, 0xA3FF);
+  EXPECT_EQ(m.mk.GetInt(layout::kServiceFlags), 0x0003);
+  m.mk.SetInt(layout::kServiceFlags, 0xA3FF);
   EXPECT_TRUE(SetFromText(m.ctx, m.Def("cbMotoHour"), "off"));
-  EXPECT_EQ(m.mk.GetU16(5, 116), 0x01FF);
+  EXPECT_EQ(m.mk.GetInt(layout::kServiceFlags), 0x01FF);
   EXPECT_TRUE(SetCheck(m.ctx, m.Def("cbOSAGO"), false));
-  EXPECT_EQ(m.mk.GetU16(5, 116), 0x00FF);
+  EXPECT_EQ(m.mk.GetInt(layout::kServiceFlags), 0x00FF);
   EXPECT_TRUE(SetCheck(m.ctx, m.Def("cbCandleCntK"), false));
-  EXPECT_EQ(m.mk.GetU16(5, 116), 0x00BF);
+  EXPECT_EQ(m.mk.GetInt(layout::kServiceFlags), 0x00BF);
 }
 
 TEST(UniMeasPage, EqualAdcPointsAreRefused) {
@@ -142,13 +147,13 @@ TEST(UniMeasPage, EqualAdcPointsAreRefused) {
             "Значения АЦП Мин и Макс должны различаться.");
   EXPECT_EQ(m.BlockBytes(5), before);
   EXPECT_TRUE(SetNumber(m.ctx, max, 1023));
-  EXPECT_EQ(m.mk.GetInt(S16(5, 54)), 1023);
+  EXPECT_EQ(m.mk.GetInt(layout::kUniMeasADC[1]), 1023);
   EXPECT_TRUE(SetNumber(m.ctx, m.Def("seUniMeasDat0"), -180));
-  EXPECT_EQ(m.mk.GetInt(S16(5, 56)), -180);
+  EXPECT_EQ(m.mk.GetInt(layout::kUniMeasDat[0]), -180);
   EXPECT_THROW(SetNumber(m.ctx, m.Def("seUniMeasDat1"), 2501), RangeError);
   const bool used = GetCheck(m.ctx, m.Def("cbUseUniMeas"));
   EXPECT_TRUE(SetCheck(m.ctx, m.Def("cbUseUniMeas"), !used));
-  EXPECT_EQ(m.mk.GetU8(5, 7), used ? 0 : 1);
+  EXPECT_EQ(m.mk.GetInt(layout::kUseUniMeas), used ? 0 : 1);
 }
 
 TEST(UniMeasPage, UseAndNameOnlyWithTheTemperatureInput) {
@@ -169,7 +174,8 @@ TEST(UniMeasPage, UseAndNameOnlyWithTheTemperatureInput) {
 TEST(ServiceFile, CarriesBlockFiveUnchanged) {
   EXPECT_EQ(ServiceFileFormat().size, 125u);
   SampleModel a("v104-8k");
-  for (int i = 0; i < 132; ++i) a.mk.PutU8(5, i, uint8_t(i * 11 + 3));
+  auto block = a.mk.Block(5);
+  for (size_t i = 0; i < block.size(); ++i) block[i] = uint8_t(i * 11 + 3);
   const auto bytes = SideFileBytes(a.mk, ServiceFileFormat());
   ASSERT_EQ(bytes.size(), 125u);
   for (int i = 0; i < 125; ++i) EXPECT_EQ(bytes[size_t(i)], uint8_t(i * 11 + 3)) << i;
@@ -177,8 +183,9 @@ TEST(ServiceFile, CarriesBlockFiveUnchanged) {
   SampleModel b("ve01-32k");
   const auto block5 = b.BlockBytes(5);
   ApplySideFileBytes(b.mk, ServiceFileFormat(), bytes);
-  for (int i = 0; i < 125; ++i) EXPECT_EQ(b.mk.GetU8(5, i), bytes[size_t(i)]) << i;
-  for (int i = 125; i < int(block5.size()); ++i) EXPECT_EQ(b.mk.GetU8(5, i), block5[size_t(i)]);
+  // The file is the head of the block; the rest of the block stays.
+  for (size_t i = 0; i < block5.size(); ++i)
+    EXPECT_EQ(b.mk.Block(5)[i], i < kServiceFileSize ? bytes[i] : block5[i]) << i;
 }
 
 TEST(SidePagesText, EveryTextDateAndTableSettingRoundTrips) {

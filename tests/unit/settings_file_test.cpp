@@ -60,15 +60,15 @@ TEST(SettingsFileFormat, LayoutAndWrapOfTheTable) {
 
 TEST_F(SettingsFileTest, SaveLoadSaveGivesIdenticalFiles) {
   TMK mk;
-  mk.SettingsImage = BuildSampleImage(SampleSetupByName("v8003-32k"));
+  mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8003-32k")));
   mk.DeviceVersion = 0x8003;
   WriteSettingsFile(mk, Path("a.dvkps"));
   TMK other;
   ReadSettingsFile(other, Path("a.dvkps"));
   EXPECT_EQ(other.DeviceVersion, 0x8003);
-  EXPECT_EQ(other.SettingsImage, mk.SettingsImage);
-  other.DecodeAll();
-  other.EncodeAll();
+  EXPECT_EQ(other.Image(), mk.Image());
+  other.DecodeSettingsBlocks();
+  other.EncodeSettingsBlocks();
   WriteSettingsFile(other, Path("b.dvkps"));
   EXPECT_EQ(ReadWholeFile(Path("a.dvkps")), ReadWholeFile(Path("b.dvkps")));
   EXPECT_EQ(fs::file_size(Path("a.dvkps")), 32704u + 2);
@@ -77,17 +77,17 @@ TEST_F(SettingsFileTest, SaveLoadSaveGivesIdenticalFiles) {
 TEST_F(SettingsFileTest, TwoByteFileGivesAnEmptyImage) {
   WriteRaw("two.dvkps", {0x04, 0x01});
   TMK mk;
-  mk.SettingsImage = {1, 2, 3};
+  mk.ReplaceImage({1, 2, 3});
   ReadSettingsFile(mk, Path("two.dvkps"));
   EXPECT_EQ(mk.DeviceVersion, 0x104);
-  EXPECT_TRUE(mk.SettingsImage.empty());
+  EXPECT_TRUE(mk.Image().empty());
   // Decoding then stops with a range error (the directory is all zero).
   EXPECT_THROW(mk.DecodeBlock(1), RangeError);
 }
 
 TEST_F(SettingsFileTest, RefusedFilesLeaveTheModelUnchanged) {
   TMK mk;
-  mk.SettingsImage = {9, 8, 7};
+  mk.ReplaceImage({9, 8, 7});
   mk.DeviceVersion = 0x777;
   WriteRaw("one.dvkps", {0x04});
   WriteRaw("empty.dvkps", {});
@@ -100,19 +100,19 @@ TEST_F(SettingsFileTest, RefusedFilesLeaveTheModelUnchanged) {
     } catch (const FileError& e) {
       EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
     }
-    EXPECT_EQ(mk.SettingsImage, (std::vector<uint8_t>{9, 8, 7}));
+    EXPECT_EQ(mk.Image(), (std::vector<uint8_t>{9, 8, 7}));
     EXPECT_EQ(mk.DeviceVersion, 0x777);
   }
   EXPECT_THROW(ReadSettingsFile(mk, dir_.string()), FileError);  // a folder
   // The largest memory is still accepted.
   WriteRaw("max.dvkps", std::vector<uint8_t>(65536 + 2, 0));
   ReadSettingsFile(mk, Path("max.dvkps"));
-  EXPECT_EQ(mk.SettingsImage.size(), 65536u);
+  EXPECT_EQ(mk.Image().size(), 65536u);
 }
 
 TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile) {
   TMK mk;
-  mk.SettingsImage = {1, 2, 3, 4};
+  mk.ReplaceImage({1, 2, 3, 4});
   WriteSettingsFile(mk, Path("keep.dvkps"));
   const auto before = ReadWholeFile(Path("keep.dvkps"));
   // A target inside a missing folder fails without touching anything else.

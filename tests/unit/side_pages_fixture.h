@@ -17,7 +17,7 @@ struct SampleModel {
   explicit SampleModel(const char* sample) : SampleModel(SampleSetupByName(sample)) {}
   explicit SampleModel(const SampleSetup& setup) : catalog(Catalog()), ctx{mk, catalog} {
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     mk.RefreshVariant();
   }
   const SettingDef& Def(const std::string& name) const {

@@ -1,4 +1,4 @@
-#include "editor/radio_group.h"
+#include "ui/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -8,7 +8,9 @@ namespace tc {
 
 TRadioGroup::TRadioGroup(QWidget* parent)
     : QGroupBox(parent), grid_(new QGridLayout(this)), group_(new QButtonGroup(this)) {
-  grid_->setContentsMargins(6, 2, 6, 4);
+  // In the program's group style the title sits on the frame line and the
+  // contents start just below the line: clear the title's lower half.
+  grid_->setContentsMargins(6, 10, 6, 4);
   grid_->setHorizontalSpacing(8);
   grid_->setVerticalSpacing(2);
   group_->setExclusive(true);
@@ -28,11 +30,12 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
     buttons_.clear();
     for (int i = 0; i < n; ++i) {
       auto* b = new QRadioButton(this);
+      b->setObjectName(QString("%1_%2").arg(objectName()).arg(i));
       group_->addButton(b, i);
-      grid_->addWidget(b, i / columns, i % columns);
       buttons_.push_back(b);
     }
     columns_ = columns;
+    Place();
   }
   for (int i = 0; i < n; ++i) {
     QRadioButton* b = buttons_[size_t(i)];
@@ -41,6 +44,26 @@ void TRadioGroup::SetItems(const QStringList& texts, const std::vector<bool>& en
   }
   for (int c = 0; c < grid_->columnCount(); ++c) grid_->setColumnStretch(c, c < columns ? 1 : 0);
   SetItemIndex(chosen < n ? chosen : -1);
+}
+
+void TRadioGroup::SetColumnMajor(bool columnMajor) {
+  if (columnMajor == columnMajor_) return;
+  columnMajor_ = columnMajor;
+  Place();
+}
+
+void TRadioGroup::Place() {
+  const int n = Count();
+  if (!n) return;
+  const int rows = (n + columns_ - 1) / columns_;
+  for (int i = 0; i < n; ++i) {
+    QRadioButton* b = buttons_[size_t(i)];
+    grid_->removeWidget(b);
+    if (columnMajor_)
+      grid_->addWidget(b, i % rows, i / rows);
+    else
+      grid_->addWidget(b, i / columns_, i % columns_);
+  }
 }
 
 QStringList TRadioGroup::Items() const {

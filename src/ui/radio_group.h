@@ -1,6 +1,6 @@
 #pragma once
 // A titled group of radio buttons laid out in columns, one of which is
-// chosen; the editor's radio-group control.
+// chosen: the radio-group control of the editor pages and the viewers.
 #include <QGroupBox>
 #include <QStringList>
 #include <vector>
@@ -24,6 +24,9 @@ class TRadioGroup : public QGroupBox {
   int Count() const { return int(buttons_.size()); }
   QRadioButton* Button(int index) const;
 
+  // Items run along the rows (the default) or down the columns.
+  void SetColumnMajor(bool columnMajor);
+
   // -1: none chosen.
   int ItemIndex() const;
   void SetItemIndex(int index);
@@ -33,10 +36,13 @@ class TRadioGroup : public QGroupBox {
   void Clicked(int index);
 
  private:
+  void Place();
+
   QGridLayout* grid_;
   QButtonGroup* group_;
   std::vector<QRadioButton*> buttons_;
   int columns_ = 0;
+  bool columnMajor_ = false;
 };
 
 }  // namespace tc
