@@ -23,6 +23,8 @@ void AddRow(QGridLayout* grid, TSettingsBinder& b, const char* name, const char*
   const int row = grid->rowCount();
   if (name) {
     b.HideCaption(value);
+    // Room for the 15 characters of a name.
+    b.Control(name)->setMinimumWidth(170);
     grid->addWidget(b.Control(name), row, 0);
     b.HideCaption(name);
   } else {
@@ -44,7 +46,9 @@ void BuildServicePage(QWidget* page, TSettingsBinder& b) {
   QVBoxLayout* column = NewColumn(row);
   QGroupBox* group = NewGroup(page, b, {"Напоминания", "Reminders"}, &grid);
   column->addWidget(group);
+  // The columns keep their width; the room left goes after them.
   grid->setColumnStretch(1, 0);
+  grid->setColumnStretch(3, 1);
   const TextPair headings[] = {
       {"Осталось до...", "Stay until..."}, {"тыс.км", "th.km"}, {"использ.", "use"}};
   for (int c = 0; c < 3; ++c) {
@@ -75,8 +79,8 @@ void BuildServicePage(QWidget* page, TSettingsBinder& b) {
       page, b, ServiceFileFormat(), "bSaveTO",
       {"Сохранить настройки ТО в файл", "Сохранить настройки ТО в файл"}, "bLoadTO",
       {"Считать настройки ТО из файла", "Считать настройки ТО из файла"});
-  files->addWidget(buttons.save);
-  files->addWidget(buttons.load);
+  files->addWidget(buttons.save, 0, Qt::AlignLeft);
+  files->addWidget(buttons.load, 0, Qt::AlignLeft);
   files->addStretch(1);
   row->addStretch(1);
 }

@@ -62,6 +62,13 @@ QLabel* AddPoint(QWidget* parent, TSettingsBinder& b, QGridLayout* grid, int num
   return n;
 }
 
+// The number, litres and sensor columns keep their width; the room left goes
+// to an empty column after them.
+void KeepColumnsLeft(QGridLayout* grid) {
+  grid->setColumnStretch(1, 0);
+  grid->setColumnStretch(3, 1);
+}
+
 }  // namespace
 
 void BuildTankPage(QWidget* page, TSettingsBinder& b) {
@@ -71,14 +78,14 @@ void BuildTankPage(QWidget* page, TSettingsBinder& b) {
   QVBoxLayout* linear = NewColumn(row);
   QGroupBox* two = NewGroup(page, b, {"Линейный по 2 точкам", "Linear 2 points"}, &grid);
   linear->addWidget(two);
-  grid->setColumnStretch(1, 0);
+  KeepColumnsLeft(grid);
   AddHeading(two, b, grid);
   AddPoint(two, b, grid, 1, "seLit6L", "seOil6L");
   AddPoint(two, b, grid, 2, "seLit43L", "seOil43L");
 
   QGroupBox* seven = NewGroup(page, b, {"Линейный по 7 точкам", "Linear 7 points"}, &grid);
   linear->addWidget(seven);
-  grid->setColumnStretch(1, 0);
+  KeepColumnsLeft(grid);
   grid->addWidget(b.Label("seOilCalibrQuant"), 0, 0, 1, 2);
   grid->addWidget(b.Control("seOilCalibrQuant"), 0, 2);
   AddHeading(seven, b, grid);

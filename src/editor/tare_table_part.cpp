@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -42,8 +43,12 @@ TTareTablePart::TTareTablePart(QWidget* parent, TSettingsBinder& binder)
   table_->setColumnWidth(kLitres, 70);
   table_->setColumnWidth(kSensor, 70);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setMinimumWidth(200);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setStretchLastSection(false);
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // As wide as its columns and the scroll bar.
+  table_->setFixedWidth(36 + 70 + 70 + table_->verticalScrollBar()->sizeHint().width() +
+                        2 * table_->frameWidth() + 2);
   connect(table_, &QTableWidget::itemChanged, this, [this] {
     if (!filling_) edited_ = true;
   });

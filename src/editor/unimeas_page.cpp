@@ -21,7 +21,9 @@ void BuildUniMeasPage(QWidget* page, TSettingsBinder& b) {
 
   QGroupBox* calibration = NewGroup(page, b, {"Калибровка", "Calibration"}, &grid);
   column->addWidget(calibration);
+  // The columns keep their width; the room left goes after them.
   grid->setColumnStretch(1, 0);
+  grid->setColumnStretch(3, 1);
   const TextPair headings[] = {{"#", "#"}, {"Показания", "Data"}, {"АЦП", "ADC"}};
   for (int c = 0; c < 3; ++c) {
     auto* l = new QLabel(calibration);
@@ -40,6 +42,9 @@ void BuildUniMeasPage(QWidget* page, TSettingsBinder& b) {
     grid->addWidget(b.Control("seUniMeasADC" + n), r + 1, 2);
   }
   column->addStretch(1);
+  // The page's columns share its width: two empty ones keep this one narrow.
+  NewColumn(row)->addStretch(1);
+  NewColumn(row)->addStretch(1);
   row->addStretch(1);
 }
 
