@@ -24,6 +24,9 @@ void BuildVoicePage(QWidget* page, TSettingsBinder& binder);
 void BuildAverPage(QWidget* page, TSettingsBinder& binder);
 void BuildParkPage(QWidget* page, TSettingsBinder& binder);
 void BuildDiversPage(QWidget* page, TSettingsBinder& binder);
+void BuildTankPage(QWidget* page, TSettingsBinder& binder);
+void BuildServicePage(QWidget* page, TSettingsBinder& binder);
+void BuildUniMeasPage(QWidget* page, TSettingsBinder& binder);
 
 // Layout helpers shared by the pages.
 // The page's row of columns.

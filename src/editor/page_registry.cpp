@@ -10,9 +10,10 @@ constexpr struct {
   const char* page;
   PageBuilder build;
 } kBuilders[] = {
-    {"tsCorr", BuildCorrPage},     {"tsMeth", BuildMethPage}, {"tsLim", BuildLimitsPage},
-    {"tsVoice", BuildVoicePage},   {"tsAver", BuildAverPage}, {"tsPark", BuildParkPage},
-    {"tsDivers", BuildDiversPage},
+    {"tsCorr", BuildCorrPage},       {"tsMeth", BuildMethPage}, {"tsLim", BuildLimitsPage},
+    {"tsVoice", BuildVoicePage},     {"tsAver", BuildAverPage}, {"tsPark", BuildParkPage},
+    {"tsDivers", BuildDiversPage},   {"tsOil", BuildTankPage},  {"tsTO", BuildServicePage},
+    {"tsUniMeas", BuildUniMeasPage},
 };
 
 }  // namespace

@@ -61,4 +61,13 @@ FieldRef DisplayMaskField(const DisplayGroup& g, int display, int* bit);
 void AddDiversSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsDivers(const EditorContext& ctx, Visibility& v);
 
+void AddTankSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsTank(const EditorContext& ctx, Visibility& v);
+
+void AddServiceSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsService(const EditorContext& ctx, Visibility& v);
+
+void AddUniMeasSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsUniMeas(const EditorContext& ctx, Visibility& v);
+
 }  // namespace tc

@@ -157,6 +157,36 @@ constexpr FieldArray kShowDisp1{U32(10, 392), 2, 4};
 constexpr FieldRef kShowDisp6 = U16(10, 412);
 constexpr FieldRef kExpPBLim = S16(10, 416);
 
+// "Бак" (blocks 3 and 4). The calibrations, the point counts and the tare
+// table are in the model's section below (block 3, block 4).
+// Carried by the tank file, not shown.
+constexpr FieldRef kTarirHead = U8(4, 0);
+// The slope the device found; shown only.
+constexpr FieldRef kTarirIncline = U8(4, 7);
+
+// "ТО" (block 5). The reminder names and the reminder flag word (bit per
+// reminder switched on; bits 12..15 are cleared by every change) are in the
+// model's section below.
+// Thousands of kilometres left: air filter, gearbox oil, reminder 3 (named),
+// reminder 4 (named), coolant, engine oil, reminder 7 (named).
+constexpr FieldArray kServiceCounters{S8(5, 0), 7, 1};
+// Day numbers in 4-byte fields, the upper two bytes 0.
+constexpr FieldRef kDateTO = U32(5, 8);
+constexpr FieldRef kDateOSAGO = U32(5, 12);
+constexpr FieldRef kMotoHourLim = S16(5, 122);
+// Bytes the service file carries that no page here shows.
+constexpr FieldRef kServiceCarried16 = U32(5, 16);
+constexpr FieldArray kServiceCarriedSystems{U8(5, 20), 32, 1};  // the additional systems
+constexpr FieldRef kServiceCarried118 = U8(5, 118);
+constexpr FieldRef kServiceCarried119 = U8(5, 119);
+constexpr FieldRef kServiceCarried120 = U16(5, 120);
+constexpr FieldRef kServiceCarried124 = U8(5, 124);
+
+// "Унив.вход/Трим" (block 5). Its name is kUserParamName, below.
+constexpr FieldRef kUseUniMeas = U8(5, 7);
+constexpr FieldArray kUniMeasADC{S16(5, 52), 2, 2};  // min, max
+constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
+
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
 

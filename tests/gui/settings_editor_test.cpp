@@ -253,6 +253,8 @@ TEST_F(SettingsEditorTest, SettingsTheVariantCannotBeSelectedForAreRefused) {
     }
   });
   EXPECT_FALSE(EditSettings(mk_, nullptr));
+  // No window ran an event loop: the check runs here, not in a later test.
+  QCoreApplication::processEvents();
   EXPECT_FALSE(opened);
   EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error).left(17), "Range check error");
   EXPECT_EQ(EditedBlocks(mk_), before);
