@@ -154,6 +154,28 @@ constexpr FieldArray kShowDisp1{U32(10, 392), 2, 4};
 constexpr FieldRef kShowDisp6 = U16(10, 412);
 constexpr FieldRef kExpPBLim = S16(10, 416);
 
+// Display layouts ("Дисплеи х1" .. "Доп.панель"): one byte per cell holding
+// a parameter code, display d and cell c counted from 0.
+constexpr FieldArray kX4Cells{U8(10, 12), 24, 1};  // 12 + 4d + c
+// The x7 table; x3 uses cells 0..2 and x1 cells 0..3 of its rows.
+constexpr FieldArray kX7Cells{U8(10, 36), 28, 1};     // 36 + 7d + c
+constexpr FieldArray kGraphCells{U8(10, 64), 16, 1};  // 64 + 2d + curve
+constexpr FieldArray kArrowCells{U8(10, 80), 16, 1};  // 80 + 2d + indicator
+constexpr FieldArray kX9Cells{U8(10, 96), 27, 1};     // 96 + 9d + c
+constexpr FieldArray kX6Cells{U8(10, 400), 12, 1};    // 400 + 6d + c
+// Signed: a position in the info-panel list as built for the variant.
+constexpr FieldArray kInfoPanelCells{S8(13, 4), 4, 1};
+
+// "Цветовые схемы": day and night, 56 bytes each. Scheme bytes 0..31 are the
+// palette (16 RGB565 colours), 32..55 the role bytes (palette indices).
+constexpr FieldArray kSchemeStart{U8(10, 248), 2, 56};
+constexpr FieldRef SchemePaletteField(int scheme, int index) {
+  return U16(10, kSchemeStart[scheme].offset + 2 * index);
+}
+constexpr FieldRef SchemeRoleField(int scheme, int roleByte) {
+  return U8(10, kSchemeStart[scheme].offset + 32 + roleByte);
+}
+
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
 
