@@ -48,24 +48,40 @@ QColor ToQColor(uint16_t packed) {
 
 // Readable text on a row painted in its colour.
 QColor TextOn(const QColor& c) {
-  return c.lightness() > 110 ? Qt::black : Qt::white;
+  return 299 * c.red() + 587 * c.green() + 114 * c.blue() > 140000 ? Qt::black : Qt::white;
 }
+
+constexpr int kRowHeight = 15;
 
 QTableWidget* NewTable(QWidget* parent, const char* name, int rows, int width) {
   auto* t = new QTableWidget(rows, 1, parent);
   t->setObjectName(name);
   t->horizontalHeader()->hide();
   t->verticalHeader()->hide();
-  t->verticalHeader()->setDefaultSectionSize(18);
+  t->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  t->verticalHeader()->setDefaultSectionSize(kRowHeight);
   t->horizontalHeader()->setStretchLastSection(true);
-  t->setSelectionMode(QAbstractItemView::SingleSelection);
-  t->setSelectionBehavior(QAbstractItemView::SelectRows);
+  // Rows keep their own colour: the current row is marked, not selected.
+  t->setSelectionMode(QAbstractItemView::NoSelection);
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  t->setFixedSize(width, rows * 18 + 2 * t->frameWidth());
+  t->setFixedSize(width, rows * kRowHeight + 2 * t->frameWidth());
   t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int r = 0; r < rows; ++r) t->setItem(r, 0, new QTableWidgetItem);
   return t;
+}
+
+// The current row of a colour table reads bold with a marker.
+void MarkCurrentRow(QTableWidget* t) {
+  for (int r = 0; r < t->rowCount(); ++r) {
+    QTableWidgetItem* item = t->item(r, 0);
+    QFont f = item->font();
+    f.setBold(r == t->currentRow());
+    item->setFont(f);
+    QString text = item->text();
+    if (text.startsWith(QStringLiteral("\u25B8 "))) text = text.mid(2);
+    item->setText(r == t->currentRow() ? QStringLiteral("\u25B8 ") + text : text);
+  }
 }
 
 QSpinBox* NewSpin(QWidget* parent, const char* name, int max) {
@@ -224,6 +240,7 @@ class TColourPart : public QObject, public TEditorPart {
     filling_ = true;
     const PaletteColour c = GetPaletteColour(ctx_, EditedScheme(ctx_), row);
     paletteRow_->setText(RowCaption(row));
+    MarkCurrentRow(palette_);
     rgb_[0]->setValue(c.r);
     rgb_[1]->setValue(c.g);
     rgb_[2]->setValue(c.b);
@@ -237,6 +254,7 @@ class TColourPart : public QObject, public TEditorPart {
     const bool was = filling_;
     filling_ = true;
     r.caption->setText(QString::fromStdString(table.rows[size_t(row)].caption.Get(b_.English())));
+    MarkCurrentRow(r.table);
     r.spin->setValue(GetRoleIndex(ctx_, EditedScheme(ctx_), table.rows[size_t(row)].role) & 0x0F);
     filling_ = was;
   }
