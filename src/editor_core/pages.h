@@ -70,4 +70,18 @@ void UpdateVariantControlsService(const EditorContext& ctx, Visibility& v);
 void AddUniMeasSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsUniMeas(const EditorContext& ctx, Visibility& v);
 
+// The display layout pages, one cell table each (page_layouts.cpp), and the
+// colour schemes (page_colors.cpp).
+void AddDisplays1Settings(std::vector<SettingDef>& schema);
+void AddDisplays3Settings(std::vector<SettingDef>& schema);
+void AddDisplays4Settings(std::vector<SettingDef>& schema);
+void AddDisplays6Settings(std::vector<SettingDef>& schema);
+void AddDisplays7Settings(std::vector<SettingDef>& schema);
+void AddDisplays9Settings(std::vector<SettingDef>& schema);
+void AddGraphDisplaysSettings(std::vector<SettingDef>& schema);
+void AddArrowDisplaysSettings(std::vector<SettingDef>& schema);
+void AddInfoPanelSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsLayouts(const EditorContext& ctx, Visibility& v);
+void AddColorsSettings(std::vector<SettingDef>& schema);
+
 }  // namespace tc

@@ -30,6 +30,10 @@ struct EditorContext {
   int ProtocolCode() const;
   // The current protocol carries the engine-pump mark (a hybrid drive).
   bool EnginePumpProtocol() const;
+
+  // The colour scheme the colour page edits (0 day, 1 night); editor state,
+  // not a setting.
+  int colourScheme = 0;
 };
 
 enum class ControlKind : uint8_t {

@@ -90,6 +90,8 @@ struct FieldGrid {
     return f;
   }
   constexpr FieldArray Row(int r) const { return {(*this)(r, 0), cols, colStride}; }
+  // Every cell in one run, for grids whose rows follow each other.
+  constexpr FieldArray Flat() const { return {first, rows * cols, colStride}; }
 };
 
 }  // namespace tc

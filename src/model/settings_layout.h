@@ -268,6 +268,13 @@ constexpr FieldGrid kHotMenus{U16(10, 124), 4, 20, 10, 2};
 constexpr FieldGrid kColourSchemes{U8(10, 248), 2, 56, 56, 1};
 constexpr FieldGrid kSchemePalette{U16(10, 248), 2, 56, 16, 2};
 constexpr FieldGrid kSchemeRoles{U8(10, 280), 2, 56, 23, 1};
+// One palette colour (RGB565) and one role byte of scheme 0 (day) or 1 (night).
+constexpr FieldRef SchemePaletteField(int scheme, int index) {
+  return kSchemePalette(scheme, index);
+}
+constexpr FieldRef SchemeRoleField(int scheme, int roleByte) {
+  return kSchemeRoles(scheme, roleByte);
+}
 
 // Block 12: the fault journal. The support set has one bit per stored-data
 // item 1..96, item 1 in the top bit of the first byte.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "cli_runner.h"
 #include "editor_core/edit_session.h"
@@ -54,9 +55,14 @@ NewValues PickNewValues(const std::string& path) {
   SetFromText(ctx, *FindSetting("rgLockType"), "Virt.");
   const Visibility visible = ControlVisibility(ctx);
   NewValues values;
+  // What the file holds, before a setting that shares a byte (the x1, x3
+  // and x7 cells) changes it for a later one.
+  std::map<std::string, std::string> inFile;
+  for (const auto& d : SettingsSchema()) inFile[d.name] = FormatValue(ctx, d, true);
   for (const auto& d : SettingsSchema()) {
     if (!visible.Visible(d.name)) continue;
-    values.original.push_back(FormatValue(ctx, d, true));
+    values.original.push_back(d.kind == ControlKind::Cell ? inFile[d.name]
+                                                          : FormatValue(ctx, d, true));
     std::string v = OtherValue(ctx, d);
     if (v.empty()) {  // an unused subtype slot
       values.original.pop_back();

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor_core/page_colors.h"
+#include "editor_core/page_layouts.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 
@@ -50,6 +52,18 @@ inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
       for (int i = 0; i < int(items.size()); ++i)
         if (i != current && items[size_t(i)].enabled) return "#" + std::to_string(i);
       return "";
+    }
+    case ControlKind::Cell: {
+      const int current = CellSettingCode(ctx, d);
+      for (const CellChoice& c : CellSettingMenu(ctx, d))
+        if (c.code != current) return std::to_string(c.code);
+      return "";
+    }
+    case ControlKind::Colour: {
+      // "R,G,B" with red moved by one.
+      const std::string now = FormatValue(ctx, d, true);
+      const int r = std::stoi(now.substr(0, now.find(',')));
+      return std::to_string((r + 1) % 32) + now.substr(now.find(','));
     }
     default:
       return "";
