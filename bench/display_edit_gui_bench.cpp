@@ -22,7 +22,7 @@ struct OpenEditor {
   explicit OpenEditor(const char* sample) {
     const tc::SampleSetup setup = tc::SampleSetupByName(sample);
     mk.ReplaceImage(tc::BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     session = std::make_unique<tc::TSettingsEditSession>(mk);
     dlg = std::make_unique<tc::TMK_SetParamsDlg>(*session);
     dlg->show();

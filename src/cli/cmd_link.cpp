@@ -294,16 +294,11 @@ const Register kWrite({"write",
                        {{"FILE.dvkps", "the settings file to write into the device"}},
                        {kPortOption, kWaitOption, kIniOption,
                         {"--verify", nullptr, "read the written pages back and compare them"}},
-                       "Checks that the settings fit the device (device and layout version),
-"
-                       "saves what the device holds to the backup folder
-"
-                       "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version
-"
-                       "mismatch writes nothing and exits with 1. --verify reads the written
-"
-                       "pages back and exits with 1, naming the first difference and the
-"
+                       "Checks that the settings fit the device (device and layout version),\n"
+                       "saves what the device holds to the backup folder\n"
+                       "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
+                       "mismatch writes nothing and exits with 1. --verify reads the written\n"
+                       "pages back and exits with 1, naming the first difference and the\n"
                        "backup, when the device does not hold what was sent.",
                        RunWrite});
 

@@ -55,15 +55,15 @@ int RunSchemes(const Args& a) {
 
 const Register kSchemes({"schemes",
                          "show the colour schemes of a settings file, or reset them",
-                         "usage: tripconf-cli schemes FILE.dvkps [--lang en|ru]\n"
-                         "       tripconf-cli schemes FILE.dvkps --reset [--out NEW.dvkps]\n"
+                         {{"FILE.dvkps", "the settings file"}},
+                         {{"--reset", nullptr, "put the factory schemes into both schemes"},
+                          {"--out", "NEW.dvkps", "with --reset: write there instead of in place"}},
                          "Without --reset, prints the palettes (R,G,B, 0..31 each) and the\n"
                          "colour roles (palette index) of the day and night schemes, named as\n"
                          "'get' and 'set' name them. --reset puts the factory schemes of the\n"
                          "file's device variant into both schemes, as the editor's\n"
                          "\"Initialize all\" does, and writes the file (in place unless --out\n"
-                         "names another one).\n",
-                         {"--out", "--lang"},
+                         "names another one).",
                          RunSchemes});
 
 }  // namespace

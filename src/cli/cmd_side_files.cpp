@@ -64,27 +64,28 @@ int RunService(const Args& a) {
 
 const Register kTank({"tank",
                       "export or import the tank calibration (.dvkpo)",
-                      "usage: tripconf-cli tank export FILE.dvkps --out T.dvkpo\n"
-                      "       tripconf-cli tank import FILE.dvkps T.dvkpo [--out NEW.dvkps]\n"
-                      "                                [--partial] [--lang en|ru]\n"
+                      {{"export|import", "what to do"},
+                       {"FILE", "the settings file, then for import the .dvkpo file", 1, 2}},
+                      {{"--out", "FILE", "export: the tank file; import: the settings to write"},
+                       {"--partial", nullptr, "import a tank file shorter than 245 bytes"}},
                       "Export writes the 2-point and 7-point calibrations and the tare table\n"
                       "(245 bytes) as the editor's tank page saves them. Import copies such a\n"
                       "file into the settings, rewriting FILE unless --out names another one.\n"
                       "A file shorter than 245 bytes is refused unless --partial is given;\n"
-                      "an empty or a longer file is always refused.\n",
-                      {"--out", "--lang"},
+                      "an empty or a longer file is always refused.",
                       RunTank});
 const Register kService({"service",
                          "export or import the service settings (.dvkpt)",
-                         "usage: tripconf-cli service export FILE.dvkps --out S.dvkpt\n"
-                         "       tripconf-cli service import FILE.dvkps S.dvkpt [--out NEW.dvkps]\n"
-                         "                                   [--partial] [--lang en|ru]\n"
+                         {{"export|import", "what to do"},
+                          {"FILE", "the settings file, then for import the .dvkpt file", 1, 2}},
+                         {{"--out", "FILE",
+                           "export: the service file; import: the settings to write"},
+                          {"--partial", nullptr, "import a service file shorter than 125 bytes"}},
                          "Export writes block 5 (125 bytes: service reminders, universal input,\n"
                          "additional systems) as the editor's service page saves it. Import\n"
                          "copies such a file into the settings, rewriting FILE unless --out\n"
                          "names another one. A file shorter than 125 bytes is refused unless\n"
-                         "--partial is given; an empty or a longer file is always refused.\n",
-                         {"--out", "--lang"},
+                         "--partial is given; an empty or a longer file is always refused.",
                          RunService});
 
 }  // namespace

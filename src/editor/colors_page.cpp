@@ -16,7 +16,7 @@
 
 #include "editor/editor_page_builders.h"
 #include "editor/preview_part.h"
-#include "editor/radio_group.h"
+#include "ui/radio_group.h"
 #include "editor/settings_binder.h"
 #include "editor_core/page_colors.h"
 #include "model/preview_surface.h"

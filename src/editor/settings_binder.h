@@ -86,7 +86,6 @@ class TSettingsBinder : public QObject {
   bool CommitPending();
   bool Loading() const { return loading_; }
   // What the parts of the pages work on.
-  EditorContext& Context() { return ctx_; }
 
  signals:
   // A setting was stored and the page rules ran.

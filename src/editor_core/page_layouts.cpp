@@ -28,7 +28,7 @@ const TextPair kAbsent{"Отсутствует", "Absent"};
 constexpr int kX1Codes[] = {7, 10, 8, 17, 91, 55, 56, 86, 87, 88, 38};
 constexpr int kTrimCode = 91;
 
-const FieldArray& Table(PreviewScreen screen, int* stride) {
+FieldArray Table(PreviewScreen screen, int* stride) {
   using S = PreviewScreen;
   switch (screen) {
     case S::X4:
@@ -173,7 +173,7 @@ FieldRef CellField(PreviewScreen screen, int display, int cell) {
   const CellLayout& l = LayoutOf(screen);
   if (display < 0 || display >= l.displays || cell < 0 || cell >= l.cells) throw RangeError();
   int stride = 0;
-  const FieldArray& table = Table(screen, &stride);
+  const FieldArray table = Table(screen, &stride);
   return table[stride * display + cell];
 }
 

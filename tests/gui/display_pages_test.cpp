@@ -107,8 +107,11 @@ TEST_F(DisplayPagesTest, RightClickChoosesTheCellsParameterAndRedrawsEveryPrevie
     const auto menu = CellMenu(dlg.Binder().Context(), PreviewScreen::X4, 1);
     ASSERT_EQ(p.items.size(), qsizetype(menu.size()));
     EXPECT_EQ(p.items[0].toStdString(), menu[0].caption.ru);
-    for (size_t i = 0; i < menu.size(); ++i)
-      if (menu[i].code == stored) EXPECT_EQ(p.checked, int(i));
+    for (size_t i = 0; i < menu.size(); ++i) {
+      if (menu[i].code == stored) {
+        EXPECT_EQ(p.checked, int(i));
+      }
+    }
     ASSERT_GE(chosen, 0);
     EXPECT_EQ(mk_.Block(10)[25], chosen);
     QCoreApplication::processEvents();

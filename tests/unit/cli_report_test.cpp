@@ -139,10 +139,11 @@ TEST_F(CliReport, EveryShownSettingAndEveryScreenOfEachSampleInBothLanguages) {
         EXPECT_NE(row.find("<td>" + Escape(tc::SettingLabel(ctx, d).Get(english)) + "</td>"),
                   std::string::npos)
             << row;
-        if (d.kind != tc::ControlKind::Check)
+        if (d.kind != tc::ControlKind::Check) {
           EXPECT_NE(row.find("<td>" + Escape(tc::FormatValue(ctx, d, english)) + "</td>"),
                     std::string::npos)
               << row;
+        }
       }
       EXPECT_GT(rows, 40);
 

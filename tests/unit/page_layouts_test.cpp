@@ -30,7 +30,7 @@ struct Editing {
   explicit Editing(const char* sample) {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     session = std::make_unique<TSettingsEditSession>(mk);
   }
   EditorContext& ctx() { return session->Context(); }
