@@ -61,4 +61,12 @@ FieldRef DisplayMaskField(const DisplayGroup& g, int display, int* bit);
 void AddDiversSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsDivers(const EditorContext& ctx, Visibility& v);
 
+// Hot menus (page_hotmenu.h holds their rules).
+void AddHotMenuSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsHotMenu(const EditorContext& ctx, Visibility& v);
+
+// Additional systems (page_blocks.h holds their rules).
+void AddBlocksSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsBlocks(const EditorContext& ctx, Visibility& v);
+
 }  // namespace tc

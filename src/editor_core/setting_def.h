@@ -5,6 +5,8 @@
 // descriptions; tripconf-cli prints, compares and changes settings by name
 // through the very same descriptions, so both follow the same rules.
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "model/field.h"
@@ -30,6 +32,13 @@ struct EditorContext {
   int ProtocolCode() const;
   // The current protocol carries the engine-pump mark (a hybrid drive).
   bool EnginePumpProtocol() const;
+
+  // Where a rule that stores but leaves something out says what (the
+  // command line prints these); nullptr when nobody listens.
+  std::vector<std::string>* notes = nullptr;
+  void Note(std::string text) const {
+    if (notes) notes->push_back(std::move(text));
+  }
 };
 
 enum class ControlKind : uint8_t {

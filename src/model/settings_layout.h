@@ -154,6 +154,21 @@ constexpr FieldArray kShowDisp1{U32(10, 392), 2, 4};
 constexpr FieldRef kShowDisp6 = U16(10, 412);
 constexpr FieldRef kExpPBLim = S16(10, 416);
 
+// "Горячие меню" (block 10): four hot menus of ten 16-bit menu codes each,
+// 0 for an empty entry; menu m starts at kHotMenus[m].
+constexpr FieldArray kHotMenus{U16(10, 124), 4, 20};
+constexpr int kHotMenuEntryCount = 10;
+constexpr FieldArray HotMenuEntries(int menu) {
+  return {kHotMenus[menu], kHotMenuEntryCount, 2};
+}
+
+// "Допсистемы" (block 5): the additional systems the device polls, a set of
+// 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8). Codes
+// start at 8: byte 20 also holds the page's display modes, bits 0..1 what
+// the list shows and bit 7 list or types.
+constexpr FieldArray kUsedBlocks{U8(5, 20), 32, 1};
+constexpr FieldRef kBlocksShow = U8(5, 20);
+
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
 
