@@ -24,6 +24,8 @@ void BuildVoicePage(QWidget* page, TSettingsBinder& binder);
 void BuildAverPage(QWidget* page, TSettingsBinder& binder);
 void BuildParkPage(QWidget* page, TSettingsBinder& binder);
 void BuildDiversPage(QWidget* page, TSettingsBinder& binder);
+void BuildHotMenuPage(QWidget* page, TSettingsBinder& binder);
+void BuildBlocksPage(QWidget* page, TSettingsBinder& binder);
 
 // Layout helpers shared by the pages.
 // The page's row of columns.

@@ -10,9 +10,9 @@ constexpr struct {
   const char* page;
   PageBuilder build;
 } kBuilders[] = {
-    {"tsCorr", BuildCorrPage},     {"tsMeth", BuildMethPage}, {"tsLim", BuildLimitsPage},
-    {"tsVoice", BuildVoicePage},   {"tsAver", BuildAverPage}, {"tsPark", BuildParkPage},
-    {"tsDivers", BuildDiversPage},
+    {"tsCorr", BuildCorrPage},     {"tsMeth", BuildMethPage},       {"tsLim", BuildLimitsPage},
+    {"tsVoice", BuildVoicePage},   {"tsAver", BuildAverPage},       {"tsPark", BuildParkPage},
+    {"tsDivers", BuildDiversPage}, {"tsHotMenu", BuildHotMenuPage}, {"tsBlocks", BuildBlocksPage},
 };
 
 }  // namespace

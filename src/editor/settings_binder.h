@@ -67,6 +67,9 @@ class TSettingsBinder : public QObject {
   // languages, set with the others when the window is shown.
   void AddText(QWidget* widget, TextPair text);
 
+  // The model and variant the controls and parts edit.
+  EditorContext& Context() const { return ctx_; }
+
   // The language of every text; the window sets it when it is shown.
   void SetEnglish(bool english) { english_ = english; }
   bool English() const { return english_; }

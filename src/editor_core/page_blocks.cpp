@@ -338,6 +338,7 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
        .bit = 0,
        .bits = 7,
        .items = Items({{"Все", "All"}, {"Протокол", "Protocol"}, {"Подключ.", "Connected"}}),
+       .columns = 1,
        .afterStore = AfterBlocksShow,
        .read = ReadBlocksShow});
   s.push_back({.name = "rgBlocksShowList",
@@ -346,7 +347,8 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
                .field = layout::kBlocksShow,
                .bit = 7,
                .bits = 1,
-               .items = Items({{"Списком", "List"}, {"По типам", "By types"}})});
+               .items = Items({{"Списком", "List"}, {"По типам", "By types"}}),
+               .columns = 1});
 }
 
 }  // namespace tc
