@@ -74,10 +74,9 @@ THotMenuPart::THotMenuPart(TSettingsBinder& binder, int menu, QTableWidget* tabl
 
 void THotMenuPart::Load() {
   EditorContext& ctx = binder_.Context();
-  // Shown packed, and stored so: a gap left by the device closes here.
-  const HotMenu stored = ReadHotMenu(ctx.mk, menu_);
-  const HotMenu packed = PackHotMenu(stored);
-  if (packed != stored) WriteHotMenu(ctx.mk, menu_, packed);
+  // Shown packed; a gap left in the stored list is closed by the next edit
+  // of the menu, so that merely opening the editor rewrites nothing.
+  const HotMenu packed = PackHotMenu(ReadHotMenu(ctx.mk, menu_));
   for (int r = 0; r < kHotMenuRows; ++r)
     table_->item(r, 1)->setText(
         Q(HotMenuEntryCaption(ctx.catalog.MenuItems(), packed[size_t(r)], binder_.English())));
