@@ -8,11 +8,11 @@
 
 static void BM_DecodeEncodeAll32k(benchmark::State& state) {
   tc::TMK mk;
-  mk.SettingsImage = tc::BuildSampleImage(tc::SampleSetupByName("v8003-32k"));
+  mk.ReplaceImage(tc::BuildSampleImage(tc::SampleSetupByName("v8003-32k")));
   for (auto _ : state) {
-    mk.DecodeAll();
-    mk.EncodeAll();
-    benchmark::DoNotOptimize(mk.SettingsImage.data());
+    mk.DecodeSettingsBlocks();
+    mk.EncodeSettingsBlocks();
+    benchmark::DoNotOptimize(mk.Image().data());
   }
 }
 BENCHMARK(BM_DecodeEncodeAll32k);

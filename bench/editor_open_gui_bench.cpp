@@ -18,7 +18,7 @@ void OpenEditor(benchmark::State& state, const char* sample, bool english) {
   const tc::SampleSetup setup = tc::SampleSetupByName(sample);
   tc::TMK mk;
   mk.ReplaceImage(tc::BuildSampleImage(setup), setup.deviceVersion);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   for (auto _ : state) {
     tc::TSettingsEditSession session(mk);
     tc::TMK_SetParamsDlg dlg(session);

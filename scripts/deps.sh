@@ -8,7 +8,8 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
   qt6-qpa-plugins libgl-dev
   xvfb xauth imagemagick fonts-dejavu-core
-  python3
+  python3 libpng-dev libcli11-dev help2man qt6-translations-l10n
+  clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes (scripts/fuzz.sh)
 )
 missing=()
 for p in "${PKGS[@]}"; do

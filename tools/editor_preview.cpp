@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   try {
     tc::TMK mk(tc::EnglishVersion());
     tc::ReadSettingsFile(mk, file);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     QElapsedTimer timer;
     timer.start();
     tc::TSettingsEditSession session(mk);

@@ -17,7 +17,11 @@ AppPaths PathsForProgram(const QString& programFile) {
   const QFileInfo besideInfo(beside);
   const bool writable =
       besideInfo.exists() ? besideInfo.isWritable() : QFileInfo(p.programDir).isWritable();
-  if (writable) {
+  // An installed program keeps no ini in the system's folders, even when it
+  // runs as root and could write there.
+  const bool systemFolder = p.programDir.startsWith("/usr/") || p.programDir.startsWith("/opt/") ||
+                            p.programDir == "/bin" || p.programDir == "/sbin";
+  if (writable && !systemFolder) {
     p.iniPath = beside;
     p.iniBesideProgram = true;
     p.dialogFolder = p.programDir;

@@ -15,7 +15,8 @@ struct AppPaths {
 // The ini file is the program's name with the extension ".ini", beside the
 // program. When that folder cannot be written (an installed program), the ini
 // goes to <user config folder>/tripconf/ and the dialogs start in the user's
-// documents folder instead of the program's.
+// documents folder instead of the program's. A program installed in the
+// system's folders (/usr, /opt) always uses the user's config folder.
 AppPaths PathsForProgram(const QString& programFile);
 // Paths of the running program.
 AppPaths DefaultAppPaths();

@@ -1,6 +1,10 @@
 #include "app/application.h"
 
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <exception>
 
 #include "app/main_form.h"
@@ -27,6 +31,38 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     ShowError("Unknown error");
   }
   return false;
+}
+
+void UseQtTranslations(bool english) {
+  if (!QCoreApplication::instance()) return;
+  static QTranslator* russian = nullptr;
+  if (english) {
+    if (russian) QCoreApplication::removeTranslator(russian);
+    return;
+  }
+  if (!russian) {
+    russian = new QTranslator(QCoreApplication::instance());
+    // qt_ru holds no texts itself; it pulls in qtbase_ru and the modules' files.
+    if (!russian->load("qt_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !russian->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      return;  // not installed: Qt's texts stay English
+  }
+  QCoreApplication::installTranslator(russian);
+}
+
+QString SettingsFileArgument(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Configures an RS485 trip computer: reads, edits and writes its settings.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument("FILE.dvkps", "a settings file to load at start (optional)",
+                               "[FILE.dvkps]");
+  parser.process(arguments);
+  const QStringList files = parser.positionalArguments();
+  if (files.isEmpty()) return {};
+  // The program moves into its own folder when it starts.
+  return QFileInfo(files.first()).absoluteFilePath();
 }
 
 int RunProgram(TApplication& app, const std::function<void(TMainForm&)>& afterShown) {

@@ -15,9 +15,17 @@ class TApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Qt's own texts (file dialogs, standard buttons, context menus) in the
+// program's language: Qt's Russian translations, or none for English.
+void UseQtTranslations(bool english);
+
 // Starts the program: ends quietly (returning 0) when another copy runs,
 // otherwise shows the main window and runs the event loop. afterShown, if
 // given, is called once the main window is on screen.
 int RunProgram(TApplication& app, const std::function<void(TMainForm&)>& afterShown = {});
+
+// The settings file named on the command line (`tripconf FILE.dvkps`), as an
+// absolute path, or empty. Prints --help or --version and exits for those.
+QString SettingsFileArgument(const QStringList& arguments);
 
 }  // namespace tc

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/application.h"
 #include "app/gui_link.h"
 #include "app/picture_strip.h"
 #include "app/placement.h"
@@ -22,6 +23,8 @@
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
+#include "ui/qt_text.h"
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/ini_file.h"
@@ -88,10 +91,6 @@ constexpr uint32_t kLineSpeed = 19200;
 constexpr int kRs485WithEcho = 2;
 constexpr uint16_t kFirstByteMs = 100;
 
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t());
-}
-
 // File names go to the core in the system's own encoding.
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -110,7 +109,8 @@ TMainForm::TMainForm(AppPaths paths, LinkPlatform platform, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       SelectPortDialog([](TML_RS& link, QWidget* parent) { tc::SelectPortDialog(link, parent); }),
       EditSettings(tc::EditSettings),
-      ViewJournals(tc::ViewJournals),
+      ViewJournals(
+          [this](TMK& mk, QWidget* parent) { tc::ViewJournals(mk, paths_.dialogFolder, parent); }),
       ViewOscilloscope(tc::ViewOscilloscope),
       paths_(std::move(paths)),
       platform_(platform.ListPorts ? std::move(platform) : GuiLinkPlatform()),
@@ -166,10 +166,7 @@ void TMainForm::BuildControls() {
     g->setFont(bold);
     // Caption on the frame line, so the group's inside starts where the
     // positions of its controls expect it to.
-    g->setStyleSheet(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 8px; padding: 0 2px; background-color: palette(window); }");
+    ApplyGroupStyle(g);
     return g;
   };
 
@@ -220,6 +217,7 @@ void TMainForm::BuildControls() {
 }
 
 void TMainForm::ApplyLanguage() {
+  UseQtTranslations(EnglishVersion());
   setWindowTitle(Q(kCaption));
   Label5->setText(Q(kLabel5));
   bRS232->setText(Q(kRS232));
@@ -418,7 +416,7 @@ void TMainForm::GetParamsClick() {
     try {
       if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
         SetStepsEnabled(true);
-        DecodeSettingsBlocks(*mk_);
+        mk_->DecodeSettingsBlocks();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -468,21 +466,26 @@ void TMainForm::KeepAliveTick() {
 
 void TMainForm::LoadParamsClick() {
   const auto path = openDialog_.Execute(this);
-  if (!path) return;
+  if (path) LoadSettingsFile(*path);
+}
+
+bool TMainForm::LoadSettingsFile(const QString& path) {
   try {
-    ReadSettingsFile(*mk_, LocalPath(*path));
+    ReadSettingsFile(*mk_, LocalPath(path));
   } catch (const std::exception& e) {
     // The model is as it was, so whatever the steps could do they still can.
     ShowError(e.what(), this);
-    return;
+    return false;
   }
   try {
     SetStepsEnabled(true);
-    DecodeSettingsBlocks(*mk_);
+    mk_->DecodeSettingsBlocks();
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);
+    return false;
   }
+  return true;
 }
 
 TMainForm::SaveResult TMainForm::SaveSettingsToFile() {

@@ -82,6 +82,9 @@ class TMainForm : public QWidget {
   // Sets every caption from the program-wide language flag.
   void ApplyLanguage();
 
+  // Step 1 from a file: loads it, or says why not and keeps the settings held.
+  bool LoadSettingsFile(const QString& path);
+
   enum class SaveResult { Saved, Cancelled, Failed };
   SaveResult SaveSettingsToFile();
 

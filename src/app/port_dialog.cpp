@@ -4,11 +4,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 
 #include "link/ml_rs_base.h"
 #include "link/port_texts.h"
+#include "ui/dialog_placement.h"
 #include "ui/message_service.h"
 
 namespace tc {
@@ -85,8 +85,7 @@ TML_RS232_SetNumDlg::TML_RS232_SetNumDlg(const TML_RS_Base& link, QWidget* paren
   ShowPortInfo();
 
   // Centred on the screen, as the program always placed it.
-  if (QScreen* s = parent ? parent->screen() : screen())
-    move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  CentreOnScreen(this, parent);
 }
 
 int TML_RS232_SetNumDlg::SelectedPort() const {

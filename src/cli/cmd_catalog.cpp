@@ -69,14 +69,19 @@ void ListMenu() {
 int RunCatalog(const Args& a) {
   ApplyLanguageOption(a);
   const long device = ParseNumber(a.Required("--device"), "--device");
-  if (device < 0 || device > 0xFFFF) throw TripError("--device must fit 16 bits (0 to 0xFFFF)");
+  if (device < 0 || device > 0xFFFF)
+    throw TripError(Say("--device должен умещаться в 16 бит (от 0 до 0xFFFF)",
+                        "--device must fit 16 bits (0 to 0xFFFF)"));
   const long layout = a.IntOption("--layout").value_or(0);
-  if (layout < 0 || layout > 255) throw TripError("--layout takes 0 to 255");
+  if (layout < 0 || layout > 255)
+    throw TripError(Say("--layout: от 0 до 255", "--layout takes 0 to 255"));
   const auto protocol = a.IntOption("--protocol");
-  if (protocol && (*protocol < 0 || *protocol > 255)) throw TripError("--protocol takes 0 to 255");
+  if (protocol && (*protocol < 0 || *protocol > 255))
+    throw TripError(Say("--protocol: от 0 до 255", "--protocol takes 0 to 255"));
   const std::string list = a.Required("--list");
   if (list != "flags" && list != "protocols" && list != "params" && list != "menu")
-    throw TripError("--list takes flags, protocols, params or menu");
+    throw TripError(Say("--list: flags, protocols, params или menu",
+                        "--list takes flags, protocols, params or menu"));
 
   try {
     SelectVariant(uint16_t(device), uint8_t(protocol.value_or(0)), uint8_t(layout));
@@ -100,17 +105,18 @@ int RunCatalog(const Args& a) {
 const Register kCatalog(
     {"catalog",
      "list a device variant's flags, protocols, parameters or menu items",
-     "usage: tripconf-cli catalog --device 0xNNNN [--layout N] [--protocol N] [--lang en|ru]\n"
-     "                            --list flags|protocols|params|menu\n"
+     {},
+     {{"--device", "0xNNNN", "the device type (version word)", true},
+      {"--layout", "N", "settings layout version, for the types whose variants depend on it"},
+      {"--protocol", "N", "check that the variant offers that protocol position"},
+      {"--list", "flags|protocols|params|menu", "what to list", true}},
      "Selects the variant of the device type (and settings layout version, for the\n"
      "types whose variants depend on it) and prints, tab-separated:\n"
      "  flags      the capability flags the variant sets, one per line\n"
      "  protocols  position, code, name, parameter codes, block codes, fault format\n"
      "  params     code, class, name, captions and units of every screen kind,\n"
      "             sample, minimum and maximum texts, needle-gauge labels\n"
-     "  menu       code, identifier, group, caption of every device menu item\n"
-     "--protocol checks that the variant offers that protocol position.\n",
-     {"--device", "--layout", "--protocol", "--lang", "--list"},
+     "  menu       code, identifier, group, caption of every device menu item",
      RunCatalog});
 
 }  // namespace

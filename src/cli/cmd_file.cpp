@@ -30,7 +30,7 @@ void PrintDirectory(const TMK& mk) {
 void PrintVariant(TMK& mk) {
   std::string problem;
   try {
-    mk.DecodeBlock(11);
+    mk.DecodeIdentityBlock();
     mk.RefreshVariant();
   } catch (const TripError& e) {
     problem = e.what();
@@ -53,7 +53,7 @@ int RunInfo(const Args& a) {
   mk.RefreshDirectory();
   std::printf("device version\t0x%04X\n", mk.DeviceVersion);
   std::printf("layout version\t%u\n", mk.LayoutVersion());
-  std::printf("image size\t%zu bytes\n", mk.SettingsImage.size());
+  std::printf("image size\t%zu bytes\n", mk.Image().size());
   std::printf("entries written\t%u\n", mk.EntryCountToWrite());
   PrintVariant(mk);
   PrintDirectory(mk);
@@ -63,13 +63,14 @@ int RunInfo(const Args& a) {
 int RunUnpack(const Args& a) {
   TMK mk;
   ReadSettingsFile(mk, a.Single("settings file"));
-  WriteFileAtomic(a.Required("--out"), mk.SettingsImage);
+  WriteFileAtomic(a.Required("--out"), mk.Image());
   return 0;
 }
 
 int RunPack(const Args& a) {
   const long version = ParseNumber(a.Required("--version"), "--version");
-  if (version < 0 || version > 0xFFFF) throw TripError("--version must fit 16 bits");
+  if (version < 0 || version > 0xFFFF)
+    throw TripError(Say("--version должен умещаться в 16 бит", "--version must fit 16 bits"));
   const auto image = ReadWholeFile(a.Single("image file"), kMaxSettingsFileSize - 2);
   WriteFileAtomic(a.Required("--out"), EncodeSettingsFile(uint16_t(version), image));
   return 0;
@@ -82,15 +83,18 @@ int RunDump(const Args& a) {
     try {
       mk.DecodeBlock(n);
     } catch (const RangeError& e) {
-      throw RangeError("block " + std::to_string(n) + " cannot be decoded: " + e.what() +
-                       " (directory entry " + std::to_string(DirectoryEntryOfBlock(n)) +
-                       " gives size " + std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) +
-                       ")");
+      throw RangeError(Say("блок ", "block ") + std::to_string(n) +
+                       Say(" не удаётся разобрать: ", " cannot be decoded: ") + e.what() + " (" +
+                       Say("запись каталога ", "directory entry ") +
+                       std::to_string(DirectoryEntryOfBlock(n)) +
+                       Say(" даёт размер ", " gives size ") +
+                       std::to_string(mk.Entry(DirectoryEntryOfBlock(n)).size) + ")");
     }
   }
   int from = 1, to = kBlockCount;
   if (auto b = a.IntOption("--block")) {
-    if (*b < 1 || *b > kBlockCount) throw TripError("--block takes 1 to 13");
+    if (*b < 1 || *b > kBlockCount)
+      throw TripError(Say("--block: от 1 до 13", "--block takes 1 to 13"));
     from = to = int(*b);
   }
   for (int n = from; n <= to; ++n) {
@@ -120,37 +124,37 @@ std::string SampleNames() {
 
 const Register kInfo({"info",
                       "show a settings file's versions and block directory",
-                      "usage: tripconf-cli info FILE.dvkps [--lang en|ru]\n"
+                      {{"FILE.dvkps", "the settings file"}},
+                      {},
                       "Prints the device version, the layout version, the image size, the\n"
                       "variant (project, capability flags, current protocol: position, code,\n"
-                      "name) and the block directory (entry, address, size).\n",
-                      {"--lang"},
+                      "name) and the block directory (entry, address, size).",
                       RunInfo});
 const Register kUnpack({"unpack",
                         "write the raw settings image of a settings file",
-                        "usage: tripconf-cli unpack FILE.dvkps --out IMAGE.bin\n",
-                        {"--out"},
+                        {{"FILE.dvkps", "the settings file"}},
+                        {{"--out", "IMAGE.bin", "where to write the raw image", true}},
+                        "",
                         RunUnpack});
 const Register kPack({"pack",
                       "make a settings file from a raw settings image",
-                      "usage: tripconf-cli pack IMAGE.bin --version 0xNNNN --out FILE.dvkps\n",
-                      {"--out", "--version"},
+                      {{"IMAGE.bin", "the raw settings image"}},
+                      {{"--version", "0xNNNN", "the device version word to store", true},
+                       {"--out", "FILE.dvkps", "the settings file to write", true}},
+                      "",
                       RunPack});
 const Register kDump({"dump",
                       "hex dump of the settings blocks after loading a file",
-                      "usage: tripconf-cli dump FILE.dvkps [--block N]\n"
+                      {{"FILE.dvkps", "the settings file"}},
+                      {{"--block", "N", "only block N (1 to 13)"}},
                       "Loads the file, decodes the blocks as the main window does and prints\n"
-                      "them in hexadecimal.\n",
-                      {"--block"},
+                      "them in hexadecimal.",
                       RunDump});
-const std::string kSampleUsage =
-    "usage: tripconf-cli sample NAME --out FILE.dvkps\nWrites a built-in sample settings file. "
-    "Names:\n" +
-    SampleNames();
 const Register kSample({"sample",
                         "write a built-in sample settings file",
-                        kSampleUsage.c_str(),
-                        {"--out"},
+                        {{"NAME", "the sample's name"}},
+                        {{"--out", "FILE.dvkps", "the settings file to write", true}},
+                        "Writes a built-in sample settings file. Names:\n" + SampleNames(),
                         RunSample});
 
 }  // namespace

@@ -21,7 +21,8 @@ long RecordOption(const Args& a, long count, const std::string& table) {
   const auto r = a.IntOption("--record");
   if (!r) return 0;
   if (*r < 0 || *r >= count)
-    throw TripError("--record for --table " + table + " takes 0 to " + std::to_string(count - 1));
+    throw TripError(Say("--record для --table ", "--record for --table ") + table +
+                    Say(": от 0 до ", " takes 0 to ") + std::to_string(count - 1));
   return *r;
 }
 
@@ -42,16 +43,17 @@ int RunJournals(const Args& a) {
   std::optional<int> kind;
   if (auto k = a.IntOption("--kind")) {
     if (*k < std::numeric_limits<int>::min() || *k > std::numeric_limits<int>::max())
-      throw TripError("--kind is out of range");
+      throw TripError(Say("--kind вне допустимых пределов", "--kind is out of range"));
     kind = int(*k);
   }
   const bool takesRecord = table == "sums" || table == "stored";
   if (a.Option("--record") && !takesRecord)
-    throw TripError("--record applies to --table sums and --table stored only");
+    throw TripError(Say("--record применим только к --table sums и --table stored",
+                        "--record applies to --table sums and --table stored only"));
 
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   // The same blocks the viewer decodes when it opens; nothing is encoded.
   JournalSession session(mk);
 
@@ -65,9 +67,11 @@ int RunJournals(const Args& a) {
       std::string problem;
       kind = JournalFaultCodeKind(mk, &problem);
       if (!problem.empty())
-        std::fprintf(stderr,
-                     "the device's protocol cannot be selected (%s); codes shown as kind 0\n",
-                     problem.c_str());
+        std::fprintf(
+            stderr, "%s\n",
+            (Say("протокол МК не удаётся выбрать (", "the device's protocol cannot be selected (") +
+             problem + Say("); коды показаны как вид 0", "); codes shown as kind 0"))
+                .c_str());
     }
     t = FaultListTable(mk, *kind, fmt);
   } else if (table == "sums") {
@@ -84,9 +88,14 @@ int RunJournals(const Args& a) {
   } else if (table == "stored") {
     const long record = RecordOption(a, kFaultRecords, table);
     t = StoredDataTable(mk, int(record) + 1, fmt);
-    if (t.empty()) std::fprintf(stderr, "fault record %ld holds no stored engine data\n", record);
+    if (t.empty())
+      std::fprintf(stderr, "%s\n",
+                   (Say("в записи ошибки ", "fault record ") + std::to_string(record) +
+                    Say(" нет сохранённых данных двигателя", " holds no stored engine data"))
+                       .c_str());
   } else {
-    throw TripError("--table takes trips, refuels, faults, sums or stored");
+    throw TripError(Say("--table: trips, refuels, faults, sums или stored",
+                        "--table takes trips, refuels, faults, sums or stored"));
   }
 
   if (auto out = a.Option("--export")) {
@@ -100,20 +109,22 @@ int RunJournals(const Args& a) {
 const Register kJournals(
     {"journals",
      "print or export the trip, refuelling, sums and fault journals",
-     "usage: tripconf-cli journals FILE.dvkps [--table trips|refuels|faults|sums|stored]\n"
-     "                             [--record N] [--kind K] [--lang en|ru] [--export PATH]\n"
+     {{"FILE.dvkps", "the settings file"}},
+     {{"--table", "trips|refuels|faults|sums|stored",
+       "trips (default), refuels, faults (the fault list), sums (the eight accumulated sums) "
+       "or stored (the stored engine data of a fault)"},
+      {"--record", "N",
+       "sums: one sum 0-7 (general, trip, reset 1, jams, traffic, reset 2, petrol only, gas "
+       "only); stored: the fault record 0-6 (default 0)"},
+      {"--kind", "K",
+       "trouble-code kind to list faults with, instead of the kind of the engine-control "
+       "protocol the file's settings select"},
+      {"--export", "PATH",
+       "write the table instead, as the viewer's \"Save to file\" does: Windows-1251, a tab "
+       "after each cell, CR LF line ends"}},
      "Prints one table of the journal viewer as it shows it: tab-separated cells,\n"
      "one row per line, UTF-8. Decimal numbers use the locale's separator.\n"
-     "  --table    trips (default), refuels, faults (the fault list), sums (the eight\n"
-     "             accumulated sums) or stored (the stored engine data of a fault)\n"
-     "  --record   sums: one sum 0-7 (general, trip, reset 1, jams, traffic, reset 2,\n"
-     "             petrol only, gas only); stored: the fault record 0-6 (default 0)\n"
-     "  --kind     trouble-code kind to list faults with, instead of the kind of the\n"
-     "             engine-control protocol the file's settings select\n"
-     "  --export   write the table instead, as the viewer's \"Save to file\" does:\n"
-     "             Windows-1251, a tab after each cell, CR LF line ends\n"
-     "The file is never changed.\n",
-     {"--table", "--record", "--kind", "--lang", "--export"},
+     "The file is never changed.",
      RunJournals});
 
 }  // namespace

@@ -59,7 +59,8 @@ std::unique_ptr<TML_RS> MakeLink(const Args& a) {
   auto rs = std::make_unique<TML_RS>(p);
   const std::string ini = IniPath(a);
   if (!ini.empty()) {
-    if (!FileExists(ini)) throw TripError("'" + ini + "' does not exist");
+    if (!FileExists(ini))
+      throw TripError("'" + ini + "' " + Say("не существует", "does not exist"));
     TMIniFile file(ini);
     rs->ExtraPorts = SplitExtraPorts(file.ReadString(rs->SectionName(), "ExtraPorts", ""));
     rs->ScanPorts();
@@ -162,9 +163,11 @@ struct InterruptGuard {
   struct sigaction old {};
 };
 
-int Cancelled(CliObserver& obs) {
+int Cancelled(CliObserver& obs, const TMKTransfer& t) {
   obs.EndLine();
-  std::fprintf(stderr, "%s\n", (obs.TimedOut() ? kNoDeviceText() : kCancelledText()).c_str());
+  std::string text = obs.TimedOut() ? kNoDeviceText() : kCancelledText();
+  if (obs.TimedOut() && !t.LastProbeError.empty()) text += ": " + t.LastProbeError;
+  std::fprintf(stderr, "%s\n", text.c_str());
   return 130;
 }
 
@@ -206,9 +209,10 @@ int RunRead(const Args& a) {
   InterruptGuard guard;
   TMK mk;
   try {
-    if (transfer.ReadDeviceSettings(mk, obs) == TransferResult::Cancelled) return Cancelled(obs);
+    if (transfer.ReadDeviceSettings(mk, obs) == TransferResult::Cancelled)
+      return Cancelled(obs, transfer);
   } catch (const Interrupted&) {
-    return Cancelled(obs);
+    return Cancelled(obs, transfer);
   } catch (...) {
     obs.EndLine();
     throw;
@@ -216,7 +220,7 @@ int RunRead(const Args& a) {
   obs.EndLine();
   WriteSettingsFile(mk, out);
   std::fprintf(stderr, "%s %s (0x%04X, %zu bytes)\n", kSavedText().c_str(), out.c_str(),
-               mk.DeviceVersion, mk.SettingsImage.size());
+               mk.DeviceVersion, mk.Image().size());
   return 0;
 }
 
@@ -225,7 +229,7 @@ int RunWrite(const Args& a) {
   const std::string file = a.Single("settings file");
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, file);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   auto rs = MakeLink(a);
   OpenPortOption(*rs, a);
   TMKTransfer transfer(*rs);
@@ -235,14 +239,21 @@ int RunWrite(const Args& a) {
   try {
     switch (transfer.WriteDeviceSettings(mk, obs, &rep)) {
       case TransferResult::Done:
+        if (a.Flag("--verify")) {
+          // The model now holds exactly the image that was sent.
+          const auto diff = transfer.VerifyWrite(mk.Image(), obs);
+          obs.EndLine();
+          if (diff) throw TripError(kVerifyFailedText() + ": " + diff->Describe());
+          std::printf("%s\n", kVerifyDoneText().c_str());
+        }
         return 0;
       case TransferResult::Cancelled:
-        return Cancelled(obs);
+        return Cancelled(obs, transfer);
       default:
         return 1;
     }
   } catch (const Interrupted&) {
-    return Cancelled(obs);
+    return Cancelled(obs, transfer);
   } catch (const std::exception& e) {
     obs.EndLine();
     if (rep.BackupPath.empty()) throw;
@@ -250,33 +261,45 @@ int RunWrite(const Args& a) {
   }
 }
 
+const OptionDef kIniOption{"--ini", "FILE",
+                           "ini file whose [RS232] ExtraPorts adds ports (default: the one "
+                           "beside the program)"};
+const OptionDef kWaitOption{"--wait", "SECONDS",
+                            "give up the search for the device after that long"};
+const OptionDef kPortOption{"--port", "N|PATH",
+                            "COM number of 'tripconf-cli ports', or a device path", true};
+
 const Register kPorts({"ports",
                        "list the serial ports and whether they can be opened",
-                       "usage: tripconf-cli ports [--ini FILE] [--lang en|ru]\n"
+                       {},
+                       {kIniOption},
                        "Lists the port table (number, device, description) and why a port\n"
                        "cannot be opened. Extra device paths come from the ini's [RS232]\n"
-                       "ExtraPorts (the ini beside the program, or --ini).\n",
-                       {"--ini", "--lang"},
+                       "ExtraPorts (the ini beside the program, or --ini).",
                        RunPorts});
 const Register kRead({"read",
                       "read the settings from a device into a settings file",
-                      "usage: tripconf-cli read --port N|PATH --out FILE.dvkps\n"
-                      "                         [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
+                      {},
+                      {kPortOption,
+                       {"--out", "FILE.dvkps", "the settings file to write", true},
+                       kWaitOption,
+                       kIniOption},
                       "Searches the bus for the device (power it up now), reads its settings\n"
                       "memory and saves it. Progress goes to stderr; Ctrl-C cancels, and\n"
                       "--wait gives up the search after that many seconds. Nothing is saved\n"
-                      "unless the whole memory was read.\n",
-                      {"--port", "--out", "--wait", "--ini", "--lang"},
+                      "unless the whole memory was read.",
                       RunRead});
 const Register kWrite({"write",
                        "write a settings file into a device",
-                       "usage: tripconf-cli write --port N|PATH FILE.dvkps\n"
-                       "                          [--wait SECONDS] [--ini FILE] [--lang en|ru]\n"
+                       {{"FILE.dvkps", "the settings file to write into the device"}},
+                       {kPortOption, kWaitOption, kIniOption,
+                        {"--verify", nullptr, "read the written pages back and compare them"}},
                        "Checks that the settings fit the device (device and layout version),\n"
                        "saves what the device holds to the backup folder\n"
                        "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
-                       "mismatch writes nothing and exits with 1.\n",
-                       {"--port", "--wait", "--ini", "--lang"},
+                       "mismatch writes nothing and exits with 1. --verify reads the written\n"
+                       "pages back and exits with 1, naming the first difference and the\n"
+                       "backup, when the device does not hold what was sent.",
                        RunWrite});
 
 }  // namespace

@@ -28,21 +28,22 @@ int RunOsc(const Args& a) {
   long offset = 0;
   if (auto n = a.IntOption("--offset")) {
     if (*n < kOscScrollMin || *n > kOscScrollMax)
-      throw TripError("--offset takes " + std::to_string(kOscScrollMin) + " to " +
-                      std::to_string(kOscScrollMax));
+      throw TripError(Say("--offset: от ", "--offset takes ") + std::to_string(kOscScrollMin) +
+                      Say(" до ", " to ") + std::to_string(kOscScrollMax));
     offset = *n;
   }
 
   TMK mk(EnglishVersion());
   ReadSettingsFile(mk, path);
   // As the viewer does: only a variant with the oscilloscope has a trace.
-  mk.DecodeBlock(11);
+  mk.DecodeIdentityBlock();
   mk.RefreshVariant();
   if (!CurrentVariant().VariantOscilloscope) throw TripError(kOscNotSupported());
   mk.LoadOscRecords();
   if (auto tb = a.IntOption("--timebase")) {
     if (*tb < 0 || *tb >= kTimeBaseCount)
-      throw TripError("--timebase takes 0 to " + std::to_string(kTimeBaseCount - 1));
+      throw TripError(Say("--timebase: от 0 до ", "--timebase takes 0 to ") +
+                      std::to_string(kTimeBaseCount - 1));
     SetOscViewTimeBase(mk, int(*tb));
   }
   const OscTrace t = ReadOscTrace(mk);
@@ -66,18 +67,16 @@ int RunOsc(const Args& a) {
 
 const Register kOsc({"osc",
                      "show the oscilloscope trace's settings, or save its plot",
-                     "usage: tripconf-cli osc FILE.dvkps [--offset N] [--timebase I]\n"
-                     "                        [--png OUT.png] [--lang en|ru]\n"
+                     {{"FILE.dvkps", "the settings file"}},
+                     {{"--offset", "N", "scroll offset in samples, -32 to 992 (default 0)"},
+                      {"--timebase", "I",
+                       "view time base 0-9 (0.5 to 500 ms/div) instead of the one recorded in "
+                       "header 1"},
+                      {"--png", "OUT.png", "write the viewer's plot (1002 x 278 pixels) as PNG"}},
                      "Prints both trace headers and the texts the oscilloscope viewer derives\n"
                      "from them (time base, volts per division, divider, zoom in pixels per\n"
                      "sample, trigger level, time offset). Refused for a device variant\n"
-                     "without the oscilloscope.\n"
-                     "  --offset    scroll offset in samples, -32 to 992 (default 0)\n"
-                     "  --timebase  view time base 0-9 (0.5 to 500 ms/div) instead of the\n"
-                     "              one recorded in header 1\n"
-                     "  --png       write the viewer's plot (1002 x 278 pixels) as PNG\n"
-                     "The file is never changed.\n",
-                     {"--offset", "--timebase", "--png", "--lang"},
+                     "without the oscilloscope. The file is never changed.",
                      RunOsc});
 
 }  // namespace

@@ -25,12 +25,12 @@ namespace {
 struct Opened {
   explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
     ReadSettingsFile(mk, path);
-    DecodeSettingsBlocks(mk);
+    mk.DecodeSettingsBlocks();
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError& e) {
       // Still worth listing: only the protocol-dependent items are missing.
-      std::cerr << "warning: " << path << ": " << e.what() << "\n";
+      std::cerr << Say("предупреждение: ", "warning: ") << path << ": " << e.what() << "\n";
     }
   }
   TMK mk;
@@ -39,7 +39,9 @@ struct Opened {
 
 const SettingDef& Setting(const std::string& name) {
   if (const SettingDef* d = FindSetting(name)) return *d;
-  throw TripError("unknown setting '" + name + "' (tripconf-cli settings FILE lists them)");
+  throw TripError(Say("неизвестная настройка '", "unknown setting '") + name +
+                  Say("' (их список: tripconf-cli settings FILE)",
+                      "' (tripconf-cli settings FILE lists them)"));
 }
 
 std::string PageCaption(const char* page) {
@@ -86,7 +88,9 @@ int RunSet(const Args& a) {
   std::vector<Assignment> assignments;
   for (size_t i = 1; i < pos.size(); ++i) {
     const auto eq = pos[i].find('=');
-    if (eq == std::string::npos || eq == 0) throw TripError("'" + pos[i] + "' is not NAME=VALUE");
+    if (eq == std::string::npos || eq == 0)
+      throw TripError("'" + pos[i] + "' " +
+                      Say("не в виде ИМЯ=ЗНАЧЕНИЕ (NAME=VALUE)", "is not NAME=VALUE"));
     assignments.push_back({&Setting(pos[i].substr(0, eq)), pos[i].substr(eq + 1)});
   }
 
@@ -109,7 +113,8 @@ int RunSet(const Args& a) {
       SetFromText(ctx, *s.def, s.value);
     } catch (const TripError& e) {
       // The session puts every block back; nothing is written.
-      throw TripError(std::string(s.def->name) + ": " + e.what() + "; nothing was written");
+      throw TripError(std::string(s.def->name) + ": " + e.what() +
+                      Say("; ничего не записано", "; nothing was written"));
     }
     after.push_back(FormatValue(ctx, *s.def, english));
     std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
@@ -125,12 +130,16 @@ int RunSet(const Args& a) {
       setAgain |= assignments[j].def == assignments[i].def;
     if (setAgain) continue;
     if (!shown.Visible(assignments[i].def->name))
-      std::cerr << "note: the editor does not show " << assignments[i].def->name
-                << " for these settings and this device variant\n";
+      std::cerr << Say("примечание: редактор не показывает ", "note: the editor does not show ")
+                << assignments[i].def->name
+                << Say(" при этих настройках и этом варианте МК\n",
+                       " for these settings and this device variant\n");
     const std::string now = FormatValue(ctx, *assignments[i].def, english);
     if (now != after[i])
-      std::cerr << "note: " << assignments[i].def->name << " is " << now
-                << " after the editor's rules for the settings that followed it\n";
+      std::cerr << Say("примечание: ", "note: ") << assignments[i].def->name << Say(" = ", " is ")
+                << now
+                << Say(" по правилам редактора для следующих за ней настроек\n",
+                       " after the editor's rules for the settings that followed it\n");
   }
   const auto& schema = SettingsSchema();
   for (size_t i = 0; i < schema.size(); ++i) {
@@ -162,9 +171,8 @@ int RunDiff(const Args& a) {
     std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
     ++differences;
   }
-  if (fa.mk.SettingsImage.size() != fb.mk.SettingsImage.size()) {
-    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.SettingsImage.size(),
-                fb.mk.SettingsImage.size());
+  if (fa.mk.Image().size() != fb.mk.Image().size()) {
+    std::printf("image size\t%zu -> %zu bytes\n", fa.mk.Image().size(), fb.mk.Image().size());
     ++differences;
   }
   for (const auto& d : DiffNamedSettings(statesA, statesB)) {
@@ -184,40 +192,42 @@ int RunDiff(const Args& a) {
 
 const Register kSettings({"settings",
                           "list every named setting of a settings file",
-                          "usage: tripconf-cli settings FILE.dvkps [--lang en|ru]\n"
+                          {{"FILE.dvkps", "the settings file"}},
+                          {},
                           "Prints one line per setting the editor knows: control name, label and\n"
                           "value in the units the editor shows, page by page. Settings the\n"
                           "editor does not show for the file's device variant are marked\n"
-                          "(hidden).\n",
-                          {"--lang"},
+                          "(hidden).",
                           RunSettings});
 const Register kGet({"get",
                      "print named settings of a settings file",
-                     "usage: tripconf-cli get FILE.dvkps NAME [NAME ...] [--lang en|ru]\n"
-                     "Prints the value of each setting, one per line, as 'settings' shows it.\n",
-                     {"--lang"},
+                     {{"FILE.dvkps", "the settings file"},
+                      {"NAME", "setting names, as 'settings' lists them", 1, -1}},
+                     {},
+                     "Prints the value of each setting, one per line, as 'settings' shows it.",
                      RunGet});
 const Register kSet({"set",
                      "change named settings in a settings file",
-                     "usage: tripconf-cli set FILE.dvkps NAME=VALUE [NAME=VALUE ...]\n"
-                     "                        [--out OTHER.dvkps] [--lang en|ru]\n"
+                     {{"FILE.dvkps", "the settings file"},
+                      {"NAME=VALUE", "settings and their new values", 1, -1}},
+                     {{"--out", "OTHER.dvkps", "write the result there instead of in place"}},
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
                      "as #N (the N-th item, from 0), check boxes as on/off, times of day as\n"
                      "HH:MM (00:00..23:59). The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
-                     "in place unless --out names another one.\n",
-                     {"--out", "--lang"},
+                     "in place unless --out names another one.",
                      RunSet});
 const Register kDiff({"diff",
                       "compare two settings files setting by setting",
-                      "usage: tripconf-cli diff A.dvkps B.dvkps [--lang en|ru]\n"
+                      {{"A.dvkps", "the first settings file"},
+                       {"B.dvkps", "the second settings file"}},
+                      {},
                       "Prints the named settings that differ (name, label, A -> B), then the\n"
                       "bytes that differ where no setting is stored, by block and offset\n"
                       "('image' for bytes outside the blocks). Exit status 0 when the files\n"
-                      "hold the same settings, 1 when they differ.\n",
-                      {"--lang"},
+                      "hold the same settings, 1 when they differ.",
                       RunDiff});
 
 }  // namespace

@@ -24,6 +24,27 @@ void BuildVoicePage(QWidget* page, TSettingsBinder& binder);
 void BuildAverPage(QWidget* page, TSettingsBinder& binder);
 void BuildParkPage(QWidget* page, TSettingsBinder& binder);
 void BuildDiversPage(QWidget* page, TSettingsBinder& binder);
+void BuildTankPage(QWidget* page, TSettingsBinder& binder);
+void BuildServicePage(QWidget* page, TSettingsBinder& binder);
+void BuildUniMeasPage(QWidget* page, TSettingsBinder& binder);
+// Display layouts, one builder per page that shows previews (layout_pages.cpp).
+void BuildDisplays1Page(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays4aPage(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays4bPage(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays9Page(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays7aPage(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays7bPage(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays3Page(QWidget* page, TSettingsBinder& binder);
+void BuildGraphDisplays1Page(QWidget* page, TSettingsBinder& binder);
+void BuildGraphDisplays2Page(QWidget* page, TSettingsBinder& binder);
+void BuildGraphDisplays3Page(QWidget* page, TSettingsBinder& binder);
+void BuildArrowDisplays1Page(QWidget* page, TSettingsBinder& binder);
+void BuildArrowDisplays2Page(QWidget* page, TSettingsBinder& binder);
+void BuildArrowDisplays3Page(QWidget* page, TSettingsBinder& binder);
+void BuildDisplays6Page(QWidget* page, TSettingsBinder& binder);
+void BuildInfoPanelPage(QWidget* page, TSettingsBinder& binder);
+// The colour schemes page with its sub-pages (colors_page.cpp).
+void BuildColorsPage(QWidget* page, TSettingsBinder& binder);
 void BuildHotMenuPage(QWidget* page, TSettingsBinder& binder);
 void BuildBlocksPage(QWidget* page, TSettingsBinder& binder);
 

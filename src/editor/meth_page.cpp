@@ -37,8 +37,6 @@ void BuildMethPage(QWidget* page, TSettingsBinder& b) {
   AddSettings(grid, b,
               {"cbGasOil", "cbLightsOn", "rgAirTemperMeth", "rgAirWaterShow", "rgGasCalcExp"});
   protocol->addStretch(1);
-  // The protocol list is long: show more of it at once.
-  static_cast<QComboBox*>(b.Control("cbProtocol"))->setMaxVisibleItems(30);
 
   QVBoxLayout* tank = NewColumn(row);
   tank->addWidget(NewGroup(page, b, {"Бак", "Tank"}, &grid));

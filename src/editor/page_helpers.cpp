@@ -1,44 +1,30 @@
-// The layout pieces every editor page is built from: columns of titled
-// group boxes with aligned caption and control columns.
-#include <QComboBox>
+// The layout pieces every editor page is built from: the shared page layout
+// of src/ui with the binder's controls and captions.
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include "editor/editor_page_builders.h"
 #include "editor/settings_binder.h"
+#include "ui/page_layout.h"
 
 namespace tc {
 
-// A column of group boxes, packed to the top and as wide as its widest.
-QVBoxLayout* NewColumn(QHBoxLayout* row) {
-  auto* column = new QVBoxLayout;
-  column->setSpacing(6);
-  // Columns keep their place when controls appear and disappear.
-  auto* strut = new QSpacerItem(250, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
-  column->addSpacerItem(strut);
-  row->addLayout(column);
-  return column;
+QHBoxLayout* PageRow(QWidget* page) {
+  return new TPageColumns(page);
 }
 
-QHBoxLayout* PageRow(QWidget* page) {
-  auto* row = new QHBoxLayout(page);
-  row->setContentsMargins(8, 8, 8, 8);
-  row->setSpacing(10);
-  return row;
+QVBoxLayout* NewColumn(QHBoxLayout* row) {
+  if (auto* columns = dynamic_cast<TPageColumns*>(row)) return columns->AddColumn();
+  auto* column = new QVBoxLayout;
+  row->addLayout(column, 1);
+  return column;
 }
 
 QGroupBox* NewGroup(QWidget* parent, TSettingsBinder& binder, const TextPair& title,
                     QGridLayout** grid) {
-  auto* group = new QGroupBox(parent);
+  QGroupBox* group = NewPageGroup(parent, grid);
   binder.AddText(group, title);
-  *grid = new QGridLayout(group);
-  (*grid)->setContentsMargins(8, 6, 8, 8);
-  (*grid)->setHorizontalSpacing(8);
-  (*grid)->setVerticalSpacing(5);
-  (*grid)->setColumnStretch(1, 1);
   return group;
 }
 
@@ -46,18 +32,10 @@ void AddSettings(QGridLayout* grid, TSettingsBinder& binder,
                  std::initializer_list<const char*> names, bool labelAbove) {
   for (const char* name : names) {
     QWidget* control = binder.Control(name);
-    const int row = grid->rowCount();
-    if (QLabel* label = binder.Label(name)) {
-      if (labelAbove) {
-        grid->addWidget(label, row, 0, 1, 2);
-        grid->addWidget(control, row + 1, 0, 1, 2);
-      } else {
-        grid->addWidget(label, row, 0);
-        grid->addWidget(control, row, 1);
-      }
-    } else {
-      grid->addWidget(control, row, 0, 1, 2);
-    }
+    if (QLabel* label = binder.Label(name))
+      AddCaptionedRow(grid, label, control, labelAbove);
+    else
+      AddWideRow(grid, control);
   }
 }
 

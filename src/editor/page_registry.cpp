@@ -10,9 +10,34 @@ constexpr struct {
   const char* page;
   PageBuilder build;
 } kBuilders[] = {
-    {"tsCorr", BuildCorrPage},     {"tsMeth", BuildMethPage},       {"tsLim", BuildLimitsPage},
-    {"tsVoice", BuildVoicePage},   {"tsAver", BuildAverPage},       {"tsPark", BuildParkPage},
-    {"tsDivers", BuildDiversPage}, {"tsHotMenu", BuildHotMenuPage}, {"tsBlocks", BuildBlocksPage},
+    {"tsCorr", BuildCorrPage},
+    {"tsMeth", BuildMethPage},
+    {"tsLim", BuildLimitsPage},
+    {"tsVoice", BuildVoicePage},
+    {"tsAver", BuildAverPage},
+    {"tsPark", BuildParkPage},
+    {"tsDivers", BuildDiversPage},
+    {"tsColors", BuildColorsPage},
+    {"tsDisplays1", BuildDisplays1Page},
+    {"tsDisplays4a", BuildDisplays4aPage},
+    {"tsDisplays4b", BuildDisplays4bPage},
+    {"tsDisplays9", BuildDisplays9Page},
+    {"tsDisplays7a", BuildDisplays7aPage},
+    {"tsDisplays7b", BuildDisplays7bPage},
+    {"tsDisplays3", BuildDisplays3Page},
+    {"tsGraphDisplays1", BuildGraphDisplays1Page},
+    {"tsGraphDisplays2", BuildGraphDisplays2Page},
+    {"tsGraphDisplays3", BuildGraphDisplays3Page},
+    {"tsArrowDisplays1", BuildArrowDisplays1Page},
+    {"tsArrowDisplays2", BuildArrowDisplays2Page},
+    {"tsArrowDisplays3", BuildArrowDisplays3Page},
+    {"tsDisplays6", BuildDisplays6Page},
+    {"tsInfoPanel", BuildInfoPanelPage},
+    {"tsOil", BuildTankPage},
+    {"tsTO", BuildServicePage},
+    {"tsUniMeas", BuildUniMeasPage},
+    {"tsHotMenu", BuildHotMenuPage},
+    {"tsBlocks", BuildBlocksPage},
 };
 
 }  // namespace

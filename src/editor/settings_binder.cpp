@@ -1,7 +1,12 @@
 #include "editor/settings_binder.h"
 
+#include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -9,23 +14,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <cmath>
 #include <stdexcept>
 
-#include "editor/radio_group.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "util/conversions.h"
 #include "util/errors.h"
 
 namespace tc {
-
-namespace {
-QString Q(const TextPair& t, bool english) {
-  return QString::fromStdString(t.Get(english));
-}
-}  // namespace
 
 struct TSettingsBinder::Binding {
   const SettingDef* def = nullptr;
@@ -130,6 +134,26 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
       b.control = edit;
       break;
     }
+    case ControlKind::Text:
+    case ControlKind::Date: {
+      auto* edit = new QLineEdit(window_);
+      if (def.kind == ControlKind::Text) {
+        edit->setMaxLength(int(def.max));
+        edit->setMinimumWidth(120);
+      } else {
+        edit->setInputMask("00.00.00;_");
+        edit->setMaximumWidth(100);
+        QAction* pick = edit->addAction(edit->style()->standardIcon(QStyle::SP_ArrowDown),
+                                        QLineEdit::TrailingPosition);
+        pick->setObjectName(QString(def.name) + "_calendar");
+        connect(pick, &QAction::triggered, this, [this, &b] { PickDate(b); });
+      }
+      // Stored when left or on Enter, like a time field.
+      edit->installEventFilter(this);
+      connect(edit, &QLineEdit::returnPressed, this, [this, &b] { StoreEdit(b); });
+      b.control = edit;
+      break;
+    }
     case ControlKind::Radio: {
       auto* radio = new TRadioGroup(window_);
       connect(radio, &TRadioGroup::Clicked, this,
@@ -141,7 +165,7 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
       auto* combo = new QComboBox(window_);
       combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
       combo->setMinimumContentsLength(8);
-      combo->setMaxVisibleItems(20);
+      ConfigureCombo(combo);
       connect(combo, &QComboBox::activated, this, [this, &b](int i) {
         if (loading_) return;
         if (b.def->storeOnLeave)
@@ -165,7 +189,8 @@ TSettingsBinder::Binding& TSettingsBinder::Create(const SettingDef& def) {
   }
   b.control->setObjectName(def.name);
   if (def.kind == ControlKind::Spin || def.kind == ControlKind::Combo ||
-      def.kind == ControlKind::Time) {
+      def.kind == ControlKind::Time || def.kind == ControlKind::Text ||
+      def.kind == ControlKind::Date) {
     b.label = new QLabel(window_);
     b.label->setObjectName(QString("l") + QString(def.name).mid(2));
     b.label->setBuddy(b.control);
@@ -181,6 +206,8 @@ bool TSettingsBinder::eventFilter(QObject* watched, QEvent* event) {
       if (b->control != watched) continue;
       if (b->def->kind == ControlKind::Time)
         Store(*b, [&] { return SetTimeText(ctx_, *b->def, b->Edit()->text().toStdString()); });
+      else if (b->def->kind == ControlKind::Text || b->def->kind == ControlKind::Date)
+        StoreEdit(*b);
       else if (b->pending)
         Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
     }
@@ -222,6 +249,38 @@ bool TSettingsBinder::Store(Binding& b, Write write) {
   return true;
 }
 
+bool TSettingsBinder::StoreEdit(Binding& b) {
+  // Only an edit is stored: leaving a field never rewrites what it shows.
+  if (!b.Edit()->isModified()) return true;
+  const std::string text = b.Edit()->text().toStdString();
+  if (b.def->kind == ControlKind::Text)
+    return Store(b, [&] { return SetTextValue(ctx_, *b.def, text); });
+  return Store(b, [&] { return SetDateText(ctx_, *b.def, text); });
+}
+
+void TSettingsBinder::PickDate(Binding& b) {
+  QDialog dialog(window_);
+  dialog.setWindowTitle(Q({"Выбор даты", "Date selection"}, english_));
+  auto* calendar = new QCalendarWidget(&dialog);
+  calendar->setObjectName("calendar");
+  // Two-digit years count from 2000.
+  calendar->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
+  const DayDate d = DayNumberToDate(uint16_t(ReadStored(ctx_, *b.def) & 0xFFFF));
+  const QDate shown(2000 + d.yearOffset, d.month, d.day);
+  if (shown.isValid()) calendar->setSelectedDate(shown);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(calendar);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return;
+  b.Edit()->setText(calendar->selectedDate().toString("dd.MM.yy"));
+  b.Edit()->setModified(true);
+  StoreEdit(b);
+}
+
 bool TSettingsBinder::CommitPending() {
   bool ok = true;
   for (auto& b : bindings_) {
@@ -229,6 +288,8 @@ bool TSettingsBinder::CommitPending() {
       ok &= Store(*b, [&] { return SetNumber(ctx_, *b->def, b->Spin()->value()); });
     else if (b->def->kind == ControlKind::Time && b->Edit()->isModified())
       ok &= Store(*b, [&] { return SetTimeText(ctx_, *b->def, b->Edit()->text().toStdString()); });
+    else if (b->def->kind == ControlKind::Text || b->def->kind == ControlKind::Date)
+      ok &= StoreEdit(*b);
     else if (b->pending)
       ok &= Store(*b, [&] { return SetIndex(ctx_, *b->def, b->Combo()->currentIndex()); });
   }
@@ -261,6 +322,14 @@ void TSettingsBinder::LoadOne(Binding& b) {
       break;
     case ControlKind::Time:
       b.Edit()->setText(QString::fromStdString(GetTimeText(ctx_, d)));
+      b.Edit()->setModified(false);
+      break;
+    case ControlKind::Text:
+      b.Edit()->setText(QString::fromStdString(GetTextValue(ctx_, d)));
+      b.Edit()->setModified(false);
+      break;
+    case ControlKind::Date:
+      b.Edit()->setText(QString::fromStdString(GetDateText(ctx_, d)));
       b.Edit()->setModified(false);
       break;
     default:

@@ -67,9 +67,6 @@ class TSettingsBinder : public QObject {
   // languages, set with the others when the window is shown.
   void AddText(QWidget* widget, TextPair text);
 
-  // The model and variant the controls and parts edit.
-  EditorContext& Context() const { return ctx_; }
-
   // The language of every text; the window sets it when it is shown.
   void SetEnglish(bool english) { english_ = english; }
   bool English() const { return english_; }
@@ -85,6 +82,8 @@ class TSettingsBinder : public QObject {
   // refused.
   bool CommitPending();
   bool Loading() const { return loading_; }
+  // What the parts of the pages work on.
+  EditorContext& Context() { return ctx_; }
 
  signals:
   // A setting was stored and the page rules ran.
@@ -99,6 +98,10 @@ class TSettingsBinder : public QObject {
   Binding& Create(const SettingDef& def);
   void LoadOne(Binding& b);
   void RefreshOne(Binding& b, bool visible);
+  // Text and date fields: stores an edit (false when refused).
+  bool StoreEdit(Binding& b);
+  // The calendar of a date field.
+  void PickDate(Binding& b);
   // Runs a store; on success refreshes the window, on a refused value shows
   // the error and the stored value again. False when refused.
   template <typename Write>

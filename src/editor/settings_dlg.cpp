@@ -1,8 +1,6 @@
 #include "editor/settings_dlg.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -13,6 +11,8 @@
 #include "editor_core/editor_pages.h"
 #include "editor_core/page_meth.h"
 #include "model/tmk.h"
+#include "ui/dialog_placement.h"
+#include "ui/qt_text.h"
 #include "util/text_pair.h"
 
 namespace tc {
@@ -25,10 +25,6 @@ const TextPair kCancel{"Отмена", "Cancel"};
 constexpr int kWidth = 1021;
 constexpr int kHeight = 599;
 constexpr int kPagesHeight = 561;
-
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t.Get(EnglishVersion()));
-}
 }  // namespace
 
 TMK_SetParamsDlg::TMK_SetParamsDlg(TSettingsEditSession& session, QWidget* parent)
@@ -94,7 +90,7 @@ void TMK_SetParamsDlg::PrepareShow() {
   cancel_->setText(Q(kCancel));
   for (const PageTab& t : tabs_) {
     const int i = t.owner->indexOf(t.widget);
-    t.owner->setTabText(i, QString::fromStdString(t.page->caption.Get(english)));
+    t.owner->setTabText(i, Q(t.page->caption, english));
     t.owner->setTabVisible(i, PageShown(*t.page, flags));
   }
   for (QTabWidget* pc : findChildren<QTabWidget*>()) pc->setCurrentIndex(0);
@@ -110,9 +106,7 @@ void TMK_SetParamsDlg::PrepareShow() {
 
 void TMK_SetParamsDlg::showEvent(QShowEvent* event) {
   PrepareShow();
-  if (QScreen* screen =
-          parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  CentreOnScreen(this, parentWidget());
   QDialog::showEvent(event);
 }
 

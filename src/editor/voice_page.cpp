@@ -9,7 +9,7 @@
 #include <string>
 
 #include "editor/editor_page_builders.h"
-#include "editor/radio_group.h"
+#include "ui/radio_group.h"
 #include "editor/settings_binder.h"
 #include "editor_core/pages.h"
 

@@ -14,8 +14,7 @@ namespace {
 // block 13 copy keeps its defaults and never goes into the image.
 bool InImage(const TMK& mk, int block) {
   if (block != 13) return true;
-  const DirEntry e = mk.Entry(DirectoryEntryOfBlock(block));
-  return e.size >= 4 && e.address >= 32;
+  return mk.Entry(DirectoryEntryOfBlock(block)).DescribesBlock();
 }
 }  // namespace
 

@@ -78,12 +78,7 @@ void UpdateVariantControlsDivers(const EditorContext& ctx, Visibility& v) {
 }
 
 void AddDiversSettings(std::vector<SettingDef>& s) {
-  const auto check = [&](const char* name, TextPair label, FieldRef field) {
-    s.push_back({.name = name, .kind = ControlKind::Check, .label = label, .field = field});
-  };
-  const auto spin = [&](const char* name, TextPair label, FieldRef field, double min, double max) {
-    s.push_back({.name = name, .label = label, .field = field, .min = min, .max = max});
-  };
+  PageSettings add(s);
   const auto radio = [&](SettingDef d) {
     d.kind = ControlKind::Radio;
     s.push_back(std::move(d));
@@ -92,9 +87,9 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
     s.push_back({.name = name, .kind = ControlKind::Time, .label = label, .field = field});
   };
 
-  check("cbDispShowTitle", {"Заставка показывать", "Show title"}, layout::kDispShowTitle);
-  check("cbShowDispName", {"Подпись дисп. показывать", "Show display names"},
-        layout::kShowDispName);
+  add.Check("cbDispShowTitle", {"Заставка показывать", "Show title"}, layout::kDispShowTitle);
+  add.Check("cbShowDispName", {"Подпись дисп. показывать", "Show display names"},
+            layout::kShowDispName);
   radio({.name = "rgDispSpeed",
          .label = {"Скорость вывода информации, раз/сек", "Information output speed, time/sec"},
          .field = layout::kDispSpeed,
@@ -116,10 +111,10 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
        layout::kIntenseDayTime);
   time("meIntenseNightTime", {"Время вкл. НОЧНОЙ яркости", "Night brightness on time"},
        layout::kIntenseNightTime);
-  spin("seIntense0", {"Яркость подсветки (День)", "Backlight brightness (Day)"},
-       layout::kIntense[0], 0, 4);
-  spin("seIntense1", {"Яркость подсветки (Ночь)", "Backlight brightness (Night)"},
-       layout::kIntense[1], 0, 4);
+  add.Spin("seIntense0", {"Яркость подсветки (День)", "Backlight brightness (Day)"},
+           layout::kIntense[0], 0, 4);
+  add.Spin("seIntense1", {"Яркость подсветки (Ночь)", "Backlight brightness (Night)"},
+           layout::kIntense[1], 0, 4);
   radio({.name = "rgActiveColorScheme",
          .label = {"Цветовая схема в руч. режиме", "Color scheme in manual mode"},
          .field = layout::kActiveColorScheme,
@@ -134,8 +129,8 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
          .field = layout::kDispShowArrowMeth,
          .bit = 1,
          .items = Items({{"Макс.", "Max"}, {"Границы", "Limits"}})});
-  spin("seExpPBLim", {"Мновенный расход Предел, л/час ", "Mom.Fuel Cns Limit, l/h"},
-       layout::kExpPBLim, 3, 99);
+  add.Spin("seExpPBLim", {"Мновенный расход Предел, л/час ", "Mom.Fuel Cns Limit, l/h"},
+           layout::kExpPBLim, 3, 99);
   radio({.name = "sgDispVar4",
          .label = {"Тип х4", "x4 type"},
          .field = layout::kDispVar4,

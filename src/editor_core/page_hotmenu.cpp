@@ -234,13 +234,13 @@ const char* HotMenuSettingName(int menu) {
 
 HotMenu ReadHotMenu(const TMK& mk, int menu) {
   HotMenu e{};
-  const FieldArray f = layout::HotMenuEntries(menu);
+  const FieldArray f = layout::kHotMenus.Row(menu);
   for (int k = 0; k < kHotMenuRows; ++k) e[size_t(k)] = uint16_t(mk.GetInt(f[k]));
   return e;
 }
 
 void WriteHotMenu(TMK& mk, int menu, const HotMenu& entries) {
-  const FieldArray f = layout::HotMenuEntries(menu);
+  const FieldArray f = layout::kHotMenus.Row(menu);
   for (int k = 0; k < kHotMenuRows; ++k) mk.SetInt(f[k], entries[size_t(k)]);
 }
 
@@ -342,7 +342,7 @@ void AddHotMenuSettings(std::vector<SettingDef>& s) {
     s.push_back({.name = kNames[m],
                  .kind = ControlKind::CodeList,
                  .label = kCaptions[m],
-                 .field = layout::kHotMenus[m],
+                 .field = layout::kHotMenus(m, 0),
                  .index = m,
                  .format = FormatHotMenu,
                  .parse = ParseHotMenu,

@@ -18,8 +18,8 @@ class TMenuItemCatalog;
 struct EditorContext;
 struct VariantFlags;
 
-constexpr int kHotMenuCount = layout::kHotMenus.count;
-constexpr int kHotMenuRows = layout::kHotMenuEntryCount;
+constexpr int kHotMenuCount = layout::kHotMenus.rows;
+constexpr int kHotMenuRows = layout::kHotMenus.cols;
 using HotMenu = std::array<uint16_t, kHotMenuRows>;
 
 // The caption of hot menu m ("Параметры", ...) and the name of its setting.

@@ -10,6 +10,24 @@ namespace tc {
 
 // Items stored as their position: 0, 1, 2, ...
 std::vector<SettingItem> Items(std::initializer_list<TextPair> texts);
+// Appends settings of the common kinds to a page's list; each returns the
+// new setting so a page can add a rule (`.limits = ...`).
+class PageSettings {
+ public:
+  explicit PageSettings(std::vector<SettingDef>& schema) : s_(schema) {}
+  SettingDef& Add(SettingDef d);
+  // A spin edit: shown = stored / scale, with `decimals` decimals.
+  SettingDef& Spin(const char* name, TextPair label, FieldRef field, double min, double max,
+                   double step = 1, double scale = 1, int decimals = 0);
+  // A check box storing 1 or 0.
+  SettingDef& Check(const char* name, TextPair label, FieldRef field);
+  SettingDef& Radio(const char* name, TextPair label, FieldRef field,
+                    std::vector<SettingItem> items);
+
+ private:
+  std::vector<SettingDef>& s_;
+};
+
 // A name made at run time (families such as "cbShowDisp_1_39"), kept for
 // the life of the program so settings can point at it.
 const char* InternName(std::string name);

@@ -71,72 +71,58 @@ void UpdateVariantControlsLimits(const EditorContext& ctx, Visibility& v) {
 }
 
 void AddLimitsSettings(std::vector<SettingDef>& s) {
-  const auto spin = [&](const char* name, TextPair label, FieldRef field, double min, double max,
-                        double step = 1, double scale = 1, int decimals = 0) {
-    s.push_back({.name = name,
-                 .label = label,
-                 .field = field,
-                 .scale = scale,
-                 .min = min,
-                 .max = max,
-                 .step = step,
-                 .decimals = decimals});
-  };
-  const auto check = [&](const char* name, TextPair label, FieldRef field) {
-    s.push_back({.name = name, .kind = ControlKind::Check, .label = label, .field = field});
-  };
+  PageSettings add(s);
 
-  spin("seLiqTemperLimit", {"ТОЖ, С", "Coolant temper., C"}, layout::kLiqTemperLimit, 30, 150);
-  spin("seRevolutionsLimit", {"Обороты двиг., об/мин * 100", "Engine speed, rpm*100"},
-       layout::kRevolutionsLimit, 25, 80);
+  add.Spin("seLiqTemperLimit", {"ТОЖ, С", "Coolant temper., C"}, layout::kLiqTemperLimit, 30, 150);
+  add.Spin("seRevolutionsLimit", {"Обороты двиг., об/мин * 100", "Engine speed, rpm*100"},
+           layout::kRevolutionsLimit, 25, 80);
   // Stored in units of 2 km/h.
-  spin("seVelocityLimit", {"Скорость, км/час", "Speed, km/h"}, layout::kVelocityLimit, 40, 200, 2,
-       0.5);
-  spin("seStopVelocityLimit", {"Скорость  пробки, км/час", "Jam speed, km/h"},
-       layout::kStopVelocityLimit, 0, 200, 2);
-  spin("seTankLimit", {"Остаток бака, л", "Fuel rem., l"}, layout::kTankLimit, 5, 99, 2);
-  spin("seUaccLowLimit", {"Низкое напряжение АКБ, В", "Low batt.voltage, V"}, layout::kUaccLowLimit,
-       9.0, 13.9, 2, 10, 1);
-  spin("seUaccHighLimit", {"Высокое напряжение АКБ, В", "High batt.voltage, V"},
-       layout::kUaccHighLimit, 14.0, 16.0, 2, 10, 1);
-  spin("seVentTempLimit", {"Т вкл. вентилятора, С", "Fan on temper., C"}, layout::kVentTempLimit,
-       75, 115);
+  add.Spin("seVelocityLimit", {"Скорость, км/час", "Speed, km/h"}, layout::kVelocityLimit, 40, 200,
+           2, 0.5);
+  add.Spin("seStopVelocityLimit", {"Скорость  пробки, км/час", "Jam speed, km/h"},
+           layout::kStopVelocityLimit, 0, 200, 2);
+  add.Spin("seTankLimit", {"Остаток бака, л", "Fuel rem., l"}, layout::kTankLimit, 5, 99, 2);
+  add.Spin("seUaccLowLimit", {"Низкое напряжение АКБ, В", "Low batt.voltage, V"},
+           layout::kUaccLowLimit, 9.0, 13.9, 2, 10, 1);
+  add.Spin("seUaccHighLimit", {"Высокое напряжение АКБ, В", "High batt.voltage, V"},
+           layout::kUaccHighLimit, 14.0, 16.0, 2, 10, 1);
+  add.Spin("seVentTempLimit", {"Т вкл. вентилятора, С", "Fan on temper., C"},
+           layout::kVentTempLimit, 75, 115);
   s.back().limits = FanLimits;
-  spin("seInjTimeLimit", {"Превыш. времени впр. на ХХ ,%", "High inj.time on idle, %"},
-       layout::kInjTimeLimit, 1, 99);
-  spin("seLiqTemperReady", {"Т прогрева двигателя, С", "Engine heat.temper, C"},
-       layout::kLiqTemperReady, 10, 110);
-  spin("seVel100", {"Разгон до, км/час", "Zero to km/h"}, layout::kVel100, 40, 200, 2);
-  spin("seVel100Down", {"Торможение с, км/час", "Braking from km/h"}, layout::kVel100Down, 40, 200,
-       2);
-  spin("seVAGSFilterLimit", {"Наполнение сажевого фильтра, %", "Diesel filter filling, %"},
-       layout::kVAGSFilterLimit, 5, 60);
-  spin("seOilAKPPTemperLimit", {"Т масла АКПП, С", "AT oil temper., C"},
-       layout::kOilAKPPTemperLimit, 80, 150);
-  spin("seOilEngTemperLimit", {"Т масла ДВС, С", "Engine  oil temper., C"},
-       layout::kOilEngTemperLimit, 30, 150);
-  spin("seCVTFDeteriorLim", {"Износ масла АКПП * 1000", "AT oil deterior. *1000"},
-       layout::kCVTFDeteriorLim, 10, 100);
-  spin("seRetarderOilTemperLimit", {"Т масла ретардера, С", "Retarder oil temper., C"},
-       layout::kRetarderOilTemperLimit, 30, 200);
+  add.Spin("seInjTimeLimit", {"Превыш. времени впр. на ХХ ,%", "High inj.time on idle, %"},
+           layout::kInjTimeLimit, 1, 99);
+  add.Spin("seLiqTemperReady", {"Т прогрева двигателя, С", "Engine heat.temper, C"},
+           layout::kLiqTemperReady, 10, 110);
+  add.Spin("seVel100", {"Разгон до, км/час", "Zero to km/h"}, layout::kVel100, 40, 200, 2);
+  add.Spin("seVel100Down", {"Торможение с, км/час", "Braking from km/h"}, layout::kVel100Down, 40,
+           200, 2);
+  add.Spin("seVAGSFilterLimit", {"Наполнение сажевого фильтра, %", "Diesel filter filling, %"},
+           layout::kVAGSFilterLimit, 5, 60);
+  add.Spin("seOilAKPPTemperLimit", {"Т масла АКПП, С", "AT oil temper., C"},
+           layout::kOilAKPPTemperLimit, 80, 150);
+  add.Spin("seOilEngTemperLimit", {"Т масла ДВС, С", "Engine  oil temper., C"},
+           layout::kOilEngTemperLimit, 30, 150);
+  add.Spin("seCVTFDeteriorLim", {"Износ масла АКПП * 1000", "AT oil deterior. *1000"},
+           layout::kCVTFDeteriorLim, 10, 100);
+  add.Spin("seRetarderOilTemperLimit", {"Т масла ретардера, С", "Retarder oil temper., C"},
+           layout::kRetarderOilTemperLimit, 30, 200);
 
   // Hybrid drives.
-  spin("seInvTemperLimit", {"Т инвертора", "Inverter temper., C"}, layout::kInvTemperLimit, 50,
-       120);
-  spin("seHVBTemperLimit", {"Т ВВБ", "HVB temper., C"}, layout::kHVBTemperLimit, 40, 80);
-  spin("seAddCoolingTemper", {"Т Доп.Охл.ДВС", "Eng.add.cool.temper., C"},
-       layout::kAddCoolingTemper, 90, 100);
-  check("cbHybridCoolHVB", {"Нагр.ВВБ", "HVB heating"}, layout::kHybridCoolHVB);
-  check("cbHybrUse6VentSpeed", {"Исп. 6 скорость вент. ВВБ", "Use 6 speed HVB fan"},
-        layout::kHybrUse6VentSpeed);
-  spin("seHybrVentSpeedStep", {"Шаг Т при расчете скорости вент.ВВБ ", "T step on fan speed calc"},
-       layout::kHybrVentSpeedStep, 1, 3);
+  add.Spin("seInvTemperLimit", {"Т инвертора", "Inverter temper., C"}, layout::kInvTemperLimit, 50,
+           120);
+  add.Spin("seHVBTemperLimit", {"Т ВВБ", "HVB temper., C"}, layout::kHVBTemperLimit, 40, 80);
+  add.Spin("seAddCoolingTemper", {"Т Доп.Охл.ДВС", "Eng.add.cool.temper., C"},
+           layout::kAddCoolingTemper, 90, 100);
+  add.Check("cbHybridCoolHVB", {"Нагр.ВВБ", "HVB heating"}, layout::kHybridCoolHVB);
+  add.Check("cbHybrUse6VentSpeed", {"Исп. 6 скорость вент. ВВБ", "Use 6 speed HVB fan"},
+            layout::kHybrUse6VentSpeed);
+  add.Spin("seHybrVentSpeedStep",
+           {"Шаг Т при расчете скорости вент.ВВБ ", "T step on fan speed calc"},
+           layout::kHybrVentSpeedStep, 1, 3);
 
-  s.push_back({.name = "rgExp100ArrowLim",
-               .kind = ControlKind::Radio,
-               .label = {"Показ расхода/100 на стрелочн. диспл.", "Expense/100 on arrow display"},
-               .field = layout::kExp100ArrowLim,
-               .items = Items({{"24/80", "24/80"}, {"24", "24"}, {"80", "80"}})});
+  add.Radio("rgExp100ArrowLim",
+            {"Показ расхода/100 на стрелочн. диспл.", "Expense/100 on arrow display"},
+            layout::kExp100ArrowLim, Items({{"24/80", "24/80"}, {"24", "24"}, {"80", "80"}}));
   s.push_back({.name = "rg24VMode",
                .kind = ControlKind::Radio,
                .label = {"Режим работы с АКБ", "Use battery"},
@@ -145,16 +131,18 @@ void AddLimitsSettings(std::vector<SettingDef>& s) {
                .items = Items({{"12В", "12V"}, {"24В", "24V"}})});
 
   // Cargo (block 13).
-  spin("seTareWeight", {"Вес тары, т", "Tare weight, t"}, layout::kTareWeight, 0, 999.9, 1, 10, 1);
-  spin("seCargoDens", {"Плотность груза, т/м3", "Cargo dens., t/m3"}, layout::kCargoDens, 0, 999.9,
-       1, 10, 1);
+  add.Spin("seTareWeight", {"Вес тары, т", "Tare weight, t"}, layout::kTareWeight, 0, 999.9, 1, 10,
+           1);
+  add.Spin("seCargoDens", {"Плотность груза, т/м3", "Cargo dens., t/m3"}, layout::kCargoDens, 0,
+           999.9, 1, 10, 1);
 
   // Trim: a low limit at or above the high one raises the high one at once.
-  spin("seTrimLowLimit", {"Нижний предел", "Low limit"}, layout::kTrimLowLimit, kTrimMin, kTrimMax);
+  add.Spin("seTrimLowLimit", {"Нижний предел", "Low limit"}, layout::kTrimLowLimit, kTrimMin,
+           kTrimMax);
   s.back().limits = TrimLowLimits;
   s.back().afterStore = [](EditorContext& ctx, const SettingDef&, int64_t) { ApplyTrimRule(ctx); };
-  spin("seTrimHighLimit", {"Верхний предел", "High limit"}, layout::kTrimHighLimit, kTrimMin,
-       kTrimMax);
+  add.Spin("seTrimHighLimit", {"Верхний предел", "High limit"}, layout::kTrimHighLimit, kTrimMin,
+           kTrimMax);
   s.back().limits = TrimHighLimits;
 }
 

@@ -11,27 +11,11 @@ void UpdateVariantControlsPark(const EditorContext&, Visibility&) {
 }
 
 void AddParkSettings(std::vector<SettingDef>& s) {
+  PageSettings add(s);
   const auto spin = [&](const char* name, TextPair label, FieldRef field, double min, double max,
                         double step = 1) {
     // Distances in steps of 10 cm are stored in units of 10 cm.
-    s.push_back({.name = name,
-                 .label = label,
-                 .field = field,
-                 .scale = step == 10 ? 0.1 : 1,
-                 .min = min,
-                 .max = max,
-                 .step = step});
-  };
-  const auto check = [&](const char* name, TextPair label, FieldRef field) {
-    s.push_back({.name = name, .kind = ControlKind::Check, .label = label, .field = field});
-  };
-  const auto radio = [&](const char* name, TextPair label, FieldRef field,
-                         std::vector<SettingItem> items) {
-    s.push_back({.name = name,
-                 .kind = ControlKind::Radio,
-                 .label = label,
-                 .field = field,
-                 .items = std::move(items)});
+    add.Spin(name, label, field, min, max, step, step == 10 ? 0.1 : 1);
   };
   const TextPair use{"Использовать", "Use"};
   const TextPair sense{"Чувствительность", "Sensitivity"};
@@ -39,15 +23,15 @@ void AddParkSettings(std::vector<SettingDef>& s) {
   const TextPair alarm{"Граница тревога", "Alarm limit"};
   const TextPair sensors{"Количество датчиков", "Number of sensors"};
 
-  radio("rgParkType", {"Тип ", "Type"}, layout::kParkType, Items({{"PT", "PT"}, {"PU", "PU"}}));
+  add.Radio("rgParkType", {"Тип ", "Type"}, layout::kParkType, Items({{"PT", "PT"}, {"PU", "PU"}}));
 
   // Rear.
-  check("cbParkUse0", use, layout::kParkUse[0]);
+  add.Check("cbParkUse0", use, layout::kParkUse[0]);
   spin("seParkSense0", sense, layout::kParkSense[0], 1, 7);
   spin("seParkSpeed0", speed, layout::kParkSpeed[0], 1, 3);
   spin("seParkMinLeng0", alarm, layout::kParkMinLeng[0], 30, 90, 10);
-  radio("rgParkBeepType", {"Тип озвучки", "Sound type"}, layout::kParkBeepType,
-        Items({{"Нет", "No"}, {"Zumm", "Buzz"}, {"Пред.", "Limit"}, {"Голос", "Voice"}}));
+  add.Radio("rgParkBeepType", {"Тип озвучки", "Sound type"}, layout::kParkBeepType,
+            Items({{"Нет", "No"}, {"Zumm", "Buzz"}, {"Пред.", "Limit"}, {"Голос", "Voice"}}));
   spin("seParkStopVel0", {"ПаркStop скорость", "ParkStop speed"}, layout::kParkStopVel[0], 0, 20);
   spin("seParkStopLeng0", {"ПаркStop cм", "ParkStop,cm"}, layout::kParkStopLeng[0], 40, 250, 10);
   spin("seParkStopLengBeep", {"Бип Stop cм", "Stop buzz cm"}, layout::kParkStopLengBeep, 40, 250,
@@ -56,14 +40,14 @@ void AddParkSettings(std::vector<SettingDef>& s) {
   spin("seParkProbesQntReal0", sensors, layout::kParkProbesQntReal[0], 2, 4);
 
   // Front.
-  check("cbParkUse1", use, layout::kParkUse[1]);
+  add.Check("cbParkUse1", use, layout::kParkUse[1]);
   spin("seParkSense1", sense, layout::kParkSense[1], 1, 7);
   spin("seParkSpeed1", speed, layout::kParkSpeed[1], 1, 3);
   spin("seParkMinLeng1", alarm, layout::kParkMinLeng[1], 30, 90, 10);
   spin("seParkStopVel1", {"Парк скорость", "Park.speed"}, layout::kParkStopVel[1], 0, 90);
   spin("seParkStopLeng1", {"Парк cм", "Park,cm"}, layout::kParkStopLeng[1], 50, 250, 10);
-  radio("rgParkForwConstOff", {"Режим работы", "Opration mode"}, layout::kParkForwConstOff,
-        Items({{"Вкл", "On"}, {"Вкл3с", "On 3sec"}, {"ДвЗад", "Reverse"}}));
+  add.Radio("rgParkForwConstOff", {"Режим работы", "Opration mode"}, layout::kParkForwConstOff,
+            Items({{"Вкл", "On"}, {"Вкл3с", "On 3sec"}, {"ДвЗад", "Reverse"}}));
   spin("seParkProbesQntReal1", sensors, layout::kParkProbesQntReal[1], 2, 4);
 }
 

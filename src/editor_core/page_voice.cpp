@@ -162,10 +162,8 @@ void UpdateVariantControlsVoice(const EditorContext& ctx, Visibility& v) {
 }
 
 void AddVoiceSettings(std::vector<SettingDef>& s) {
-  const auto spin = [&](const char* name, TextPair label, FieldRef field, double min, double max) {
-    s.push_back({.name = name, .label = label, .field = field, .min = min, .max = max});
-  };
-  spin("seSoundVolume", {"Громкость", "Sound volume"}, layout::kSoundVolume, 0, 8);
+  PageSettings add(s);
+  add.Spin("seSoundVolume", {"Громкость", "Sound volume"}, layout::kSoundVolume, 0, 8);
   s.push_back({.name = "rgFlagSound",
                .kind = ControlKind::Radio,
                .label = {"Откл.звук", "Sound off"},
@@ -176,24 +174,20 @@ void AddVoiceSettings(std::vector<SettingDef>& s) {
                .label = {"Произносить \"Здравствуйте\"", "Say \"Hello\""},
                .field = layout::kSayHelloMode,
                .items = Items({{"Вкл.", "On"}, {"Раз в сутки", "Once a day"}, {"Откл.", "Off"}})});
-  spin("seSayParamPeriod",
-       {"Период автоповтора озвуч. параметров  (4=откл)",
-        "Period of auto.rep. of the sound of parameters (4=Off)"},
-       layout::kSayParamPeriod, 4, 99);
-  spin("seAlarmVelSecNoSayMax",
-       {"Прореживание сообщений о превыш. скорости, мин (-1=П) ",
-        "Thinning out reports of speeding(-1=N)"},
-       layout::kAlarmVelSecNoSayMax, -1, 99);
-  spin("seSayEconomPeriod", {"Эконометр период", "Econometer period"}, layout::kSayEconomPeriod, 1,
-       20);
-  s.push_back({.name = "cbSoundKeys",
-               .kind = ControlKind::Check,
-               .label = {"Вкл. звук при нажатии кнопок", "Sound on when key pressed"},
-               .field = layout::kSoundKeys});
-  s.push_back({.name = "cbSoundLock",
-               .kind = ControlKind::Check,
-               .label = {"Вкл. звук при включении замка зажигания", "Sound on when lock on"},
-               .field = layout::kSoundLock});
+  add.Spin("seSayParamPeriod",
+           {"Период автоповтора озвуч. параметров  (4=откл)",
+            "Period of auto.rep. of the sound of parameters (4=Off)"},
+           layout::kSayParamPeriod, 4, 99);
+  add.Spin("seAlarmVelSecNoSayMax",
+           {"Прореживание сообщений о превыш. скорости, мин (-1=П) ",
+            "Thinning out reports of speeding(-1=N)"},
+           layout::kAlarmVelSecNoSayMax, -1, 99);
+  add.Spin("seSayEconomPeriod", {"Эконометр период", "Econometer period"}, layout::kSayEconomPeriod,
+           1, 20);
+  add.Check("cbSoundKeys", {"Вкл. звук при нажатии кнопок", "Sound on when key pressed"},
+            layout::kSoundKeys);
+  add.Check("cbSoundLock", {"Вкл. звук при включении замка зажигания", "Sound on when lock on"},
+            layout::kSoundLock);
 
   for (int k = 0; k < kWarningCount; ++k) {
     const WarningRow& w = kWarnings[size_t(k)];

@@ -61,6 +61,29 @@ FieldRef DisplayMaskField(const DisplayGroup& g, int display, int* bit);
 void AddDiversSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsDivers(const EditorContext& ctx, Visibility& v);
 
+void AddTankSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsTank(const EditorContext& ctx, Visibility& v);
+
+void AddServiceSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsService(const EditorContext& ctx, Visibility& v);
+
+void AddUniMeasSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsUniMeas(const EditorContext& ctx, Visibility& v);
+
+// The display layout pages, one cell table each (page_layouts.cpp), and the
+// colour schemes (page_colors.cpp).
+void AddDisplays1Settings(std::vector<SettingDef>& schema);
+void AddDisplays3Settings(std::vector<SettingDef>& schema);
+void AddDisplays4Settings(std::vector<SettingDef>& schema);
+void AddDisplays6Settings(std::vector<SettingDef>& schema);
+void AddDisplays7Settings(std::vector<SettingDef>& schema);
+void AddDisplays9Settings(std::vector<SettingDef>& schema);
+void AddGraphDisplaysSettings(std::vector<SettingDef>& schema);
+void AddArrowDisplaysSettings(std::vector<SettingDef>& schema);
+void AddInfoPanelSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsLayouts(const EditorContext& ctx, Visibility& v);
+void AddColorsSettings(std::vector<SettingDef>& schema);
+
 // Hot menus (page_hotmenu.h holds their rules).
 void AddHotMenuSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsHotMenu(const EditorContext& ctx, Visibility& v);

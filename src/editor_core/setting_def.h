@@ -33,6 +33,10 @@ struct EditorContext {
   // The current protocol carries the engine-pump mark (a hybrid drive).
   bool EnginePumpProtocol() const;
 
+  // The colour scheme the colour page edits (0 day, 1 night); editor state,
+  // not a setting.
+  int colourScheme = 0;
+
   // Where a rule that stores but leaves something out says what (the
   // command line prints these); nullptr when nobody listens.
   std::vector<std::string>* notes = nullptr;

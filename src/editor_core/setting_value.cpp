@@ -9,6 +9,7 @@
 #include "editor_core/option_bits.h"
 #include "model/tmk.h"
 #include "util/conversions.h"
+#include "util/cp1251.h"
 #include "util/errors.h"
 
 namespace tc {
@@ -58,6 +59,12 @@ uint64_t GroupMask(const SettingDef& def) {
 
 int64_t ReadStored(const EditorContext& ctx, const SettingDef& def) {
   if (def.read) return def.read(ctx, def);
+  if (def.field.type == FieldType::text) {
+    // A text has no number: what it shows stands for it in comparisons.
+    uint64_t h = 1469598103934665603ull;
+    for (const char c : ctx.mk.GetText(def.field)) h = (h ^ uint8_t(c)) * 1099511628211ull;
+    return int64_t(h >> 1);
+  }
   if (def.bit >= 0)
     return int64_t((uint64_t(ctx.mk.GetInt(def.field)) >> def.bit) & GroupMask(def));
   return ctx.mk.GetInt(def.field);
@@ -91,6 +98,13 @@ std::string Lower(std::string s) {
   for (char& c : s)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   return s;
+}
+
+template <typename... A>
+std::string Printf(const char* format, A... args) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, format, args...);
+  return buf;
 }
 
 std::string Trim(const std::string& s) {
@@ -190,6 +204,85 @@ bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& t
   return true;
 }
 
+// --- Text fields -------------------------------------------------------------------
+
+std::string GetTextValue(const EditorContext& ctx, const SettingDef& def) {
+  return ctx.mk.GetText(def.field);
+}
+
+bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  std::string raw;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t start = pos;
+    const char32_t cp = NextCodePoint(text, pos);
+    const int b = cp < 0x20 ? -1 : UnicodeToCp1251(cp);
+    if (b < 0) {
+      const std::string ch =
+          cp < 0x20 ? Printf("U+%04X", unsigned(cp)) : text.substr(start, pos - start);
+      throw TripError(Printf(TextPair{"Символ «%s» нельзя записать в МК: допустимы только "
+                                      "символы кодовой страницы Windows-1251.",
+                                      "The character '%s' cannot be stored in the device: only "
+                                      "characters of the Windows-1251 code page can."}()
+                                 .c_str(),
+                             ch.c_str()));
+    }
+    raw += char(b);
+  }
+  // The terminator needs a byte of its own.
+  const size_t limit = std::min<size_t>(size_t(def.max), size_t(def.field.length) - 1);
+  if (raw.size() > limit)
+    throw TripError(Printf(
+        TextPair{"Текст «%s» длиннее %d символов.", "The text '%s' is longer than %d characters."}()
+            .c_str(),
+        text.c_str(), int(limit)));
+  raw += '\0';
+  const auto byteAt = [&](size_t i) { return U8(def.field.block, def.field.offset + int(i)); };
+  bool same = true;
+  for (size_t i = 0; i < raw.size() && same; ++i)
+    same = ctx.mk.GetInt(byteAt(i)) == uint8_t(raw[i]);
+  if (same) return false;
+  for (size_t i = 0; i < raw.size(); ++i) ctx.mk.SetInt(byteAt(i), uint8_t(raw[i]));
+  RunRule(ctx, def, 0);
+  return true;
+}
+
+// --- Date fields -------------------------------------------------------------------
+
+std::string GetDateText(const EditorContext& ctx, const SettingDef& def) {
+  const DayDate d = DayNumberToDate(uint16_t(ReadStored(ctx, def) & 0xFFFF));
+  return TwoDigits(d.day) + "." + TwoDigits(d.month) + "." + TwoDigits(d.yearOffset);
+}
+
+bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  // Day, month and two-digit year between the points.
+  std::vector<std::string> parts;
+  size_t from = 0;
+  for (size_t dot; (dot = text.find('.', from)) != std::string::npos; from = dot + 1)
+    parts.push_back(text.substr(from, dot - from));
+  parts.push_back(text.substr(from));
+  const std::string invalidDate =
+      Printf(TextPair{"«%s» — не дата вида ДД.ММ.ГГ.", "'%s' is not a date of the form DD.MM.YY."}()
+                 .c_str(),
+             text.c_str());
+  if (parts.size() != 3) throw TripError(invalidDate);
+  int n[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::string t = Trim(parts[size_t(i)]);
+    if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos)
+      throw TripError(Printf("'%s' is not a valid integer value", parts[size_t(i)].c_str()));
+    n[i] = std::stoi(t);
+  }
+  const int day = n[0], month = n[1], year = n[2];
+  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, uint8_t(year)))
+    throw TripError(invalidDate);
+  const int64_t value = DateToDayNumber(uint8_t(day), uint8_t(month), uint8_t(year));
+  const int64_t previous = ReadStored(ctx, def);
+  if (previous == value) return false;
+  if (!WriteStored(ctx, def, value)) return false;
+  RunRule(ctx, def, previous);
+  return true;
+}
+
 // --- Text form ---------------------------------------------------------------------
 
 std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool english) {
@@ -206,6 +299,10 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
       return GetCheck(ctx, def) ? "on" : "off";
     case ControlKind::Time:
       return GetTimeText(ctx, def);
+    case ControlKind::Text:
+      return GetTextValue(ctx, def);
+    case ControlKind::Date:
+      return GetDateText(ctx, def);
     case ControlKind::Radio:
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, def);
@@ -244,6 +341,10 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
     }
     case ControlKind::Time:
       return SetTimeText(ctx, def, text);
+    case ControlKind::Text:  // blanks at either end belong to the text
+      return SetTextValue(ctx, def, rawText);
+    case ControlKind::Date:
+      return SetDateText(ctx, def, text);
     case ControlKind::Radio:
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, def);

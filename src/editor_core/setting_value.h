@@ -18,7 +18,8 @@ TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def);
 std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def);
 
 // The raw value behind a setting: the field, its bit group, or what the
-// setting's own read rule makes of its bytes.
+// setting's own read rule makes of its bytes. A text field gives a number
+// that changes with the text it shows.
 int64_t ReadStored(const EditorContext& ctx, const SettingDef& def);
 // Writes the raw value (no page rule runs); false when the setting's write
 // rule stores nothing in the current state. Throws RangeError when the value
@@ -56,6 +57,23 @@ std::string GetTimeText(const EditorContext& ctx, const SettingDef& def);
 // Stores a time of day from 00:00 to 23:59; any other text is refused with
 // RangeError and nothing is written.
 bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text);
+
+// --- Text fields ------------------------------------------------------------------
+// The field's Windows-1251 bytes up to the first 0, as UTF-8.
+std::string GetTextValue(const EditorContext& ctx, const SettingDef& def);
+// Stores at most `def.max` characters byte for byte, followed by one 0 byte;
+// the bytes after it keep their contents. A character Windows-1251 cannot
+// hold, or a text that is too long, is refused with TripError in the user's
+// language and nothing is stored.
+bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& text);
+
+// --- Date fields ------------------------------------------------------------------
+// The stored day number as "dd.mm.yy".
+std::string GetDateText(const EditorContext& ctx, const SettingDef& def);
+// Stores "dd.mm.yy" as its day number. A part that is not a number is refused
+// with "'%s' is not a valid integer value", a day or month that does not
+// exist with a message of its own; nothing is stored.
+bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& text);
 
 // --- Text form (listings and the command line) ------------------------------------
 // Numbers with the control's decimals, items by their text, check boxes as

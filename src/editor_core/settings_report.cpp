@@ -101,19 +101,19 @@ std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b) {
   }
 
   // Image bytes that lie in no block copy of the first model.
-  const size_t size = std::max(a.SettingsImage.size(), b.SettingsImage.size());
+  const size_t size = std::max(a.Image().size(), b.Image().size());
   std::vector<bool> inBlock(size, false);
   for (int n = 1; n <= kBlockCount; ++n) {
     const DirEntry e = a.Entry(DirectoryEntryOfBlock(n));
-    if (e.size < 4 || e.address < 32) continue;
-    const size_t from = e.address - 32u;
-    const size_t len = std::min<size_t>(e.size - 4u, size_t(kBlockSize[n]));
+    if (!e.DescribesBlock()) continue;
+    const size_t from = e.ImagePosition();
+    const size_t len = std::min<size_t>(e.DataSize(), size_t(kBlockSize[n]));
     for (size_t i = from; i < std::min(size, from + len); ++i) inBlock[i] = true;
   }
   for (size_t i = 0; i < size; ++i) {
     if (inBlock[i]) continue;
-    const int va = i < a.SettingsImage.size() ? a.SettingsImage[i] : -1;
-    const int vb = i < b.SettingsImage.size() ? b.SettingsImage[i] : -1;
+    const int va = i < a.Image().size() ? a.Image()[i] : -1;
+    const int vb = i < b.Image().size() ? b.Image()[i] : -1;
     if (va != vb) AddToRuns(runs, 0, i);
   }
   return runs;

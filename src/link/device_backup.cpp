@@ -7,6 +7,7 @@
 #include "model/settings_file.h"
 #include "util/errors.h"
 #include "util/files.h"
+#include "util/text_pair.h"
 
 namespace tc {
 namespace fs = std::filesystem;
@@ -41,8 +42,21 @@ std::string BackupFileName(std::time_t when, uint16_t deviceVersion) {
 std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
                              const std::vector<uint8_t>& image, std::time_t when) {
   std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) throw FileError("Cannot create the backup folder '" + folder + "': " + ec.message());
+  // The backups hold the owner's trips and costs: nobody else may look in.
+  const bool created = fs::create_directories(folder, ec);
+  if (ec) {
+    const TextPair text{"Не удалось создать папку для копий настроек",
+                        "Cannot create the backup folder"};
+    throw FileError(text() + " '" + folder + "': " + ec.message());
+  }
+  if (created) {
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
+    if (ec) {
+      const TextPair text{"Не удалось закрыть папку копий от других пользователей",
+                          "Cannot make the backup folder private"};
+      throw FileError(text() + " '" + folder + "': " + ec.message());
+    }
+  }
   const std::string name = BackupFileName(when, deviceVersion);
   fs::path path = fs::path(folder) / name;
   // Two writes within one second keep both copies.
@@ -50,6 +64,10 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
     path =
         fs::path(folder) / (name.substr(0, name.size() - 6) + "-" + std::to_string(i) + ".dvkps");
   WriteFileAtomic(path.string(), EncodeSettingsFile(deviceVersion, image));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace,
+                  ec);
+  if (ec)
+    throw FileError("Cannot make the backup '" + path.string() + "' private: " + ec.message());
   return path.string();
 }
 

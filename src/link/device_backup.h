@@ -15,8 +15,8 @@ std::string DefaultBackupFolder();
 std::string BackupFileName(std::time_t when, uint16_t deviceVersion);
 
 // Writes the device's image as a settings file in folder (created if
-// needed) and returns its path. An existing file is never replaced. Throws
-// FileError naming the folder and the reason.
+// needed, mode 0700) as a file of mode 0600 and returns its path. An existing file is never
+// replaced. Throws FileError naming the folder and the reason.
 std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
                              const std::vector<uint8_t>& image, std::time_t when);
 

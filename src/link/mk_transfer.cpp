@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "link/device_backup.h"
+#include "link/port_texts.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -24,43 +25,18 @@ class PumpScope {
   std::function<void()> saved_;
 };
 
-uint32_t ReadU32(const std::vector<uint8_t>& image, size_t at) {
-  uint32_t v = 0;
-  for (size_t i = 0; i < 4; ++i)
-    v |= uint32_t(at + i < image.size() ? image[at + i] : 0) << (8 * i);
-  return v;
-}
-
-uint16_t ReadU16(const std::vector<uint8_t>& image, size_t at) {
-  return uint16_t(ReadU32(image, at) & 0xFFFF);
-}
-
 int Percent(double value) {
   return int(std::nearbyint(value));
 }
 
-bool Block13Described(const TMK& mk) {
-  const DirEntry e = mk.Entry(DirectoryEntryOfBlock(13));
-  return e.size >= 4 && e.address >= 32;
-}
-
 }  // namespace
 
-void DecodeSettingsBlocks(TMK& mk) {
-  for (int n = 1; n <= 12; ++n) mk.DecodeBlock(n);
-  if (Block13Described(mk)) mk.DecodeBlock(13);
-}
-
-void EncodeSettingsBlocks(TMK& mk) {
-  for (int n = 1; n <= 12; ++n) mk.EncodeBlock(n);
-  if (Block13Described(mk)) mk.EncodeBlock(13);
-}
-
 void CheckWriteDirectory(const std::vector<uint8_t>& image, uint32_t memorySize) {
-  const uint32_t count = ReadU32(image, 0);
-  // Entries are only written from the first half; its image positions map
-  // straight to device addresses (position = address - 32).
-  const uint64_t firstHalfEnd = std::min<uint64_t>(memorySize / 2 - 32, image.size());
+  const uint32_t count = TMK::EntryCountOf(image);
+  // Entries are only written from the first half, where image positions map
+  // straight to device addresses.
+  const uint64_t firstHalfEnd =
+      std::min<uint64_t>(memorySize / 2 - kImageAddressBase, image.size());
   auto damaged = [](uint32_t k, uint32_t address, uint32_t size) {
     return TripError(kDirectoryDamagedText() + " (" + kDirectoryEntryText() + " " +
                      std::to_string(k) + ", " + kAddressText() + " " + std::to_string(address) +
@@ -70,10 +46,9 @@ void CheckWriteDirectory(const std::vector<uint8_t>& image, uint32_t memorySize)
   // version and what follows for entries.
   if (count > 14) throw damaged(count, 0, 0);
   for (uint32_t k = 1; k <= count; ++k) {
-    const uint32_t address = ReadU16(image, 4 * k);
-    const uint32_t size = ReadU16(image, 4 * k + 2);
-    if (size < 4 || address < 32 || uint64_t(address) - 32 + (size - 4) > firstHalfEnd)
-      throw damaged(k, address, size);
+    const DirEntry e = TMK::EntryOf(image, int(k));
+    if (!e.DescribesBlock() || e.ImagePosition() + e.DataSize() > firstHalfEnd)
+      throw damaged(k, e.address, e.size);
   }
 }
 
@@ -82,7 +57,24 @@ std::optional<uint16_t> TMKTransfer::ProbeDevice(TransferObserver& obs) {
   obs.SetLabel(kSearchText());
   obs.SetGaugeVisible(false);
   obs.SetCancelVisible(true);
+  std::string shownReason;
+  LastProbeError.clear();
+  auto show = [&](const std::string& reason) {
+    if (reason == shownReason) return;
+    obs.SetLabel(reason.empty() ? kSearchText() : kSearchText() + "\n" + reason);
+    shownReason = reason;
+  };
   for (size_t i = 0;; i = (i + 1) % std::size(kDeviceCandidates)) {
+    if (i == 0 && !link_.PortOpen) {
+      // A port that would not open may be free or plugged in by now; if not,
+      // the user must see why nothing answers instead of a silent search.
+      if (const std::string path = link_.PortPath(); !path.empty()) link_.OpenPath(path);
+      if (!link_.PortOpen) {
+        LastProbeError =
+            link_.LastOpenError().empty() ? std::string(kNoFreePortText) : link_.LastOpenError();
+        show(LastProbeError);
+      }
+    }
     DeviceAddress = kDeviceCandidates[i].address;
     DeviceMemorySize = kDeviceCandidates[i].memorySize;
     link_.FirstByteTimeout = 100;
@@ -90,7 +82,13 @@ std::optional<uint16_t> TMKTransfer::ProbeDevice(TransferObserver& obs) {
       link_.Command(DeviceAddress, kCmdVersionQuery);
       link_.GetByte();
       return link_.GetWord();
-    } catch (const TripError&) {
+    } catch (const TripError& e) {
+      // Silence is what a search expects; a device that answers but is busy
+      // or garbled is worth saying.
+      if (link_.PortOpen && e.what() != std::string(kNoLinkMessage)) {
+        LastProbeError = e.what();
+        show(LastProbeError);
+      }
       obs.Pump();
       if (obs.Cancelled()) return std::nullopt;
     }
@@ -149,6 +147,17 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
     kept[size_t(n)].assign(b.begin(), b.end());
   }
   const uint32_t keptLayout = mk.LayoutVersion();
+  // Until the first write command the device is untouched, and so must the
+  // model be: a refused write that left the device's image and layout in it
+  // would pass the version check on the next attempt.
+  struct Restore {
+    TMK& mk;
+    TMK::State state;
+    bool armed = true;
+    ~Restore() {
+      if (armed) mk.RestoreState(std::move(state));
+    }
+  } restore{mk, mk.SaveState()};
 
   const auto version = ProbeDevice(obs);
   if (!version) return TransferResult::Cancelled;
@@ -163,29 +172,31 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
     auto b = mk.Block(n);
     std::copy(kept[size_t(n)].begin(), kept[size_t(n)].end(), b.begin());
   }
-  EncodeSettingsBlocks(mk);
+  mk.EncodeSettingsBlocks();
   if (mk.LayoutVersion() != keptLayout) {
     obs.ShowError(kLayoutVersionMismatchText());
     return TransferResult::LayoutVersionMismatch;
   }
 
-  const std::vector<uint8_t>& image = mk.SettingsImage;
+  const std::vector<uint8_t>& image = mk.Image();
   CheckWriteDirectory(image, DeviceMemorySize);
   // What the device held, before anything of it is overwritten.
   rep.BackupPath = SaveDeviceBackup(BackupFolder.empty() ? DefaultBackupFolder() : BackupFolder,
                                     *version, deviceImage, std::time(nullptr));
 
+  restore.armed = false;
   PumpScope scope(link_, obs);
   obs.SetLabel(kWritingText());
   obs.SetGauge(0);
   obs.SetGaugeVisible(true);
   obs.Pump();
-  const uint32_t count = ReadU32(image, 0);
+  const uint32_t count = TMK::EntryCountOf(image);
   rep.EntryCount = count;
   for (uint32_t k = 1; k <= count; ++k) {
-    const uint16_t address = ReadU16(image, 4 * k);
-    const uint16_t length = uint16_t(ReadU16(image, 4 * k + 2) - 4);
-    const size_t data = size_t(address) - 32;
+    const DirEntry e = TMK::EntryOf(image, int(k));
+    const uint16_t address = e.address;
+    const uint16_t length = uint16_t(e.DataSize());
+    const size_t data = e.ImagePosition();
     link_.FirstByteTimeout = 2000;
 
     link_.BeginFrame(DeviceAddress, kCmdBeginWrite);

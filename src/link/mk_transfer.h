@@ -44,6 +44,26 @@ inline constexpr TextPair kDirectoryEntryText{"запись", "entry"};
 inline constexpr TextPair kAddressText{"адрес", "address"};
 inline constexpr TextPair kSizeText{"размер", "size"};
 
+inline constexpr TextPair kVerifyingText{"Проверка записанного...", "Checking what was written..."};
+inline constexpr TextPair kVerifyFailedText{"МК хранит не то, что было записано",
+                                            "The device does not hold what was written"};
+inline constexpr TextPair kVerifyDoneText{"Проверка: МК хранит записанное",
+                                          "Check: the device holds what was written"};
+inline constexpr TextPair kBlockText{"блок", "block"};
+inline constexpr TextPair kOffsetText{"смещение", "offset"};
+inline constexpr TextPair kWrittenText{"записано", "written"};
+inline constexpr TextPair kHeldText{"в МК", "in the device"};
+
+// The first byte a read-back found different from what was written.
+struct WriteMismatch {
+  int entry = 0;  // directory entry
+  int block = 0;  // settings block behind it; 0 for entry 12, which has none
+  uint32_t offset = 0;
+  uint8_t written = 0, held = 0;
+  // "block 3, offset 17: written 0x12, in the device 0x00"
+  std::string Describe() const;
+};
+
 enum class TransferResult { Done, Cancelled, DeviceVersionMismatch, LayoutVersionMismatch };
 
 struct WriteReport {
@@ -64,8 +84,12 @@ class TMKTransfer {
   // Folder for the backup made before a write; empty = DefaultBackupFolder().
   std::string BackupFolder;
 
+  // Why the last search found nothing: the port that would not open, or a
+  // device that answered busy or garbled; empty when nothing answered at all.
+  std::string LastProbeError;
+
   // Searches the bus until a device answers (its version word) or the user
-  // cancels (nullopt).
+  // cancels (nullopt). The progress label shows LastProbeError meanwhile.
   std::optional<uint16_t> ProbeDevice(TransferObserver& obs);
   // Replaces the model's DeviceVersion and image only when the whole image
   // has arrived; the caller decodes the blocks.
@@ -73,20 +97,19 @@ class TMKTransfer {
   // Checks the versions, reads the device's image, keeps a backup of it,
   // encodes the model's blocks into it and writes the directory's blocks.
   TransferResult WriteDeviceSettings(TMK& mk, TransferObserver& obs, WriteReport* report = nullptr);
+  // Reads back the pages that hold every entry of sent's directory (the
+  // image the last write sent) and compares them with it. Returns the first
+  // difference; throws LinkError when the read-back fails.
+  std::optional<WriteMismatch> VerifyWrite(const std::vector<uint8_t>& sent, TransferObserver& obs);
   // The version query to DeviceAddress (keep-alive); throws LinkError.
   uint16_t QueryVersion();
 
  private:
   std::vector<uint8_t> ReadImage(TransferObserver& obs);
+  // One 32-byte page of the memory (command 5).
+  std::vector<uint8_t> ReadPage(uint32_t page);
   TML_RS& link_;
 };
-
-// Decodes blocks 1..13 after a read or a load. Block 13 is taken only where
-// the image's directory describes it, so images from devices without it
-// still load.
-void DecodeSettingsBlocks(TMK& mk);
-// Encodes the same blocks back into the image.
-void EncodeSettingsBlocks(TMK& mk);
 
 // Checks every directory entry that a write would send against the first
 // half of the image of a memory of memorySize bytes. Throws TripError with

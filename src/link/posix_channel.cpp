@@ -150,7 +150,19 @@ long PosixChannel::Read(uint8_t* buffer, size_t maxSize) {
   if (fd_ < 0) return 0;
   for (;;) {
     const ssize_t n = ::read(fd_, buffer, maxSize);
-    if (n >= 0) return long(n);  // raw mode with VMIN 0: 0 means nothing yet
+    if (n > 0) return long(n);
+    if (n == 0) {
+      // Raw mode with VMIN 0: 0 means nothing yet, unless the line hung up.
+      // A pseudo-terminal whose other end closed reads as 0 with a hang-up
+      // rather than failing, and waiting out each time-out would only delay
+      // the same message.
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR))) {
+        gone_ = true;
+        return -1;
+      }
+      return 0;
+    }
     if (errno == EINTR) continue;
     if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
     // EIO and the like: the other end of a pseudo-terminal closed, or the

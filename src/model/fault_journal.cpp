@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalog/variants.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/fixed_text.h"
@@ -26,68 +27,68 @@ std::string Hex(uint32_t v, int minDigits) {
 }  // namespace
 
 const std::array<StoredItem, 41> kStoredItems = {{
-    {3, 13, {"Сост. топливной системы 1", "Fuel system 1 status"}, StoredKind::FuelStatus, 0, 0},
-    {3, 12, {"Сост. топливной системы 2", "Fuel system 2 status"}, StoredKind::FuelStatus, 0, 0},
-    {4, 14, {"Нагрузка на двигатель, %", "Calc.engine load, %"}, I, 0, 0},
-    {5, 16, {"ТОЖ, С", "Eng.coolant temper., C"}, I, 0, 0},
-    {6, 18, {"Краткосрочная корр.подачи топл.Б1, %", "Short term fuel trim-Bank 1, %"}, I, 0, 0},
-    {8, 20, {"Краткосрочная корр.подачи топл.Б2, %", "Short term fuel trim-Bank 2, %"}, I, 0, 0},
-    {7, 22, {"Долгосрочная корр.продачи топл.Б1, %", "Long term fuel trim-Bank 1, %"}, I, 0, 0},
-    {9, 24, {"Долгосрочная корр.продачи топл.Б2, %", "Long term fuel trim-Bank 2, %"}, I, 0, 0},
-    {10, 26, {"Давление топлива, кПа", "Fuel pressure, kPa"}, S, 10, 1},
-    {11, 28, {"Давление во впускном коллекторе, кПа", "Intake manifold pressure, kPa"}, I, 0, 0},
-    {12, 32, {"Обороты/мин", "Engine RPM"}, I, 0, 0},
-    {13, 30, {"Скорость, км/час", "Vehicle speed, km/h"}, I, 0, 0},
-    {14, 34, {"Угол опережения зажигания, ВМТ", "Timing advance"}, S, 10, 1},
-    {15, 36, {"Температура впускного воздуха, С", "Intake air temperature, C"}, I, 0, 0},
-    {16, 38, {"Массовый расход воздуха, кг/час", "MAF air flow rate, kg/h"}, S, 10, 1},
-    {17, 40, {"Дроссель, %", "Throttle position, %"}, I, 0, 0},
+    {3, 1, {"Сост. топливной системы 1", "Fuel system 1 status"}, StoredKind::FuelStatus, 0, 0},
+    {3, 2, {"Сост. топливной системы 2", "Fuel system 2 status"}, StoredKind::FuelStatus, 0, 0},
+    {4, 0, {"Нагрузка на двигатель, %", "Calc.engine load, %"}, I, 0, 0},
+    {5, 1, {"ТОЖ, С", "Eng.coolant temper., C"}, I, 0, 0},
+    {6, 2, {"Краткосрочная корр.подачи топл.Б1, %", "Short term fuel trim-Bank 1, %"}, I, 0, 0},
+    {8, 3, {"Краткосрочная корр.подачи топл.Б2, %", "Short term fuel trim-Bank 2, %"}, I, 0, 0},
+    {7, 4, {"Долгосрочная корр.продачи топл.Б1, %", "Long term fuel trim-Bank 1, %"}, I, 0, 0},
+    {9, 5, {"Долгосрочная корр.продачи топл.Б2, %", "Long term fuel trim-Bank 2, %"}, I, 0, 0},
+    {10, 6, {"Давление топлива, кПа", "Fuel pressure, kPa"}, S, 10, 1},
+    {11, 7, {"Давление во впускном коллекторе, кПа", "Intake manifold pressure, kPa"}, I, 0, 0},
+    {12, 9, {"Обороты/мин", "Engine RPM"}, I, 0, 0},
+    {13, 8, {"Скорость, км/час", "Vehicle speed, km/h"}, I, 0, 0},
+    {14, 10, {"Угол опережения зажигания, ВМТ", "Timing advance"}, S, 10, 1},
+    {15, 11, {"Температура впускного воздуха, С", "Intake air temperature, C"}, I, 0, 0},
+    {16, 12, {"Массовый расход воздуха, кг/час", "MAF air flow rate, kg/h"}, S, 10, 1},
+    {17, 13, {"Дроссель, %", "Throttle position, %"}, I, 0, 0},
     {18,
-     42,
+     14,
      {"Состояние вторичного воздуха", "Состояние вторичного воздуха"},
      StoredKind::SecondaryAir,
      0,
      0},
-    {20, 44, {"Датчик кислорода 1, В", "Oxygen sensor voltage 1, V"}, S, 100, 2},
-    {21, 46, {"Датчик кислорода 2, В", "Oxygen sensor voltage 2, V"}, S, 100, 2},
-    {31, 48, {"Время с момента запуска двигателя, с", "Run time since engine start, s"}, I, 0, 0},
-    {33, 50, {"Пробег с вкл. лампой неиспр., км", "Distance traveled with MIL on, km"}, I, 0, 0},
+    {20, 15, {"Датчик кислорода 1, В", "Oxygen sensor voltage 1, V"}, S, 100, 2},
+    {21, 16, {"Датчик кислорода 2, В", "Oxygen sensor voltage 2, V"}, S, 100, 2},
+    {31, 17, {"Время с момента запуска двигателя, с", "Run time since engine start, s"}, I, 0, 0},
+    {33, 18, {"Пробег с вкл. лампой неиспр., км", "Distance traveled with MIL on, km"}, I, 0, 0},
     {34,
-     52,
+     19,
      {"Давление в топл.рампе отн.вакуума, кПа", "Fuel Rail Press.(rel.to manifold vacuum), kPa"},
      I,
      0,
      0},
-    {35, 54, {"Давление в топл.рампе (выс.диап.), кПа", "Fuel Pressure (diesel), kPa"}, S, 10, 1},
-    {44, 56, {"Желаемый расход системы EGR, %", "Commanded EGR, %"}, I, 0, 0},
-    {45, 58, {"Ошибка регул.расхода сис.EGR, %", "EGR Error, %"}, I, 0, 0},
-    {46, 60, {"Жел.уровень продувки паров топлива, %", "Commanded evaporative purge, %"}, I, 0, 0},
+    {35, 20, {"Давление в топл.рампе (выс.диап.), кПа", "Fuel Pressure (diesel), kPa"}, S, 10, 1},
+    {44, 21, {"Желаемый расход системы EGR, %", "Commanded EGR, %"}, I, 0, 0},
+    {45, 22, {"Ошибка регул.расхода сис.EGR, %", "EGR Error, %"}, I, 0, 0},
+    {46, 23, {"Жел.уровень продувки паров топлива, %", "Commanded evaporative purge, %"}, I, 0, 0},
     {48,
-     62,
+     24,
      {"Число прогревов двиг.с момента сброса ошибок", "# of warm-ups since codes cleared"},
      I,
      0,
      0},
     {49,
-     64,
+     25,
      {"Пробег с момента сброса ошибок, км", "Distance traveled since codes cleared, km"},
      I,
      0,
      0},
-    {50, 66, {"Давление паров топ.в системе продувки", "Evap. System Vapor Pressure, Pa"}, I, 0, 0},
-    {51, 68, {"Атмосферное давление, кПа", "Barometric pressure, kPa"}, I, 0, 0},
-    {60, 70, {"Температура катализатора B1 S1, С", "Catalyst Temperature B1 S1, C"}, I, 0, 0},
-    {61, 72, {"Температура катализатора B2 S1, С", "Catalyst Temperature B2 S1, C"}, I, 0, 0},
-    {62, 74, {"Температура катализатора B1 S2, С", "Catalyst Temperature B1 S2, C"}, I, 0, 0},
-    {63, 76, {"Температура катализатора B2 S2, С", "Catalyst Temperature B2 S2, C"}, I, 0, 0},
-    {66, 78, {"Напряжение питания БУ, В", "Control module voltage, V"}, S, 10, 1},
-    {68, 80, {"Желаемое значение лямбда", "Command equivalence ratio"}, S, 100, 2},
-    {69, 82, {"Отн.положение дросс.заслонки, %", "Relative throttle position, %"}, I, 0, 0},
-    {70, 84, {"Температура внешнего воздуха, C", "Ambient air temperature, C"}, I, 0, 0},
-    {76, 86, {"Жел. положение привода дросселя, %", "Commanded throttle actuator, %"}, I, 0, 0},
-    {77, 88, {"Время с момента вкл.лампы неиспр., мин", "Time run with MIL on, min"}, I, 0, 0},
+    {50, 26, {"Давление паров топ.в системе продувки", "Evap. System Vapor Pressure, Pa"}, I, 0, 0},
+    {51, 27, {"Атмосферное давление, кПа", "Barometric pressure, kPa"}, I, 0, 0},
+    {60, 28, {"Температура катализатора B1 S1, С", "Catalyst Temperature B1 S1, C"}, I, 0, 0},
+    {61, 29, {"Температура катализатора B2 S1, С", "Catalyst Temperature B2 S1, C"}, I, 0, 0},
+    {62, 30, {"Температура катализатора B1 S2, С", "Catalyst Temperature B1 S2, C"}, I, 0, 0},
+    {63, 31, {"Температура катализатора B2 S2, С", "Catalyst Temperature B2 S2, C"}, I, 0, 0},
+    {66, 32, {"Напряжение питания БУ, В", "Control module voltage, V"}, S, 10, 1},
+    {68, 33, {"Желаемое значение лямбда", "Command equivalence ratio"}, S, 100, 2},
+    {69, 34, {"Отн.положение дросс.заслонки, %", "Relative throttle position, %"}, I, 0, 0},
+    {70, 35, {"Температура внешнего воздуха, C", "Ambient air temperature, C"}, I, 0, 0},
+    {76, 36, {"Жел. положение привода дросселя, %", "Commanded throttle actuator, %"}, I, 0, 0},
+    {77, 37, {"Время с момента вкл.лампы неиспр., мин", "Time run with MIL on, min"}, I, 0, 0},
     {78,
-     90,
+     38,
      {"Время с момента сброса ошибок, мин", "Time since trouble codes cleared, min"},
      I,
      0,
@@ -96,30 +97,31 @@ const std::array<StoredItem, 41> kStoredItems = {{
 
 // --- Records ----------------------------------------------------------------------------
 
-int FaultRecordOffset(int record) {
+layout::FaultRecordFields FaultRecordFields(int record) {
   if (record < 0 || record >= kFaultRecords)
     throw RangeError("Range check error: fault record " + std::to_string(record) +
                      " is outside 0-6");
-  return kFaultRecordsAt + kFaultRecordSize * record;
+  return layout::FaultRecordAt(layout::kFaultRecords[record]);
 }
 
 FaultRecord ReadFaultRecord(const TMK& mk, int record) {
-  const int at = FaultRecordOffset(record);
+  const layout::FaultRecordFields f = FaultRecordFields(record);
   FaultRecord r;
-  r.minutes = mk.GetU16(kFaultBlock, at);
-  r.day = mk.GetU8(kFaultBlock, at + 2);
-  r.month = mk.GetU8(kFaultBlock, at + 3);
-  r.code = mk.GetU32(kFaultBlock, at + 4);
-  r.storedCode = mk.GetU32(kFaultBlock, at + 8);
-  r.fuelSystem2 = mk.GetU8(kFaultBlock, at + 12);
-  r.fuelSystem1 = mk.GetU8(kFaultBlock, at + 13);
+  r.minutes = uint16_t(mk.GetInt(f.minutes));
+  r.day = uint8_t(mk.GetInt(f.day));
+  r.month = uint8_t(mk.GetInt(f.month));
+  r.code = uint32_t(mk.GetInt(f.code));
+  r.storedCode = uint32_t(mk.GetInt(f.storedCode));
+  r.fuelSystem2 = uint8_t(mk.GetInt(f.fuelSystem2));
+  r.fuelSystem1 = uint8_t(mk.GetInt(f.fuelSystem1));
   return r;
 }
 
 // --- Trouble codes ---------------------------------------------------------------------
 
 CodeSwitches ReadCodeSwitches(const TMK& mk) {
-  return {mk.GetU8(11, 12), mk.GetU8(11, 14)};
+  return {uint8_t(mk.GetInt(layout::kDecimalCodesSwitch)),
+          uint8_t(mk.GetInt(layout::kLetterCodesSwitch))};
 }
 
 int JournalFaultCodeKind(TMK& mk, std::string* problem) {
@@ -199,7 +201,7 @@ std::string FormatTroubleCode(int kind, uint32_t code, CodeSwitches switches) {
 
 bool IsItemStored(const TMK& mk, int item) {
   if (item < 1 || item > 96) return false;
-  const uint8_t byte = mk.GetU8(kFaultBlock, kSupportSetAt + (item - 1) / 8);
+  const auto byte = mk.GetInt(layout::kFaultSupportSet[(item - 1) / 8]);
   return (byte >> (7 - (item - 1) % 8)) & 1;
 }
 
@@ -234,7 +236,7 @@ std::string SecondaryAirText(int value, bool english) {
 }
 
 std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellFormat& fmt) {
-  const int at = FaultRecordOffset(record);
+  const layout::FaultRecordFields f = FaultRecordFields(record);
   const FaultRecord rec = ReadFaultRecord(mk, record);
   std::vector<LabelValue> rows;
   if (rec.storedCode == 0) return rows;
@@ -244,17 +246,17 @@ std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellForm
     std::string value;
     switch (s.kind) {
       case StoredKind::FuelStatus:
-        value = FuelSystemStatusText(mk.GetU8(kFaultBlock, at + s.offset), fmt.english);
+        value = FuelSystemStatusText(s.value == 1 ? rec.fuelSystem1 : rec.fuelSystem2, fmt.english);
         break;
       case StoredKind::SecondaryAir:
-        value = SecondaryAirText(int(mk.GetInt(S16(kFaultBlock, at + s.offset))), fmt.english);
+        value = SecondaryAirText(int(mk.GetInt(f.storedValues[s.value])), fmt.english);
         break;
       case StoredKind::Scaled:
-        value = FixedText(double(mk.GetInt(S16(kFaultBlock, at + s.offset))) / s.scale, s.decimals,
+        value = FixedText(double(mk.GetInt(f.storedValues[s.value])) / s.scale, s.decimals,
                           fmt.decimalSeparator);
         break;
       case StoredKind::Integer:
-        value = std::to_string(mk.GetInt(S16(kFaultBlock, at + s.offset)));
+        value = std::to_string(mk.GetInt(f.storedValues[s.value]));
         break;
     }
     rows.emplace_back(s.label.Get(fmt.english), std::move(value));
@@ -263,11 +265,12 @@ std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellForm
 }
 
 void ResetFaultJournal(TMK& mk) {
-  for (int i = 0; i < 12; ++i) mk.PutU8(kFaultBlock, kSupportSetAt + i, 0);
+  for (int i = 0; i < layout::kFaultSupportSet.count; ++i)
+    mk.SetInt(layout::kFaultSupportSet[i], 0);
   for (int r = 0; r < kFaultRecords; ++r) {
-    const int at = FaultRecordOffset(r);
-    mk.PutU32(kFaultBlock, at + 4, 0);
-    mk.PutU32(kFaultBlock, at + 8, 0);
+    const layout::FaultRecordFields f = FaultRecordFields(r);
+    mk.SetInt(f.code, 0);
+    mk.SetInt(f.storedCode, 0);
   }
 }
 

@@ -8,18 +8,15 @@
 #include <vector>
 
 #include "model/journals.h"
+#include "model/settings_layout.h"
 #include "util/text_pair.h"
 
 namespace tc {
 
 class TMK;
 
-constexpr int kFaultBlock = 12;
-constexpr int kFaultRecords = 7;
-constexpr int kFaultRecordSize = 92;
-constexpr int kFaultRecordsAt = 16;
-constexpr int kSupportSetAt = 4;  // 12 bytes, one bit per stored-data item 1..96
-constexpr int kStoredValues = 39;
+constexpr int kFaultRecords = layout::kFaultRecordCount;
+constexpr int kStoredValues = layout::kFaultStoredValues;
 
 struct FaultRecord {
   uint16_t minutes = 0;
@@ -32,16 +29,16 @@ struct FaultRecord {
   bool Empty() const { return code == 0; }
 };
 
-// Block 12 offset of a fault record; throws RangeError outside 0..6.
-int FaultRecordOffset(int record);
+// The fields of a fault record; throws RangeError outside 0..6.
+layout::FaultRecordFields FaultRecordFields(int record);
 FaultRecord ReadFaultRecord(const TMK& mk, int record);
 
 // --- Trouble codes ------------------------------------------------------------------
 
 // The two block 11 switches that refine the code kind of the protocol.
 struct CodeSwitches {
-  uint8_t decimalCodes = 0;  // block 11 byte 12
-  uint8_t letterCodes = 0;   // block 11 byte 14
+  uint8_t decimalCodes = 0;
+  uint8_t letterCodes = 0;
 };
 CodeSwitches ReadCodeSwitches(const TMK& mk);
 
@@ -68,8 +65,10 @@ std::string FormatTroubleCode(int kind, uint32_t code, CodeSwitches switches = {
 enum class StoredKind : uint8_t { Integer, Scaled, FuelStatus, SecondaryAir };
 
 struct StoredItem {
-  int item;    // number in the support set (the OBD-II mode 1 PID)
-  int offset;  // offset in the fault record
+  int item;  // number in the support set (the OBD-II mode 1 PID)
+  // The record's fuel system 1 or 2 (FuelStatus), else the index of the
+  // stored value.
+  int value;
   TextPair label;
   StoredKind kind;
   int scale;     // divisor of a scaled value

@@ -14,6 +14,9 @@ struct FieldRef {
   FieldType type = FieldType::u8;
   uint16_t length = 0;  // text fields only
 
+  // A default-constructed field names nothing (block 0).
+  constexpr bool IsSet() const { return block != 0; }
+
   constexpr int Width() const {
     switch (type) {
       case FieldType::s8:
@@ -70,6 +73,25 @@ struct FieldArray {
     return f;
   }
   constexpr int Size() const { return count; }
+};
+
+// `rows` × `cols` fields of one type: field (r, c) lies at
+// first + r * rowStride + c * colStride.
+struct FieldGrid {
+  FieldRef first{};
+  int rows = 0;
+  int rowStride = 0;
+  int cols = 0;
+  int colStride = 0;
+
+  constexpr FieldRef operator()(int r, int c) const {
+    FieldRef f = first;
+    f.offset = uint16_t(first.offset + r * rowStride + c * colStride);
+    return f;
+  }
+  constexpr FieldArray Row(int r) const { return {(*this)(r, 0), cols, colStride}; }
+  // Every cell in one run, for grids whose rows follow each other.
+  constexpr FieldArray Flat() const { return {first, rows * cols, colStride}; }
 };
 
 }  // namespace tc

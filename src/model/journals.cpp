@@ -29,44 +29,45 @@ constexpr const char* kSumDash = "-----";
 }  // namespace
 
 const std::array<SumLayout, kSumCount> kSums = {{
-    {{"Накопительные / Общие", "Cumulative / General"}, 0, 4, 8, 136, 100},
-    {{"Поездка", "Trip"}, 12, 16, 20, 140, -1},
-    {{"Сброс 1", "Reset 1"}, 24, 28, 32, 144, -1},
-    {{"Пробки", "Jams"}, 36, 40, 44, 148, -1},
-    {{"Без пробок", "Traffic"}, 48, 52, 56, 152, -1},
-    {{"Сброс 2 ( Между заправками )", "Reset 2 (between gas stations)"}, 60, 64, 68, 156, -1},
-    {{"Только бензин", "Petrol only"}, 108, 112, 116, -1, -1},
-    {{"Только газ", "Gas only"}, 120, 124, -1, 128, -1},
+    {{"Накопительные / Общие", "Cumulative / General"}, layout::kSumFields[0]},
+    {{"Поездка", "Trip"}, layout::kSumFields[1]},
+    {{"Сброс 1", "Reset 1"}, layout::kSumFields[2]},
+    {{"Пробки", "Jams"}, layout::kSumFields[3]},
+    {{"Без пробок", "Traffic"}, layout::kSumFields[4]},
+    {{"Сброс 2 ( Между заправками )", "Reset 2 (between gas stations)"}, layout::kSumFields[5]},
+    {{"Только бензин", "Petrol only"}, layout::kSumFields[6]},
+    {{"Только газ", "Gas only"}, layout::kSumFields[7]},
 }};
 
 // --- Layout ----------------------------------------------------------------------
 
-int JournalRecordOffset(Journal j, int record) {
+layout::JournalRecordFields JournalRecordFields(Journal j, int record) {
   if (record < 0 || record >= kJournalRecords)
     throw RangeError("Range check error: journal record " + std::to_string(record) +
                      " is outside 0-20");
-  return (j == Journal::Trips ? kTripJournalAt : kRefuelJournalAt) + kJournalRecordSize * record;
+  const FieldArray& records = j == Journal::Trips ? layout::kTripRecords : layout::kRefuelRecords;
+  return layout::JournalRecordAt(records[record]);
 }
 
 JournalRecord ReadJournalRecord(const TMK& mk, Journal j, int record) {
-  const int at = JournalRecordOffset(j, record);
+  const layout::JournalRecordFields f = JournalRecordFields(j, record);
   JournalRecord r;
-  r.minutes = mk.GetU16(kJournalBlock, at);
-  r.day = mk.GetU8(kJournalBlock, at + 2);
-  r.month = mk.GetU8(kJournalBlock, at + 3);
-  r.seconds = mk.GetU32(kJournalBlock, at + 4);
-  r.metres = mk.GetU32(kJournalBlock, at + 8);
-  r.petrolMl = mk.GetU32(kJournalBlock, at + 12);
-  r.gasMl = mk.GetU32(kJournalBlock, at + 16);
+  r.minutes = uint16_t(mk.GetInt(f.minutes));
+  r.day = uint8_t(mk.GetInt(f.day));
+  r.month = uint8_t(mk.GetInt(f.month));
+  r.seconds = uint32_t(mk.GetInt(f.seconds));
+  r.metres = uint32_t(mk.GetInt(f.metres));
+  r.petrolMl = uint32_t(mk.GetInt(f.petrolMl));
+  r.gasMl = uint32_t(mk.GetInt(f.gasMl));
   return r;
 }
 
 JournalPrices ReadJournalPrices(const TMK& mk) {
   JournalPrices p;
-  p.petrol = int16_t(mk.GetInt(S16(kJournalBlock, 0)));
-  p.time = int16_t(mk.GetInt(S16(kJournalBlock, 2)));
-  p.kilometre = int16_t(mk.GetInt(S16(kJournalBlock, 4)));
-  p.gas = int16_t(mk.GetInt(S16(kJournalBlock, 6)));
+  p.petrol = int16_t(mk.GetInt(layout::kPriceExpense));
+  p.time = int16_t(mk.GetInt(layout::kPriceTime));
+  p.kilometre = int16_t(mk.GetInt(layout::kPricePath));
+  p.gas = int16_t(mk.GetInt(layout::kPriceGas));
   return p;
 }
 
@@ -77,8 +78,8 @@ const SumLayout& SumLayoutOf(int sum) {
 }
 
 SumValues ReadSum(const TMK& mk, int sum) {
-  const SumLayout& l = SumLayoutOf(sum);
-  const auto field = [&mk](int at) { return at < 0 ? 0u : mk.GetU32(1, at); };
+  const layout::SumFields& l = SumLayoutOf(sum).fields;
+  const auto field = [&mk](const FieldRef& f) { return f.IsSet() ? uint32_t(mk.GetInt(f)) : 0u; };
   return {field(l.time), field(l.distance), field(l.petrol), field(l.gas), field(l.wholeKm)};
 }
 
@@ -150,15 +151,14 @@ std::vector<LabelValue> SumRows(const TMK& mk, int sum, const CellFormat& fmt) {
 // --- Resets ---------------------------------------------------------------------------
 
 void ResetSum(TMK& mk, int sum) {
-  const SumLayout& l = SumLayoutOf(sum);
-  for (int at : {l.time, l.distance, l.petrol, l.gas})
-    if (at >= 0) mk.PutU32(1, at, 0);
+  const layout::SumFields& l = SumLayoutOf(sum).fields;
+  for (const FieldRef& f : {l.time, l.distance, l.petrol, l.gas})
+    if (f.IsSet()) mk.SetInt(f, 0);
 }
 
 namespace {
 void ClearDays(TMK& mk, Journal j) {
-  for (int r = 0; r < kJournalRecords; ++r)
-    mk.PutU8(kJournalBlock, JournalRecordOffset(j, r) + 2, 0);
+  for (int r = 0; r < kJournalRecords; ++r) mk.SetInt(JournalRecordFields(j, r).day, 0);
 }
 }  // namespace
 
@@ -199,11 +199,11 @@ JournalSession::~JournalSession() {
 }
 
 void JournalSession::Ok() {
-  const std::vector<uint8_t> image = mk_.SettingsImage;
+  const std::vector<uint8_t> image = mk_.Image();
   try {
     for (int n : kBlocks) mk_.EncodeBlock(n);
   } catch (...) {
-    mk_.SettingsImage = image;
+    mk_.ReplaceImage(image);
     mk_.RefreshDirectory();
     throw;
   }

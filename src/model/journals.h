@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/settings_layout.h"
 #include "util/fixed_text.h"
 #include "util/text_pair.h"
 
@@ -24,11 +25,7 @@ using LabelValue = std::pair<std::string, std::string>;
 
 // --- Block 7: prices, trip and refuelling journals ---------------------------
 
-constexpr int kJournalBlock = 7;
-constexpr int kJournalRecords = 21;  // record 0 is the most recent
-constexpr int kJournalRecordSize = 20;
-constexpr int kTripJournalAt = 16;
-constexpr int kRefuelJournalAt = 436;
+constexpr int kJournalRecords = layout::kJournalRecordCount;  // record 0 is the most recent
 
 enum class Journal { Trips, Refuels };
 
@@ -43,8 +40,8 @@ struct JournalRecord {
   bool Empty() const { return day == 0; }
 };
 
-// Prices in block 7 bytes 0-7: petrol per litre (tenths), running time,
-// kilometre (tenths), gas per litre (tenths).
+// Prices: petrol per litre (tenths), running time, kilometre (tenths), gas
+// per litre (tenths).
 struct JournalPrices {
   int16_t petrol = 0;
   int16_t time = 0;
@@ -52,8 +49,8 @@ struct JournalPrices {
   int16_t gas = 0;
 };
 
-// Block 7 offset of a record; throws RangeError for a record outside 0..20.
-int JournalRecordOffset(Journal j, int record);
+// The fields of a record; throws RangeError for a record outside 0..20.
+layout::JournalRecordFields JournalRecordFields(Journal j, int record);
 JournalRecord ReadJournalRecord(const TMK& mk, Journal j, int record);
 JournalPrices ReadJournalPrices(const TMK& mk);
 
@@ -61,14 +58,10 @@ JournalPrices ReadJournalPrices(const TMK& mk);
 
 constexpr int kSumCount = 8;
 
-// Block 1 offsets of one sum's fields; -1 where the sum has no such field.
+// One sum's caption and fields (a field the sum lacks is unset).
 struct SumLayout {
   TextPair caption;
-  int time;      // u32 s
-  int distance;  // u32 m
-  int petrol;    // u32 ml
-  int gas;       // u32 ml
-  int wholeKm;   // u32 whole kilometres added to the distance (general sum only)
+  layout::SumFields fields;
 };
 
 // In the viewer's order: general, trip, reset 1, jams, traffic, reset 2,
@@ -140,7 +133,9 @@ class JournalSession {
   void Cancel();
   bool Ended() const { return ended_; }
 
-  static constexpr int kBlocks[3] = {7, 1, 12};
+  static constexpr int kBlocks[3] = {layout::kTripRecords.first.block,
+                                     layout::kSumFields[0].time.block,
+                                     layout::kFaultRecords.first.block};
 
  private:
   TMK& mk_;

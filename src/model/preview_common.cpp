@@ -3,6 +3,7 @@
 
 #include "model/preview.h"
 #include "model/preview_draw.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
@@ -11,10 +12,8 @@ namespace tc {
 
 uint16_t SchemeColour(const TMK& mk, int scheme, int role) {
   if (scheme < 0 || scheme > 1 || role < 0 || role >= kColourRoleCount) throw RangeError();
-  const auto b10 = mk.Block(10);
-  const int base = 248 + kSchemeSize * scheme;
-  const int index = b10[base + 32 + role] & 0x0F;
-  return uint16_t(b10[base + 2 * index] | (b10[base + 2 * index + 1] << 8));
+  const int index = int(mk.GetInt(layout::kSchemeRoles(scheme, role)) & 0x0F);
+  return uint16_t(mk.GetInt(layout::kSchemePalette(scheme, index)));
 }
 
 namespace {
@@ -140,8 +139,8 @@ const TMeasParBase* CellParam(const PreviewInput& in, int code) {
   return p;
 }
 
-int CellCode(const PreviewInput& in, int block, int offset) {
-  return in.mk.Block(block)[offset];
+int CellCode(const PreviewInput& in, const FieldRef& cell) {
+  return int(in.mk.GetInt(cell));
 }
 
 }  // namespace preview

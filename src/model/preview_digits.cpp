@@ -4,6 +4,7 @@
 
 #include "model/preview.h"
 #include "model/preview_draw.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -12,18 +13,18 @@ using namespace preview;
 
 namespace {
 
-// Cell tables of block 10 (one byte per cell, display d, cell c).
+// Parameter code of cell c of display d.
 int X4Code(const PreviewInput& in, int d, int c) {
-  return CellCode(in, 10, 12 + 4 * d + c);
+  return CellCode(in, layout::kX4Cells(d, c));
 }
 int X9Code(const PreviewInput& in, int d, int c) {
-  return CellCode(in, 10, 96 + 9 * d + c);
+  return CellCode(in, layout::kX9Cells(d, c));
 }
 int X7Code(const PreviewInput& in, int d, int c) {
-  return CellCode(in, 10, 36 + 7 * d + c);
+  return CellCode(in, layout::kX7Cells(d, c));
 }
 int X6Code(const PreviewInput& in, int d, int c) {
-  return CellCode(in, 10, 400 + 6 * d + c);
+  return CellCode(in, layout::kX6Cells(d, c));
 }
 
 struct Palette {

@@ -2,6 +2,7 @@
 // Helpers shared by the screen painters (not part of the preview's interface).
 #include <string>
 
+#include "model/field.h"
 #include "model/preview.h"
 
 namespace tc::preview {
@@ -34,7 +35,7 @@ std::string Trimmed(const std::string& text);
 // for an empty cell (code 0 or one the list does not hold).
 const TMeasParBase* CellParam(const PreviewInput& in, int code);
 // Cell code from a block byte.
-int CellCode(const PreviewInput& in, int block, int offset);
+int CellCode(const PreviewInput& in, const FieldRef& cell);
 
 inline std::string Tr(const PreviewInput& in, const TextPair& t) {
   return t.Get(in.english);

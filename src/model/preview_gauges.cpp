@@ -5,6 +5,7 @@
 
 #include "model/preview.h"
 #include "model/preview_draw.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -84,8 +85,8 @@ void PaintArrow(PreviewSurface& s, const PreviewInput& in, int display) {
   const uint16_t title = Role(in, crArrowTitle), titleBack = Role(in, crArrowTitleBack);
   s.SetOrigin(0, 0);
   s.ClearSurface(back);
-  const TMeasParBase* p[2] = {CellParam(in, CellCode(in, 10, 80 + 2 * display)),
-                              CellParam(in, CellCode(in, 10, 80 + 2 * display + 1))};
+  const TMeasParBase* p[2] = {CellParam(in, CellCode(in, layout::kArrowCells(display, 0))),
+                              CellParam(in, CellCode(in, layout::kArrowCells(display, 1)))};
   PaintDial(s, in, kLeft, p[0], true);
   PaintDial(s, in, kRight, p[1], false);
 
@@ -156,9 +157,10 @@ void PaintGraph(PreviewSurface& s, const PreviewInput& in, int display) {
   const uint16_t axes = Role(in, crGraphAxes), back = Role(in, crGraphBack);
   s.SetOrigin(0, 0);
   s.ClearSurface(back);
-  PaintGraphPanel(s, in, 0, 90, CellParam(in, CellCode(in, 10, 64 + 2 * display)), crGraph1, 0);
-  PaintGraphPanel(s, in, 90, 90, CellParam(in, CellCode(in, 10, 64 + 2 * display + 1)), crGraph2,
-                  1);
+  PaintGraphPanel(s, in, 0, 90, CellParam(in, CellCode(in, layout::kGraphCells(display, 0))),
+                  crGraph1, 0);
+  PaintGraphPanel(s, in, 90, 90, CellParam(in, CellCode(in, layout::kGraphCells(display, 1))),
+                  crGraph2, 1);
   // The time axis under both curves.
   s.SetOrigin(0, 0);
   s.SetForeground(axes);

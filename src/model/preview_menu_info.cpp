@@ -3,6 +3,7 @@
 
 #include "model/preview.h"
 #include "model/preview_draw.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 
 namespace tc {
@@ -101,7 +102,7 @@ void PaintInfoPanel(PreviewSurface& s, const PreviewInput& in) {
       s.ThickHLine(0, w - 1, y);
     }
     // Signed cell byte: the item's position in the variant's list.
-    const int code = int8_t(in.mk.Block(13)[4 + c]);
+    const int code = int(in.mk.GetInt(layout::kInfoCells[c]));
     if (code < 0 || code >= int(in.infoItems.size())) continue;
     const InfoItem item = in.infoItems[size_t(code)].item;
     if (item == InfoItem::CheckEngine || item == InfoItem::Warning) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/fault_journal.h"
+#include "model/journals.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/conversions.h"
 #include "util/errors.h"
@@ -12,27 +15,28 @@ namespace tc {
 namespace {
 constexpr uint16_t kEntry12Size = 36;
 
-void PutRecord(TMK& mk, int at, uint16_t minutes, int day, int month, uint32_t s, uint32_t m,
-               uint32_t petrol, uint32_t gas) {
-  mk.PutU16(7, at, minutes);
-  mk.PutU8(7, at + 2, uint8_t(day));
-  mk.PutU8(7, at + 3, uint8_t(month));
-  mk.PutU32(7, at + 4, s);
-  mk.PutU32(7, at + 8, m);
-  mk.PutU32(7, at + 12, petrol);
-  mk.PutU32(7, at + 16, gas);
+void PutRecord(TMK& mk, Journal j, int record, uint16_t minutes, int day, int month, uint32_t s,
+               uint32_t m, uint32_t petrol, uint32_t gas) {
+  const layout::JournalRecordFields f = JournalRecordFields(j, record);
+  mk.SetInt(f.minutes, minutes);
+  mk.SetInt(f.day, day);
+  mk.SetInt(f.month, month);
+  mk.SetInt(f.seconds, s);
+  mk.SetInt(f.metres, m);
+  mk.SetInt(f.petrolMl, petrol);
+  mk.SetInt(f.gasMl, gas);
 }
 
 void FillJournals(TMK& mk) {
   // Trips: a working week of commutes and one longer run.
   for (int r = 0; r < 12; ++r) {
     const uint32_t km10 = 80 + 37 * ((r * 7) % 11);  // hundreds of metres
-    PutRecord(mk, 16 + 20 * r, uint16_t(7 * 60 + 45 + 29 * r), 1 + (27 - 2 * r + 28) % 28,
+    PutRecord(mk, Journal::Trips, r, uint16_t(7 * 60 + 45 + 29 * r), 1 + (27 - 2 * r + 28) % 28,
               1 + (11 - r / 4 + 12) % 12, 600 + 97 * r + km10 * 9, km10 * 100, km10 * 9 + 13 * r,
               r % 3 == 0 ? km10 * 2 : 0);
   }
   for (int r = 0; r < 6; ++r)
-    PutRecord(mk, 436 + 20 * r, uint16_t(18 * 60 + 10 + 7 * r), 3 + 4 * r, 10 - r / 3,
+    PutRecord(mk, Journal::Refuels, r, uint16_t(18 * 60 + 10 + 7 * r), 3 + 4 * r, 10 - r / 3,
               36000 + 5000 * r, 420000 + 51000 * r, 38500 - 1200 * r, 0);
 
   // Accumulated sums (block 1): general, trip, reset 1, jams, traffic,
@@ -43,55 +47,62 @@ void FillJournals(TMK& mk) {
                                {86400, 1523000, 121000, 5000},       {30240, 92000, 11200, 0},
                                {56160, 1431000, 109800, 5000},       {21600, 405000, 33900, 0},
                                {2700000, 39000000, 3600000, 0},      {756000, 9000000, 0, 900000}};
-  const int timeAt[8] = {0, 12, 24, 36, 48, 60, 108, 120};
-  const int gasAt[8] = {136, 140, 144, 148, 152, 156, -1, 128};
   for (int s = 0; s < 8; ++s) {
-    mk.PutU32(1, timeAt[s], sums[s][0]);
-    mk.PutU32(1, timeAt[s] + 4, sums[s][1]);
-    if (s != 7) mk.PutU32(1, timeAt[s] + 8, sums[s][2]);
-    if (gasAt[s] >= 0) mk.PutU32(1, gasAt[s], sums[s][3]);
+    const layout::SumFields& f = layout::kSumFields[s];
+    mk.SetInt(f.time, sums[s][0]);
+    mk.SetInt(f.distance, sums[s][1]);
+    if (f.petrol.IsSet()) mk.SetInt(f.petrol, sums[s][2]);
+    if (f.gas.IsSet()) mk.SetInt(f.gas, sums[s][3]);
   }
-  mk.PutU32(1, 100, 84210);  // whole kilometres of the general sum
-  mk.PutU16(7, 6, 215);      // gas price
+  mk.SetInt(layout::kSumFields[0].wholeKm, 84210);
+  mk.SetInt(layout::kPriceGas, 215);
 
   // Fault journal (block 12): support set with the common OBD items.
   const int items[] = {3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 31, 33, 48, 66};
-  for (int p : items)
-    mk.PutU8(12, 4 + (p - 1) / 8, uint8_t(mk.GetU8(12, 4 + (p - 1) / 8) | (0x80 >> ((p - 1) % 8))));
+  for (int p : items) {
+    const FieldRef set = layout::kFaultSupportSet[(p - 1) / 8];
+    mk.SetInt(set, mk.GetInt(set) | (0x80 >> ((p - 1) % 8)));
+  }
+  // Engine data as a scan tool would have frozen it, by stored-data item:
+  // {item, value}.
+  const int16_t data[][2] = {
+      {4, 35},     // load, %
+      {5, 89},     // coolant, C
+      {6, -3},     // short term trim bank 1, %
+      {7, 5},      // long term trim bank 1, %
+      {10, 3000},  // fuel pressure, 300.0 kPa
+      {11, 41},    // manifold pressure, kPa
+      {13, 52},    // speed, km/h
+      {12, 2150},  // rpm
+      {14, 124},   // timing advance, 12.4
+      {15, 24},    // intake air, C
+      {16, 156},   // air flow, 15.6 kg/h
+      {17, 18},    // throttle, %
+      {18, 4},     // secondary air: off
+      {20, 45},    // oxygen sensor 1, 0.45 V
+      {31, 612},   // run time since start, s
+      {33, 0},     // distance with the lamp on, km
+      {48, 14},    // warm-ups since codes cleared
+      {66, 142},   // control module voltage, 14.2 V
+  };
+  const auto valueOf = [](int item) {
+    for (const StoredItem& s : kStoredItems)
+      if (s.item == item && s.kind != StoredKind::FuelStatus) return s.value;
+    throw RangeError();
+  };
   const uint32_t codes[3] = {0x0133, 0x0301, 0x0171};
   for (int r = 0; r < 3; ++r) {
-    const int at = 16 + 92 * r;
-    mk.PutU16(12, at, uint16_t(9 * 60 + 12 + 95 * r));
-    mk.PutU8(12, at + 2, uint8_t(12 + 5 * r));
-    mk.PutU8(12, at + 3, uint8_t(9 + r));
-    mk.PutU32(12, at + 4, codes[r]);
+    const layout::FaultRecordFields f = FaultRecordFields(r);
+    mk.SetInt(f.minutes, 9 * 60 + 12 + 95 * r);
+    mk.SetInt(f.day, 12 + 5 * r);
+    mk.SetInt(f.month, 9 + r);
+    mk.SetInt(f.code, codes[r]);
     if (r < 2) {
-      mk.PutU32(12, at + 8, codes[r]);
-      mk.PutU8(12, at + 12, 0);
-      mk.PutU8(12, at + 13, 2);
-      // Engine data as a scan tool would have frozen it: {offset, value}.
-      const int16_t data[][2] = {
-          {14, 35},    // load, %
-          {16, 89},    // coolant, C
-          {18, -3},    // short term trim bank 1, %
-          {22, 5},     // long term trim bank 1, %
-          {26, 3000},  // fuel pressure, 300.0 kPa
-          {28, 41},    // manifold pressure, kPa
-          {30, 52},    // speed, km/h
-          {32, 2150},  // rpm
-          {34, 124},   // timing advance, 12.4
-          {36, 24},    // intake air, C
-          {38, 156},   // air flow, 15.6 kg/h
-          {40, 18},    // throttle, %
-          {42, 4},     // secondary air: off
-          {44, 45},    // oxygen sensor 1, 0.45 V
-          {48, 612},   // run time since start, s
-          {50, 0},     // distance with the lamp on, km
-          {62, 14},    // warm-ups since codes cleared
-          {78, 142},   // control module voltage, 14.2 V
-      };
-      for (const auto& [offset, value] : data)
-        mk.SetInt(S16(12, at + offset), value + (offset == 42 ? 0 : 3 * r));
+      mk.SetInt(f.storedCode, codes[r]);
+      mk.SetInt(f.fuelSystem2, 0);
+      mk.SetInt(f.fuelSystem1, 2);
+      for (const auto& [item, value] : data)
+        mk.SetInt(f.storedValues[valueOf(item)], value + (item == 18 ? 0 : 3 * r));
     }
   }
 }
@@ -124,7 +135,7 @@ void FillOscilloscope(std::vector<uint8_t>& image) {
 uint16_t SampleEntrySize(int entry) {
   if (entry == 12) return kEntry12Size;
   const int block = entry <= 11 ? entry : entry - 1;
-  return uint16_t(kBlockSize[block] + 4);
+  return uint16_t(kBlockSize[block] + kBlockTrailer);
 }
 
 const std::vector<SampleImage>& SampleImages() {
@@ -152,34 +163,35 @@ std::vector<uint8_t> BuildSampleImage(const SampleSetup& setup) {
   std::vector<uint8_t> image(setup.memorySize - 64, 0xFF);
   // Directory: blocks laid out one after another behind it.
   for (int i = 0; i < kDirectorySize; ++i) image[i] = 0;
-  uint32_t address = 32 + kDirectorySize;
+  uint32_t address = kImageAddressBase + kDirectorySize;
   for (int e = 1; e <= 14; ++e) {
-    const uint16_t size = SampleEntrySize(e);
-    image[4 * e] = uint8_t(address);
-    image[4 * e + 1] = uint8_t(address >> 8);
-    image[4 * e + 2] = uint8_t(size);
-    image[4 * e + 3] = uint8_t(size >> 8);
-    for (int i = 0; i < size; ++i) image[address - 32 + i] = 0;
+    const DirEntry entry{uint16_t(address), SampleEntrySize(e)};
+    image[4 * e] = uint8_t(entry.address);
+    image[4 * e + 1] = uint8_t(entry.address >> 8);
+    image[4 * e + 2] = uint8_t(entry.size);
+    image[4 * e + 3] = uint8_t(entry.size >> 8);
+    const auto at = image.begin() + std::ptrdiff_t(entry.ImagePosition());
+    std::fill_n(at, entry.DataSize(), uint8_t{0});
     // Recognisable trailing bytes that the tool must carry untouched.
-    for (int i = 0; i < 4; ++i) image[address - 32 + size - 4 + i] = uint8_t(0xA0 + e);
+    std::fill_n(at + std::ptrdiff_t(entry.DataSize()), kBlockTrailer, uint8_t(0xA0 + e));
     if (e == 12)
-      for (int i = 0; i < size - 4; ++i) image[address - 32 + i] = uint8_t(0x30 + i);
-    address += size;
+      for (size_t i = 0; i < entry.DataSize(); ++i) at[std::ptrdiff_t(i)] = uint8_t(0x30 + i);
+    address += entry.size;
   }
   image[0] = 14;  // entries the device write sends back
   for (int i = 0; i < 4; ++i) image[60 + i] = uint8_t(setup.layoutVersion >> (8 * i));
   image[64] = 0x5A;
 
   TMK mk(setup.english);
-  mk.SettingsImage = image;
-  mk.PutU16(11, 4, setup.protocol);
+  mk.ReplaceImage(image);
+  mk.SetInt(layout::kProtocolNumber, setup.protocol);
   FillJournals(mk);
   // A few settings away from their defaults, as a used device would hold.
-  mk.PutU16(3, 0, 1012);
-  mk.PutU8(10, 360, 2);
-  mk.SetText(Text(5, 60, 7), setup.english ? "Boost" : "Наддув");
-  mk.EncodeAll();
-  image = mk.SettingsImage;
+  mk.SetInt(layout::kOil6L, 1012);
+  mk.SetInt(layout::kActiveColorScheme, 2);
+  mk.SetText(layout::kUserParamName, setup.english ? "Boost" : "Наддув");
+  mk.EncodeSettingsBlocks();
+  image = mk.Image();
   FillOscilloscope(image);
   return image;
 }

@@ -24,11 +24,19 @@ struct SettingsFileContents {
 // Throws FileError for data shorter than 2 bytes or larger than any image.
 SettingsFileContents DecodeSettingsFile(const std::vector<uint8_t>& bytes);
 
+// Refuses an image whose block directory cannot be a device's: shorter
+// than the directory, more than 14 entries to write, an entry that is
+// decoded or written (1..11 and 13; 12 when written; 14 unless empty) with
+// a size below 4 or lying outside the image, or a layout version above 255.
+// Throws FileError naming the first problem.
+void CheckSettingsDirectory(const std::vector<uint8_t>& image);
+
 // Writes the model's DeviceVersion and image; the old file stays intact if
 // anything fails. Asking before overwriting is the caller's business.
 void WriteSettingsFile(const TMK& mk, const std::string& path);
-// Replaces the model's DeviceVersion and image. Any failure leaves the model
-// unchanged. The caller decodes the blocks afterwards.
+// Replaces the model's DeviceVersion and image. A file that cannot be read
+// or is no settings file of this device (CheckSettingsDirectory) leaves the
+// model unchanged. The caller decodes the blocks afterwards.
 void ReadSettingsFile(TMK& mk, const std::string& path);
 
 }  // namespace tc

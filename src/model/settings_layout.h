@@ -21,6 +21,9 @@ constexpr FieldArray kSubtypesHigh{U8(11, 52), 4, 1};
 constexpr FieldRef SubtypeField(int slot) {
   return slot < 4 ? kSubtypesLow[slot] : kSubtypesHigh[slot - 4];
 }
+// The two subtype bytes the fault journal reads as switches of the code kind.
+constexpr FieldRef kDecimalCodesSwitch = kSubtypesLow[0];
+constexpr FieldRef kLetterCodesSwitch = kSubtypesLow[2];
 
 // --- Editor pages ------------------------------------------------------------
 // (fields of the settings pages follow, page by page)
@@ -154,22 +157,228 @@ constexpr FieldArray kShowDisp1{U32(10, 392), 2, 4};
 constexpr FieldRef kShowDisp6 = U16(10, 412);
 constexpr FieldRef kExpPBLim = S16(10, 416);
 
-// "Горячие меню" (block 10): four hot menus of ten 16-bit menu codes each,
-// 0 for an empty entry; menu m starts at kHotMenus[m].
-constexpr FieldArray kHotMenus{U16(10, 124), 4, 20};
-constexpr int kHotMenuEntryCount = 10;
-constexpr FieldArray HotMenuEntries(int menu) {
-  return {kHotMenus[menu], kHotMenuEntryCount, 2};
-}
+// "Бак" (blocks 3 and 4). The calibrations, the point counts and the tare
+// table are in the model's section below (block 3, block 4).
+// Carried by the tank file, not shown.
+constexpr FieldRef kTarirHead = U8(4, 0);
+// The slope the device found; shown only.
+constexpr FieldRef kTarirIncline = U8(4, 7);
+
+// "ТО" (block 5). The reminder names and the reminder flag word (bit per
+// reminder switched on; bits 12..15 are cleared by every change) are in the
+// model's section below.
+// Thousands of kilometres left: air filter, gearbox oil, reminder 3 (named),
+// reminder 4 (named), coolant, engine oil, reminder 7 (named).
+constexpr FieldArray kServiceCounters{S8(5, 0), 7, 1};
+// Day numbers in 4-byte fields, the upper two bytes 0.
+constexpr FieldRef kDateTO = U32(5, 8);
+constexpr FieldRef kDateOSAGO = U32(5, 12);
+constexpr FieldRef kMotoHourLim = S16(5, 122);
+// Bytes the service file carries that no page here shows.
+constexpr FieldRef kServiceCarried16 = U32(5, 16);
+constexpr FieldArray kServiceCarriedSystems{U8(5, 20), 32, 1};  // the additional systems
+constexpr FieldRef kServiceCarried118 = U8(5, 118);
+constexpr FieldRef kServiceCarried119 = U8(5, 119);
+constexpr FieldRef kServiceCarried120 = U16(5, 120);
+constexpr FieldRef kServiceCarried124 = U8(5, 124);
+
+// "Унив.вход/Трим" (block 5). Its name is kUserParamName, below.
+constexpr FieldRef kUseUniMeas = U8(5, 7);
+constexpr FieldArray kUniMeasADC{S16(5, 52), 2, 2};  // min, max
+constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
 
 // "Допсистемы" (block 5): the additional systems the device polls, a set of
-// 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8). Codes
-// start at 8: byte 20 also holds the page's display modes, bits 0..1 what
-// the list shows and bit 7 list or types.
-constexpr FieldArray kUsedBlocks{U8(5, 20), 32, 1};
+// 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8); the
+// service file carries the same bytes. Codes start at 8: byte 20 also holds
+// the page's display modes, bits 0..1 what the list shows and bit 7 list or
+// types.
+constexpr FieldArray kUsedBlocks = kServiceCarriedSystems;
 constexpr FieldRef kBlocksShow = U8(5, 20);
 
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
+
+// Block 1: the eight accumulated sums (u32 each: seconds, metres, millilitres).
+// A field that a sum does not have is left unset.
+struct SumFields {
+  FieldRef time, distance, petrol, gas, wholeKm;
+};
+// In the viewer's order: general, trip, reset 1, jams, traffic, reset 2,
+// petrol only, gas only. The general sum's whole kilometres are added to its
+// distance.
+constexpr SumFields kSumFields[8] = {
+    {U32(1, 0), U32(1, 4), U32(1, 8), U32(1, 136), U32(1, 100)},
+    {U32(1, 12), U32(1, 16), U32(1, 20), U32(1, 140), {}},
+    {U32(1, 24), U32(1, 28), U32(1, 32), U32(1, 144), {}},
+    {U32(1, 36), U32(1, 40), U32(1, 44), U32(1, 148), {}},
+    {U32(1, 48), U32(1, 52), U32(1, 56), U32(1, 152), {}},
+    {U32(1, 60), U32(1, 64), U32(1, 68), U32(1, 156), {}},
+    {U32(1, 108), U32(1, 112), U32(1, 116), {}, {}},
+    {U32(1, 120), U32(1, 124), {}, U32(1, 128), {}},
+};
+
+// Block 3: fuel-level sensor calibration and tank volumes.
+constexpr FieldRef kOil6L = S16(3, 0);   // 2-point: sensor reading of point 1
+constexpr FieldRef kLit6L = S16(3, 2);   // 2-point: litres of point 1
+constexpr FieldRef kOil43L = S16(3, 4);  // 2-point: sensor reading of point 2
+constexpr FieldRef kLit43L = S16(3, 6);  // 2-point: litres of point 2
+constexpr FieldArray kOilCalibrRes{S16(3, 8), 7, 2};
+constexpr FieldArray kOilCalibrLit{S16(3, 22), 7, 2};
+constexpr FieldRef kOilCalibrQuant = U8(3, 36);
+
+// Block 4: tare table.
+constexpr FieldRef kTarirFlagFinish = U8(4, 1);
+constexpr FieldRef kTarirLeng = U8(4, 2);
+constexpr FieldRef kTarirSlopeMark = U8(4, 6);
+constexpr int kTarePointsMax = 68;
+constexpr FieldArray kTareLitres{U8(4, 8), kTarePointsMax, 1};
+constexpr FieldArray kTareSensor{S16(4, 144), kTarePointsMax, 2};
+
+// Block 5: texts and service reminders.
+constexpr FieldRef kUserParamName = Text(5, 60, 7);
+constexpr FieldArray kServiceNames{Text(5, 68, 16), 3, 16};
+constexpr FieldRef kServiceFlags = U16(5, 116);
+
+// Block 7: the trip and refuelling journals (the prices are the averages
+// page's). A journal record, 20 bytes; record 0 is the most recent, day 0 marks an
+// empty record.
+struct JournalRecordFields {
+  FieldRef minutes, day, month, seconds, metres, petrolMl, gasMl;
+};
+constexpr int kJournalRecordCount = 21;
+// The first byte of each record.
+constexpr FieldArray kTripRecords{U8(7, 16), kJournalRecordCount, 20};
+constexpr FieldArray kRefuelRecords{U8(7, 436), kJournalRecordCount, 20};
+constexpr JournalRecordFields JournalRecordAt(FieldRef head) {
+  const int b = head.block, o = head.offset;
+  return {U16(b, o),     U8(b, o + 2),   U8(b, o + 3),  U32(b, o + 4),
+          U32(b, o + 8), U32(b, o + 12), U32(b, o + 16)};
+}
+
+// Block 10: display cells, one parameter code per cell (display, cell).
+// The x3 and x1 screens use the first cells of the x7 table.
+constexpr FieldGrid kX4Cells{U8(10, 12), 6, 4, 4, 1};
+constexpr FieldGrid kX7Cells{U8(10, 36), 4, 7, 7, 1};
+constexpr FieldGrid kGraphCells{U8(10, 64), 8, 2, 2, 1};
+constexpr FieldGrid kArrowCells{U8(10, 80), 8, 2, 2, 1};
+constexpr FieldGrid kX9Cells{U8(10, 96), 3, 9, 9, 1};
+constexpr FieldGrid kX6Cells{U8(10, 400), 2, 6, 6, 1};
+// The x4, x7, graph, arrow and x9 tables lie back to back.
+constexpr FieldArray kCellTables{U8(10, 12), 111, 1};
+// Block 13: the info panel's four cells, a signed index into its item list.
+constexpr FieldArray kInfoCells{S8(13, 4), 4, 1};
+
+// Block 10: hot menus, ten u16 menu codes each (0 an empty entry, kept packed).
+constexpr FieldGrid kHotMenus{U16(10, 124), 4, 20, 10, 2};
+
+// Block 10: the device's two colour schemes (scheme, byte) and the active one.
+// A scheme is 16 RGB565 palette colours, then 23 role bytes (palette indices).
+constexpr FieldGrid kColourSchemes{U8(10, 248), 2, 56, 56, 1};
+constexpr FieldGrid kSchemePalette{U16(10, 248), 2, 56, 16, 2};
+constexpr FieldGrid kSchemeRoles{U8(10, 280), 2, 56, 23, 1};
+// One palette colour (RGB565) and one role byte of scheme 0 (day) or 1 (night).
+constexpr FieldRef SchemePaletteField(int scheme, int index) {
+  return kSchemePalette(scheme, index);
+}
+constexpr FieldRef SchemeRoleField(int scheme, int roleByte) {
+  return kSchemeRoles(scheme, roleByte);
+}
+
+// Block 12: the fault journal. The support set has one bit per stored-data
+// item 1..96, item 1 in the top bit of the first byte.
+constexpr FieldArray kFaultSupportSet{U8(12, 4), 12, 1};
+struct FaultRecordFields {
+  FieldRef minutes, day, month;
+  FieldRef code;        // 0 marks an empty record
+  FieldRef storedCode;  // the code that caused the stored data; 0: none
+  FieldRef fuelSystem2, fuelSystem1;
+  FieldArray storedValues;  // s16 engine data
+};
+constexpr int kFaultRecordCount = 7;
+constexpr int kFaultStoredValues = 39;
+// The first byte of each record (92 bytes).
+constexpr FieldArray kFaultRecords{U8(12, 16), kFaultRecordCount, 92};
+constexpr FaultRecordFields FaultRecordAt(FieldRef head) {
+  const int b = head.block, o = head.offset;
+  return {U16(b, o),     U8(b, o + 2),  U8(b, o + 3),  U32(b, o + 4),
+          U32(b, o + 8), U8(b, o + 12), U8(b, o + 13), {S16(b, o + 14), kFaultStoredValues, 2}};
+}
+
+// --- Construction defaults ------------------------------------------------------
+// Fields a new model sets before the first read or load (besides the texts,
+// colour schemes, cell codes, menu codes and sample journal records), as the
+// stored value of the field's type.
+struct FieldDefault {
+  FieldRef field;
+  double value;
+};
+// Blocks 10, 11 and 13, before the variant is selected.
+constexpr FieldDefault kEarlyDefaults[] = {
+    {kActiveColorScheme, 1}, {kShowDisp4, 63},
+    {kShowDisp9, 7},         {kShowDisp7, 15},
+    {kShowDispGraph, 255},   {kShowDispArrow, 255},
+    {kShowDispAver, 511},    {kShowDisp1[0], 0xFFFFFFFFu},
+    {kShowDisp6, 1},         {kProtocolNumber, 0},
+    {kTareWeight, 100},      {kCargoDens, 200},
+};
+// Blocks 1 and 3..7, after the catalogue steps.
+constexpr FieldDefault kLateDefaults[] = {
+    {kResetPeriod1, -1},
+    {kResetPeriodOnly, -1},
+    {kOil6L, 1000},
+    {kLit6L, 6},
+    {kOil43L, 10},
+    {kLit43L, 43},
+    {kOilCalibrQuant, 7},
+    {kTankContFull, 50},
+    {kGazContFull, 50},
+    {kTarirFlagFinish, 1},
+    {kTarirLeng, 15},
+    {U8(5, 0), 15},
+    {U8(5, 1), 45},
+    {U8(5, 2), 30},
+    {U8(5, 3), 45},
+    {U8(5, 4), 30},
+    {U8(5, 5), 15},
+    {U8(5, 6), 30},
+    {U8(5, 7), 1},
+    {U32(5, 8), 4392},
+    {U32(5, 12), 4392},
+    {U16(5, 54), 1023},
+    {U16(5, 58), 90},
+    {kAirWaterShow, 0},
+    {kServiceFlags, 511},
+    {kVelocityLimit, 40},
+    {kRevolutionsLimit, 80},
+    {kTankLimit, 10},
+    {kLiqTemperLimit, 115},
+    {kUaccLowLimit, 115},
+    {kStopVelocityLimit, 20},
+    {kUaccHighLimit, 155},
+    {kVentTempLimit, 115},
+    {kForsPosFlag, 1},
+    {kForsCoef, 1},
+    {kInjTimeLimit, 9},
+    {kVel100, 100},
+    {kVel100Down, 100},
+    {kExpenseCorr, 1.0},
+    {kVelocityCorr, 1.0},
+    {kGazExpenseCorr, 1.0},
+    {kLiqTemperReady, 70},
+    {kVAGSFilterLimit, 25},
+    {kOilAKPPTemperLimit, 110},
+    {kOilEngTemperLimit, 110},
+    {kCVTFDeteriorLim, 30},
+    {kInvTemperLimit, 120},
+    {kRetarderOilTemperLimit, 165},
+    {kHVBTemperLimit, 120},
+    {kPriceExpense, 250},
+    {kPricePath, 30},
+};
+// The 2-point and 7-point calibration tables: value i of each.
+constexpr int kOilCalibrResStep = 100;
+constexpr int kOilCalibrLitStep = 6;
+// The tare table's first 15 points: litres 16 + 3 i, sensor 50 i.
+constexpr int kTareDefaultPoints = 15;
 
 }  // namespace tc::layout

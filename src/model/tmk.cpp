@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "catalog/variants.h"
+#include "model/settings_layout.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -24,7 +25,6 @@ void WriteLE(uint8_t* p, int width, uint64_t v) {
 
 TMK::TMK(bool english) {
   for (int n = 1; n <= kBlockCount; ++n) blocks_[n].assign(kBlockSize[n], 0);
-  SettingsImage.clear();
   BuildFactorySchemes(false);
   // The first list is built before any variant is selected, that is with
   // every capability clear, whatever another model selected before.
@@ -40,27 +40,46 @@ TMK::~TMK() = default;
 
 // --- Directory ---------------------------------------------------------------
 
-DirEntry TMK::Entry(int k) const {
+namespace {
+uint64_t ReadImageLE(std::span<const uint8_t> image, size_t at, int width) {
+  uint64_t v = 0;
+  for (int i = width - 1; i >= 0; --i) v = (v << 8) | (at + i < image.size() ? image[at + i] : 0);
+  return v;
+}
+}  // namespace
+
+DirEntry TMK::EntryOf(std::span<const uint8_t> image, int k) {
   if (k < 1 || k > 14) throw RangeError();
-  const uint8_t* p = directory_.data() + 4 * k;
-  return {uint16_t(ReadLE(p, 2)), uint16_t(ReadLE(p + 2, 2))};
+  return {uint16_t(ReadImageLE(image, 4 * k, 2)), uint16_t(ReadImageLE(image, 4 * k + 2, 2))};
+}
+
+uint32_t TMK::EntryCountOf(std::span<const uint8_t> image) {
+  return uint32_t(ReadImageLE(image, 0, 4));
+}
+
+DirEntry TMK::Entry(int k) const {
+  return EntryOf(directory_, k);
 }
 
 uint32_t TMK::EntryCountToWrite() const {
-  return uint32_t(ReadLE(directory_.data(), 4));
+  return EntryCountOf(directory_);
 }
 uint32_t TMK::LayoutVersion() const {
   return uint32_t(ReadLE(directory_.data() + 60, 4));
 }
 
 void TMK::RefreshDirectory() {
-  const size_t n = std::min<size_t>(kDirectorySize, SettingsImage.size());
-  std::copy_n(SettingsImage.begin(), n, directory_.begin());
+  const size_t n = std::min<size_t>(kDirectorySize, image_.size());
+  std::copy_n(image_.begin(), n, directory_.begin());
 }
 
 void TMK::ReplaceImage(std::vector<uint8_t> image, uint16_t deviceVersion) {
-  SettingsImage = std::move(image);
+  image_ = std::move(image);
   DeviceVersion = deviceVersion;
+}
+
+void TMK::ReplaceImage(std::vector<uint8_t> image) {
+  image_ = std::move(image);
 }
 
 // --- Blocks ------------------------------------------------------------------
@@ -79,38 +98,64 @@ size_t TMK::BlockPosition(int block, DirEntry& e) {
   if (block < 1 || block > kBlockCount) throw RangeError();
   RefreshDirectory();
   e = Entry(DirectoryEntryOfBlock(block));
-  if (e.size < 4) throw RangeError();
-  // An address below 32 would point before the start of the image.
-  if (e.address < 32)
+  if (e.size < kBlockTrailer) throw RangeError();
+  // A lower address would point before the start of the image.
+  if (e.address < kImageAddressBase)
     throw RangeError("Range check error: block " + std::to_string(block) +
                      " lies before the start of the settings image (address " +
                      std::to_string(e.address) + ")");
-  return size_t(e.address) - 32;
+  return e.ImagePosition();
 }
 
 void TMK::DecodeBlock(int n) {
   DirEntry e;
   const size_t pos = BlockPosition(n, e);
-  size_t count = std::min<size_t>(e.size - 4, blocks_[n].size());
-  if (pos >= SettingsImage.size()) return;
-  count = std::min(count, SettingsImage.size() - pos);
-  std::copy_n(SettingsImage.begin() + pos, count, blocks_[n].begin());
+  size_t count = std::min<size_t>(e.DataSize(), blocks_[n].size());
+  if (pos >= image_.size()) return;
+  count = std::min(count, image_.size() - pos);
+  std::copy_n(image_.begin() + pos, count, blocks_[n].begin());
 }
 
 void TMK::EncodeBlock(int n) {
   DirEntry e;
   const size_t pos = BlockPosition(n, e);
   const auto& b = blocks_[n];
-  if (SettingsImage.size() < pos + b.size()) SettingsImage.resize(pos + b.size(), 0);
-  std::copy(b.begin(), b.end(), SettingsImage.begin() + pos);
+  // A block that is shorter in the device gets only its own bytes: the rest
+  // of the copy would land on its trailing bytes and on whatever follows.
+  const size_t count = std::min<size_t>(e.DataSize(), b.size());
+  if (image_.size() < pos + count) image_.resize(pos + count, 0);
+  std::copy_n(b.begin(), count, image_.begin() + pos);
 }
 
-void TMK::DecodeAll() {
-  for (int n = 1; n <= kBlockCount; ++n) DecodeBlock(n);
+namespace {
+constexpr int kLastAlwaysDescribed = 12;
+}  // namespace
+
+void TMK::DecodeSettingsBlocks() {
+  for (int n = 1; n <= kLastAlwaysDescribed; ++n) DecodeBlock(n);
+  if (Entry(DirectoryEntryOfBlock(13)).DescribesBlock()) DecodeBlock(13);
 }
 
-void TMK::EncodeAll() {
-  for (int n = 1; n <= kBlockCount; ++n) EncodeBlock(n);
+void TMK::DecodeIdentityBlock() {
+  DecodeBlock(layout::kProtocolNumber.block);
+}
+
+void TMK::EncodeSettingsBlocks() {
+  for (int n = 1; n <= kLastAlwaysDescribed; ++n) EncodeBlock(n);
+  if (Entry(DirectoryEntryOfBlock(13)).DescribesBlock()) EncodeBlock(13);
+}
+
+TMK::State TMK::SaveState() const {
+  return State{image_, DeviceVersion, directory_, blocks_};
+}
+
+void TMK::RestoreState(State state) {
+  image_ = std::move(state.image);
+  DeviceVersion = state.deviceVersion;
+  directory_ = state.directory;
+  for (int n = 1; n <= kBlockCount; ++n)
+    if (state.blocks[size_t(n)].size() == blocks_[size_t(n)].size())
+      blocks_[size_t(n)] = std::move(state.blocks[size_t(n)]);
 }
 
 // --- Fields ------------------------------------------------------------------
@@ -233,9 +278,9 @@ void TMK::LoadOscRecords() {
     auto& rec = OscRecords[r];
     rec.fill(0);
     const size_t pos = kOscRecordPos[r];
-    if (pos >= SettingsImage.size()) continue;
-    const size_t n = std::min<size_t>(kOscRecordSize, SettingsImage.size() - pos);
-    std::copy_n(SettingsImage.begin() + pos, n, rec.begin());
+    if (pos >= image_.size()) continue;
+    const size_t n = std::min<size_t>(kOscRecordSize, image_.size() - pos);
+    std::copy_n(image_.begin() + pos, n, rec.begin());
   }
 }
 

@@ -31,9 +31,23 @@ constexpr int DirectoryEntryOfBlock(int block) {
   return block <= 11 ? block : block + 1;
 }
 
+// Device address of image position 0 (the first page of each half is never
+// transferred).
+constexpr uint32_t kImageAddressBase = 32;
+// Trailing bytes of every device block that the tool neither reads nor writes.
+constexpr uint32_t kBlockTrailer = 4;
+
 struct DirEntry {
   uint16_t address = 0;  // device address in the first half
   uint16_t size = 0;     // bytes in the device, including 4 trailing bytes
+
+  // Whether the entry can describe a block: a size that holds the trailing
+  // bytes and an address inside the image.
+  bool DescribesBlock() const { return size >= kBlockTrailer && address >= kImageAddressBase; }
+  // Image position of the block (only for an entry that describes one).
+  size_t ImagePosition() const { return size_t(address) - kImageAddressBase; }
+  // Bytes of the block without the trailing ones.
+  size_t DataSize() const { return size_t(size) - kBlockTrailer; }
 };
 
 using ColourScheme = std::array<uint8_t, kSchemeSize>;
@@ -47,20 +61,30 @@ class TMK {
   TMK& operator=(const TMK&) = delete;
 
   // --- Image and directory -------------------------------------------------
-  std::vector<uint8_t> SettingsImage;
   uint16_t DeviceVersion = 1;
+
+  // The settings image as read from the device or a file (memory size - 64
+  // bytes). It changes only through ReplaceImage and the block encodes.
+  const std::vector<uint8_t>& Image() const { return image_; }
 
   const std::array<uint8_t, kDirectorySize>& Directory() const { return directory_; }
   // Entry k = 1..14 of the directory copy.
   DirEntry Entry(int k) const;
   uint32_t EntryCountToWrite() const;
   uint32_t LayoutVersion() const;
+  // The same fields read from the head of any image; bytes beyond a short
+  // image read as 0. Entry throws RangeError for k outside 1..14.
+  static DirEntry EntryOf(std::span<const uint8_t> image, int k);
+  static uint32_t EntryCountOf(std::span<const uint8_t> image);
   // Copies the directory from the head of the image (a short image leaves the
   // rest of the copy as it was).
   void RefreshDirectory();
 
-  // Replaces the image (after a read or a load); the blocks are not decoded.
+  // Replaces the image (after a read or a load); the blocks are not decoded
+  // and the directory copy is refreshed only by the next decode or encode.
   void ReplaceImage(std::vector<uint8_t> image, uint16_t deviceVersion);
+  // The same, keeping DeviceVersion.
+  void ReplaceImage(std::vector<uint8_t> image);
 
   // --- Blocks ----------------------------------------------------------------
   std::span<uint8_t> Block(int n);
@@ -69,10 +93,25 @@ class TMK {
   // below 4, or an address before the start of the image.
   void DecodeBlock(int n);
   void EncodeBlock(int n);
-  // The groups used after a read or load (decode) and before a write (encode):
-  // blocks 1..13.
-  void DecodeAll();
-  void EncodeAll();
+  // The groups used after a read or load (decode) and before a write or a
+  // save (encode): blocks 1..12, and block 13 only where the image's
+  // directory describes it, so images from devices without it still load.
+  void DecodeSettingsBlocks();
+  void EncodeSettingsBlocks();
+  // Decodes only the block with the identity RefreshVariant reads (the
+  // protocol number), for a command that needs the variant and nothing else.
+  void DecodeIdentityBlock();
+
+  // Everything a transfer may change: image, version word, directory copy
+  // and blocks. A write that gives up before sending anything puts it back.
+  struct State {
+    std::vector<uint8_t> image;
+    uint16_t deviceVersion = 1;
+    std::array<uint8_t, kDirectorySize> directory{};
+    std::array<std::vector<uint8_t>, kBlockCount + 1> blocks;
+  };
+  State SaveState() const;
+  void RestoreState(State state);
 
   // --- Typed field access (little-endian, texts in Windows-1251) -------------
   // Reads throw RangeError for a field outside its block.
@@ -90,13 +129,6 @@ class TMK {
   // padded, without terminator when full. Longer texts are cut to the field.
   std::string GetText(const FieldRef& f) const;
   void SetText(const FieldRef& f, const std::string& utf8);
-
-  uint8_t GetU8(int block, int offset) const { return uint8_t(GetInt(U8(block, offset))); }
-  uint16_t GetU16(int block, int offset) const { return uint16_t(GetInt(U16(block, offset))); }
-  uint32_t GetU32(int block, int offset) const { return uint32_t(GetInt(U32(block, offset))); }
-  void PutU8(int block, int offset, uint8_t v) { SetInt(U8(block, offset), v); }
-  void PutU16(int block, int offset, uint16_t v) { SetInt(U16(block, offset), v); }
-  void PutU32(int block, int offset, uint32_t v) { SetInt(U32(block, offset), v); }
 
   // --- Colour schemes ----------------------------------------------------------
   ColourScheme FactoryScheme1{};
@@ -150,6 +182,7 @@ class TMK {
   // the entry cannot describe a block.
   size_t BlockPosition(int block, DirEntry& e);
 
+  std::vector<uint8_t> image_;
   std::array<uint8_t, kDirectorySize> directory_{};
   std::array<std::vector<uint8_t>, kBlockCount + 1> blocks_;
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalog/variants.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -10,22 +11,21 @@ namespace tc {
 
 namespace {
 
-// Block 10 from byte 124 on: the device menu's default entries, by name.
-// nullptr leaves a slot as it is, "" writes an empty slot (code 0).
+// The device menu's default entries, by name, from the first entry of hot
+// menu 0 on: nullptr leaves an entry as it is, "" writes an empty entry
+// (code 0).
 // clang-format off
 constexpr const char* kDefaultMenu[] = {
     "FullTankMenu", "ToTankMenu", "FlagSoundMenu", "VelocityLimitMenu", "PrognozMenu",
-    "ExpenseHHMenu", nullptr,                                             // bytes 124..137
-    "MeasParamsHistoryFlagMenu", "", "",                                  // 138..143
+    "ExpenseHHMenu", nullptr, "MeasParamsHistoryFlagMenu", "", "",        // menu 0
     "TripJournMenu", "InitReset0ParamsMenu", "InitReset1ParamsMenu", "ContinueTripMenu",
-    "TankJournMenu",                                                      // 144..153
-    "", "", "", "", ""};                                                  // 154..163
+    "TankJournMenu", "", "", "", "", ""};                                 // menu 1
 constexpr const char* kTaximeterMenu[] = {
     "TaxStartFinishMenu", "TaxTarifDNMenu", "TaxTarifNumMenu", "TaxClearAllSumMenu",
-    "", "", "", "", "", ""};                                              // 164..183
+    "", "", "", "", "", ""};                                              // menu 2
 constexpr const char* kParkingMenu[] = {
     "ParkOffMenu", "ParkSenseMenu_0", "ParkSpeedMenu_0", "ParkBeepTypeMenu", "ParkAlwaysOnMenu",
-    "", "", "", "", ""};                                                  // 184..203
+    "", "", "", "", ""};                                                  // menu 3
 // clang-format on
 
 void CheckByte(uint32_t value, const char* what) {
@@ -51,36 +51,38 @@ TMeasParBase* TMK::FindMeasPar(uint8_t code) const {
 void TMK::RefreshVariant() {
   // Both values are checked before the previous selection is given up, so a
   // refused identity leaves the program with the variant it had.
-  const uint16_t protocol = GetU16(11, 4);
+  const int64_t protocol = GetInt(layout::kProtocolNumber);
   const uint32_t layout = LayoutVersion();
-  CheckByte(protocol, "stored protocol number");
+  CheckByte(uint32_t(protocol), "stored protocol number");
   CheckByte(layout, "settings layout version");
   SelectVariant(DeviceVersion, uint8_t(protocol), uint8_t(layout));
 }
 
 void TMK::PlaceDefaultMenuCodes() {
   const TMenuItemCatalog& items = Catalog().MenuItems();
-  const auto place = [&](int offset, std::span<const char* const> names) {
+  const int perMenu = layout::kHotMenus.cols;
+  const auto place = [&](int menu, std::span<const char* const> names) {
+    int entry = 0;
     for (const char* name : names) {
       if (name) {
         // An entry the variant lacks leaves an empty slot rather than a
         // code that would mean another entry.
         const TMKMenuItem* item = *name ? items.FindMenuItemByIdent(name) : nullptr;
-        PutU16(10, offset, item ? item->Code : 0);
+        SetInt(layout::kHotMenus(menu + entry / perMenu, entry % perMenu), item ? item->Code : 0);
       }
-      offset += 2;
+      ++entry;
     }
   };
-  place(124, kDefaultMenu);
-  if (CurrentVariant().VariantTaximeter) place(164, kTaximeterMenu);
-  if (!CurrentVariant().VariantNoParktronic) place(184, kParkingMenu);
+  place(0, kDefaultMenu);
+  if (CurrentVariant().VariantTaximeter) place(2, kTaximeterMenu);
+  if (!CurrentVariant().VariantNoParktronic) place(3, kParkingMenu);
 }
 
 void TMK::RefreshForEditor() {
   RefreshVariant();
   const VariantFlags& flags = CurrentVariant();
   BuildMeasParList(flags);
-  ApplyCaptionVariants(MeasParList, flags, GetU8(5, 67));
+  ApplyCaptionVariants(MeasParList, flags, uint8_t(GetInt(layout::kAirWaterShow)));
   BuildFactorySchemes(flags.VariantHybrid);
 }
 

@@ -2,6 +2,7 @@
 // a new model carries before the first read or load.
 #include <algorithm>
 
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -88,13 +89,16 @@ constexpr uint8_t kFactoryRoles[2][2][23] = {
      {7, 0, 11, 4, 3, 6, 1, 15, 6, 0, 11, 7, 0, 0, 6, 7, 11, 0, 0, 0, 0, 0, 9}},
 };
 
-// Block 10 bytes 12..122: display-cell parameter codes.
-constexpr uint8_t kDisplayCodes[111] = {
+// The parameter codes of the x4, x7, graph, arrow and x9 cell tables.
+constexpr uint8_t kDisplayCodes[layout::kCellTables.count] = {
     4,  14, 8,  9,  13, 10, 11, 4,  1,  2,  5,  9,  7,  12, 3,  6,  7,  10, 8,  12, 18, 25, 27,
     21, 1,  2,  8,  9,  14, 5,  12, 13, 10, 11, 6,  15, 5,  12, 16, 8,  9,  10, 14, 5,  12, 7,
     3,  13, 2,  14, 5,  9,  13, 10, 12, 14, 24, 17, 20, 18, 20, 22, 13, 16, 13, 0,  20, 21, 13,
     10, 14, 12, 11, 17, 20, 25, 20, 16, 13, 16, 13, 12, 20, 21, 14, 5,  12, 1,  2,  6,  10, 8,
     9,  11, 24, 13, 23, 18, 17, 7,  19, 22, 1,  2,  3,  5,  14, 6,  20, 24, 25};
+
+// The parameter codes of the x6 cell table.
+constexpr uint8_t kX6Codes[12] = {12, 17, 13, 10, 8, 9, 13, 17, 12, 10, 8, 9};
 
 struct JournalSample {
   uint16_t minutes;
@@ -129,10 +133,10 @@ void TMK::BuildFactorySchemes(bool hybrid) {
 }
 
 void TMK::SetDefaultTexts(bool english) {
-  SetText(Text(5, 60, 7), english ? "Trim" : "Трим");
-  SetText(Text(5, 68, 16), english ? "Inject. TS" : "ТО форсунок");
-  SetText(Text(5, 84, 16), english ? "GDM belt repl." : "Замена рем.ГРМ");
-  SetText(Text(5, 100, 16), english ? "Spark pl.repl." : "Замена свечей");
+  SetText(layout::kUserParamName, english ? "Trim" : "Трим");
+  SetText(layout::kServiceNames[0], english ? "Inject. TS" : "ТО форсунок");
+  SetText(layout::kServiceNames[1], english ? "GDM belt repl." : "Замена рем.ГРМ");
+  SetText(layout::kServiceNames[2], english ? "Spark pl.repl." : "Замена свечей");
 }
 
 void TMK::FillDefaults() {
@@ -140,95 +144,44 @@ void TMK::FillDefaults() {
   // colour defaults of block 10, the version word and the protocol number.
   directory_.fill(0);  // layout version 0
 
-  std::copy_n(kDisplayCodes, 111, blocks_[10].begin() + 12);
-  std::copy(FactoryScheme1.begin(), FactoryScheme1.end(), blocks_[10].begin() + 248);
-  std::copy(FactoryScheme2.begin(), FactoryScheme2.end(), blocks_[10].begin() + 304);
-  PutU8(10, 360, 1);
-  const uint16_t b10[6] = {63, 7, 15, 255, 255, 511};
-  for (int i = 0; i < 6; ++i) PutU16(10, 380 + 2 * i, b10[i]);
-  PutU32(10, 392, 0xFFFFFFFFu);
-  const uint8_t b10b[12] = {12, 17, 13, 10, 8, 9, 13, 17, 12, 10, 8, 9};
-  for (int i = 0; i < 12; ++i) PutU8(10, 400 + i, b10b[i]);
-  PutU16(10, 412, 1);
-
+  for (int i = 0; i < layout::kCellTables.count; ++i)
+    SetInt(layout::kCellTables[i], kDisplayCodes[i]);
+  const ColourScheme* schemes[2] = {&FactoryScheme1, &FactoryScheme2};
+  for (int s = 0; s < 2; ++s)
+    for (int i = 0; i < kSchemeSize; ++i) SetInt(layout::kColourSchemes(s, i), (*schemes[s])[i]);
+  for (int i = 0; i < layout::kX6Cells.rows * layout::kX6Cells.cols; ++i)
+    SetInt(layout::kX6Cells(i / layout::kX6Cells.cols, i % layout::kX6Cells.cols), kX6Codes[i]);
+  for (const auto& d : layout::kEarlyDefaults) SetValue(d.field, d.value);
   DeviceVersion = 1;
-  PutU16(11, 4, 0);
-
-  PutU16(13, 0, 100);
-  PutU16(13, 2, 200);
 }
 
 void TMK::FillRemainingDefaults(bool english) {
   // Step 10: blocks 1 and 3..7, after the catalogue steps.
-  PutU8(1, 105, 255);
-  PutU8(1, 134, 255);
-
-  PutU16(3, 0, 1000);
-  PutU16(3, 2, 6);
-  PutU16(3, 4, 10);
-  PutU16(3, 6, 43);
-  for (int i = 0; i <= 6; ++i) {
-    PutU16(3, 8 + 2 * i, uint16_t(100 * i));
-    PutU16(3, 22 + 2 * i, uint16_t(6 * i));
+  for (const auto& d : layout::kLateDefaults) SetValue(d.field, d.value);
+  for (int i = 0; i < layout::kOilCalibrRes.count; ++i) {
+    SetInt(layout::kOilCalibrRes[i], layout::kOilCalibrResStep * i);
+    SetInt(layout::kOilCalibrLit[i], layout::kOilCalibrLitStep * i);
   }
-  PutU8(3, 36, 7);
-  PutU16(3, 44, 50);
-  PutU16(3, 56, 50);
-
-  PutU8(4, 1, 1);
-  PutU8(4, 2, 15);
-  for (int i = 0; i <= 14; ++i) {
-    PutU8(4, 8 + i, uint8_t(16 + 3 * i));
-    PutU16(4, 144 + 2 * i, uint16_t(50 * i));
+  for (int i = 0; i < layout::kTareDefaultPoints; ++i) {
+    SetInt(layout::kTareLitres[i], 16 + 3 * i);
+    SetInt(layout::kTareSensor[i], 50 * i);
   }
-
-  const uint8_t b5[8] = {15, 45, 30, 45, 30, 15, 30, 1};
-  for (int i = 0; i < 8; ++i) PutU8(5, i, b5[i]);
-  PutU32(5, 8, 4392);
-  PutU32(5, 12, 4392);
-  PutU16(5, 54, 1023);
-  PutU16(5, 58, 90);
-  PutU8(5, 67, 0);
-  PutU16(5, 116, 511);
   SetDefaultTexts(english);
 
-  PutU8(6, 0, 40);
-  PutU8(6, 1, 80);
-  PutU8(6, 2, 10);
-  const uint16_t b6[5] = {115, 115, 20, 155, 115};
-  for (int i = 0; i < 5; ++i) PutU16(6, 4 + 2 * i, b6[i]);
-  PutU8(6, 20, 1);
-  PutU8(6, 21, 1);
-  PutU8(6, 22, 9);
-  PutU16(6, 28, 100);
-  PutU16(6, 30, 100);
-  SetFloat(F32(6, 32), 1.0);
-  SetFloat(F32(6, 36), 1.0);
-  SetFloat(F32(6, 48), 1.0);
-  PutU8(6, 41, 70);
-  PutU8(6, 47, 25);
-  PutU16(6, 52, 110);
-  PutU16(6, 54, 110);
-  PutU16(6, 56, 30);
-  PutU8(6, 59, 120);
-  PutU16(6, 60, 165);
-  PutU8(6, 62, 120);
-
-  // Block 7: prices and one sample trip and refuelling record; every other
-  // record stays empty (day 0).
-  PutU16(7, 0, 250);
-  PutU16(7, 4, 30);
-  const auto putRecord = [this](int at, const JournalSample& s) {
-    PutU16(7, at, s.minutes);
-    PutU8(7, at + 2, s.day);
-    PutU8(7, at + 3, s.month);
-    PutU32(7, at + 4, s.seconds);
-    PutU32(7, at + 8, s.metres);
-    PutU32(7, at + 12, s.petrolMl);
-    PutU32(7, at + 16, s.gasMl);
+  // Block 7: one sample trip and refuelling record; every other record stays
+  // empty (day 0).
+  const auto putRecord = [this](FieldRef head, const JournalSample& s) {
+    const layout::JournalRecordFields r = layout::JournalRecordAt(head);
+    SetInt(r.minutes, s.minutes);
+    SetInt(r.day, s.day);
+    SetInt(r.month, s.month);
+    SetInt(r.seconds, s.seconds);
+    SetInt(r.metres, s.metres);
+    SetInt(r.petrolMl, s.petrolMl);
+    SetInt(r.gasMl, s.gasMl);
   };
-  putRecord(36, {497, 15, 11, 123456, 10123, 1234, 12});
-  putRecord(436, {622, 5, 1, 123456, 100456, 5678, 56});
+  putRecord(layout::kTripRecords[1], {497, 15, 11, 123456, 10123, 1234, 12});
+  putRecord(layout::kRefuelRecords[0], {622, 5, 1, 123456, 100456, 5678, 56});
   // Journal and fault records are empty: their day / trouble-code bytes are 0.
 }
 

@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -34,26 +35,6 @@ void OnSignal(int) {
   g_stop = 1;
 }
 
-const char* kUsage =
-    "usage: tripsim [OPTIONS]\n"
-    "Plays a trip computer on a pseudo-terminal; prints the slave path.\n"
-    "  --link PATH           keep a symlink to the slave at PATH\n"
-    "  --memory 8k|32k       settings memory size (default: from the image, else 8k)\n"
-    "  --address 0xFC|0xFD|0xFE  bus address (default 0xFC for 8k, 0xFE for 32k)\n"
-    "  --version 0xNNNN      device version word (default: from the image)\n"
-    "  --image FILE.dvkps    settings to hold (default: a sample of the memory size)\n"
-    "  --sample NAME         a built-in sample (v104-8k, v8002-8k, v8003-32k, ve01-32k)\n"
-    "  --baud N              pace every byte at N bit/s, 11 bits a byte (0 = unpaced)\n"
-    "  --latency MS          reply turnaround (default 2)\n"
-    "  --dump FILE           write the memory to FILE at exit (raw)\n"
-    "  --no-echo             the bus does not echo the host's bytes\n"
-    "  --busy                answer every request as busy\n"
-    "  --bad-checksum P      damage a reply's checksum with probability P\n"
-    "  --drop-reply P        leave a request unanswered with probability P\n"
-    "  --stall-after N       after N replies, stop half-way through the next and stay silent\n"
-    "  --vanish-after N      after N replies, disappear (close the terminal and exit)\n"
-    "  --seed N              seed for the fault probabilities (default 1)\n";
-
 struct Options {
   std::string link, image, sample, dump;
   uint32_t memory = 0;
@@ -63,7 +44,7 @@ struct Options {
   int latencyMs = 2;
   bool noEcho = false, busy = false;
   double badChecksum = 0, dropReply = 0;
-  long stallAfter = -1, vanishAfter = -1;
+  long stallAfter = -1, vanishAfter = -1, dropChunk = 0;
   unsigned seed = 1;
 };
 
@@ -87,66 +68,87 @@ double Probability(const std::string& text, const std::string& what) {
   throw tc::TripError(what + " takes a probability from 0 to 1");
 }
 
-Options Parse(int argc, char** argv) {
-  Options o;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw tc::TripError(a + " needs a value");
-      return argv[++i];
-    };
-    if (a == "--help" || a == "-h") {
-      std::cout << kUsage;
-      std::exit(0);
-    } else if (a == "--link")
-      o.link = value();
-    else if (a == "--image")
-      o.image = value();
-    else if (a == "--sample")
-      o.sample = value();
-    else if (a == "--dump")
-      o.dump = value();
-    else if (a == "--memory") {
-      const std::string m = value();
-      if (m == "8k" || m == "8192")
-        o.memory = 8192;
-      else if (m == "32k" || m == "32768")
-        o.memory = 32768;
-      else
-        throw tc::TripError("--memory takes 8k or 32k");
-    } else if (a == "--address") {
-      o.address = int(Number(value(), a));
-      if (o.address < 1 || o.address > 255) throw tc::TripError("--address takes 1 to 0xFF");
-    } else if (a == "--version") {
-      o.version = Number(value(), a);
-      if (o.version < 0 || o.version > 0xFFFF) throw tc::TripError("--version must fit 16 bits");
-    } else if (a == "--baud") {
-      const long b = Number(value(), a);
-      if (b < 0 || b > 4000000) throw tc::TripError("--baud out of range");
-      o.baud = uint32_t(b);
-    } else if (a == "--latency") {
-      o.latencyMs = int(Number(value(), a));
-      if (o.latencyMs < 0 || o.latencyMs > 60000) throw tc::TripError("--latency out of range");
-    } else if (a == "--no-echo")
-      o.noEcho = true;
-    else if (a == "--busy")
-      o.busy = true;
-    else if (a == "--bad-checksum")
-      o.badChecksum = Probability(value(), a);
-    else if (a == "--drop-reply")
-      o.dropReply = Probability(value(), a);
-    else if (a == "--stall-after")
-      o.stallAfter = Number(value(), a);
-    else if (a == "--vanish-after")
-      o.vanishAfter = Number(value(), a);
-    else if (a == "--seed")
-      o.seed = unsigned(Number(value(), a));
+// The options as text, checked and converted after CLI11 has split them up,
+// so that every refusal names the option in our own words.
+struct RawOptions {
+  std::string memory, address, version, baud, latency, badChecksum, dropReply, stallAfter,
+      vanishAfter, dropChunk, seed;
+};
+
+void Define(CLI::App& app, Options& o, RawOptions& r) {
+  app.add_option("--link", o.link, "keep a symlink to the slave at PATH")->type_name("PATH");
+  app.add_option("--memory", r.memory, "settings memory size (default: from the image, else 8k)")
+      ->type_name("8k|32k");
+  app.add_option("--address", r.address, "bus address (default 0xFC for 8k, 0xFE for 32k)")
+      ->type_name("0xFC|0xFD|0xFE");
+  app.add_option("--version", r.version, "device version word (default: from the image)")
+      ->type_name("0xNNNN");
+  app.add_option("--image", o.image, "settings to hold (default: a sample of the memory size)")
+      ->type_name("FILE.dvkps");
+  app.add_option("--sample", o.sample, "a built-in sample (v104-8k, v8002-8k, v8003-32k, ve01-32k)")
+      ->type_name("NAME");
+  app.add_option("--baud", r.baud, "pace every byte at N bit/s, 11 bits a byte (0 = unpaced)")
+      ->type_name("N");
+  app.add_option("--latency", r.latency, "reply turnaround (default 2)")->type_name("MS");
+  app.add_option("--dump", o.dump, "write the memory to FILE at exit (raw)")->type_name("FILE");
+  app.add_flag("--no-echo", o.noEcho, "the bus does not echo the host's bytes");
+  app.add_flag("--busy", o.busy, "answer every request as busy");
+  app.add_option("--bad-checksum", r.badChecksum, "damage a reply's checksum with probability P")
+      ->type_name("P");
+  app.add_option("--drop-reply", r.dropReply, "leave a request unanswered with probability P")
+      ->type_name("P");
+  app.add_option("--stall-after", r.stallAfter,
+                 "after N replies, stop half-way through the next and stay silent")
+      ->type_name("N");
+  app.add_option("--vanish-after", r.vanishAfter,
+                 "after N replies, disappear (close the terminal and exit)")
+      ->type_name("N");
+  app.add_option("--drop-chunk", r.dropChunk,
+                 "acknowledge the Nth write chunk (from 1) but do not store it")
+      ->type_name("N");
+  app.add_option("--seed", r.seed, "seed for the fault probabilities (default 1)")->type_name("N");
+  for (CLI::Option* opt : app.get_options())
+    opt->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+void Convert(const RawOptions& r, Options& o) {
+  if (!r.memory.empty()) {
+    if (r.memory == "8k" || r.memory == "8192")
+      o.memory = 8192;
+    else if (r.memory == "32k" || r.memory == "32768")
+      o.memory = 32768;
     else
-      throw tc::TripError("unknown option '" + a + "' (try --help)");
+      throw tc::TripError("--memory takes 8k or 32k");
   }
+  if (!r.address.empty()) {
+    o.address = int(Number(r.address, "--address"));
+    if (o.address < 1 || o.address > 255) throw tc::TripError("--address takes 1 to 0xFF");
+  }
+  if (!r.version.empty()) {
+    o.version = Number(r.version, "--version");
+    if (o.version < 0 || o.version > 0xFFFF) throw tc::TripError("--version must fit 16 bits");
+  }
+  if (!r.baud.empty()) {
+    const long b = Number(r.baud, "--baud");
+    if (b < 0 || b > 4000000) throw tc::TripError("--baud out of range");
+    o.baud = uint32_t(b);
+  }
+  if (!r.latency.empty()) {
+    const long l = Number(r.latency, "--latency");
+    if (l < 0 || l > 60000) throw tc::TripError("--latency out of range");
+    o.latencyMs = int(l);
+  }
+  if (!r.badChecksum.empty()) o.badChecksum = Probability(r.badChecksum, "--bad-checksum");
+  if (!r.dropReply.empty()) o.dropReply = Probability(r.dropReply, "--drop-reply");
+  if (!r.stallAfter.empty()) o.stallAfter = Number(r.stallAfter, "--stall-after");
+  if (!r.vanishAfter.empty()) o.vanishAfter = Number(r.vanishAfter, "--vanish-after");
+  if (!r.dropChunk.empty()) {
+    o.dropChunk = Number(r.dropChunk, "--drop-chunk");
+    if (o.dropChunk < 1) throw tc::TripError("--drop-chunk counts from 1");
+  }
+  if (!r.seed.empty()) o.seed = unsigned(Number(r.seed, "--seed"));
   if (!o.image.empty() && !o.sample.empty())
     throw tc::TripError("--image and --sample exclude each other");
-  return o;
 }
 
 timespec Now() {
@@ -228,7 +230,7 @@ int Run(const Options& o) {
   if (!o.image.empty()) {
     tc::TMK mk;
     tc::ReadSettingsFile(mk, o.image);
-    image = mk.SettingsImage;
+    image = mk.Image();
     version = mk.DeviceVersion;
     if (memory == 0) memory = image.size() > 8128 ? 32768 : 8192;
     if (image.size() != memory - 64)
@@ -251,6 +253,7 @@ int Run(const Options& o) {
   SimDevice dev(memory, address, version);
   dev.LoadImage(image);
   dev.busy = o.busy;
+  dev.dropChunk = uint64_t(o.dropChunk);
 
   int master = -1, slave = -1;
   if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
@@ -362,8 +365,23 @@ int Run(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  CLI::App app("Plays a trip computer on a pseudo-terminal; prints the slave path.", "tripsim");
+  app.set_help_flag("-h,--help", "print this help and exit");
+  Options o;
+  RawOptions raw;
+  Define(app, o, raw);
   try {
-    return Run(Parse(argc, argv));
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << app.help();
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "tripsim: " << e.what() << " (try --help)\n";
+    return 2;
+  }
+  try {
+    Convert(raw, o);
+    return Run(o);
   } catch (const std::exception& e) {
     std::cerr << "tripsim: " << e.what() << "\n";
     return 2;

@@ -96,6 +96,7 @@ std::vector<uint8_t> SimDevice::Handle(const std::vector<uint8_t>& req) {
                            " bytes) does not fit the write in progress");
         break;
       }
+      if (++chunks == dropChunk) break;
       std::copy(req.begin() + 9, req.begin() + 9 + n, writeData_.begin() + 32 * j);
       break;
     }

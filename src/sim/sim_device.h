@@ -21,11 +21,14 @@ class SimDevice {
   std::optional<std::vector<uint8_t>> Hear(uint8_t byte, uint64_t nowMs);
 
   bool busy = false;  // answer every request with the busy code
+  // The write chunk (counted from 1 over the run) that is acknowledged but
+  // never stored, as a device with a flaky memory would; 0 = none.
+  uint64_t dropChunk = 0;
   std::vector<uint8_t> memory;
   uint8_t address;
   uint16_t version;
   // Counters for the summary at exit.
-  uint64_t requests = 0, badFrames = 0, blockReads = 0, blocksWritten = 0;
+  uint64_t requests = 0, badFrames = 0, blockReads = 0, blocksWritten = 0, chunks = 0;
   std::vector<std::string> warnings;
 
  private:

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "util/text_pair.h"
+#include "ui/qt_text.h"
 
 namespace tc {
 namespace {
@@ -20,10 +20,6 @@ QWidget* BoxParent(QWidget* parent) {
   if (parent) return parent;
   if (QWidget* w = QApplication::activeModalWidget()) return w;
   return QApplication::activeWindow();
-}
-
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t());
 }
 
 void ShowOk(QWidget* parent, QMessageBox::Icon icon, const TextPair& caption, const QString& text) {

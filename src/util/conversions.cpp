@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -18,11 +19,16 @@ std::string MinutesToTimeText(uint16_t minutes) {
 }
 
 namespace {
+TripError NotATime(const std::string& text) {
+  const TextPair why{"не время (ЧЧ:ММ)", "is not a valid time"};
+  return TripError("'" + text + "' " + why());
+}
+
 int ParseDecimal(const std::string& text, size_t from, size_t count, const std::string& whole) {
   int v = 0;
   for (size_t i = from; i < from + count; ++i) {
     char c = text[i];
-    if (c < '0' || c > '9') throw TripError("'" + whole + "' is not a valid time");
+    if (c < '0' || c > '9') throw NotATime(whole);
     v = v * 10 + (c - '0');
   }
   return v;
@@ -30,13 +36,13 @@ int ParseDecimal(const std::string& text, size_t from, size_t count, const std::
 }  // namespace
 
 uint16_t TimeTextToMinutes(const std::string& text) {
-  if (text.size() < 3) throw TripError("'" + text + "' is not a valid time");
+  if (text.size() < 3) throw NotATime(text);
   if (text[2] != ':') return 0;
-  if (text.size() < 5) throw TripError("'" + text + "' is not a valid time");
+  if (text.size() < 5) throw NotATime(text);
   const int h = ParseDecimal(text, 0, 2, text);
   const int m = ParseDecimal(text, 3, 2, text);
   const int total = h * 60 + m;
-  if (total > 65535) throw TripError("'" + text + "' is not a valid time");
+  if (total > 65535) throw NotATime(text);
   return static_cast<uint16_t>(total);
 }
 

@@ -23,4 +23,10 @@ class FileError : public TripError {
   using TripError::TripError;
 };
 
+// A file refused for its size before it was read.
+class FileTooLargeError : public FileError {
+ public:
+  using FileError::FileError;
+};
+
 }  // namespace tc

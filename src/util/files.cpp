@@ -8,6 +8,7 @@
 #include <random>
 
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 namespace fs = std::filesystem;
@@ -16,23 +17,37 @@ namespace {
 std::string Reason() {
   return std::strerror(errno);
 }
+
+const TextPair kCannotRead{"Не удалось прочитать файл", "Cannot read"};
+const TextPair kCannotOpen{"Не удалось открыть файл", "Cannot open"};
+const TextPair kCannotWrite{"Не удалось записать файл", "Cannot write"};
+const TextPair kIsAFolder{"это папка", "it is a folder"};
+const TextPair kTooLarge{"слишком велик", "is too large"};
+const TextPair kBytes{"байт", "bytes"};
+
+// "Cannot open 'x': No such file or directory": the system's reason inside
+// a sentence of ours.
+std::string Refusal(const TextPair& what, const std::string& path, const std::string& why = {}) {
+  return what() + " '" + path + "'" + (why.empty() ? "" : ": " + why);
+}
 }  // namespace
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) throw FileError("Cannot read '" + path + "': it is a folder");
+  if (fs::is_directory(path, ec)) throw FileError(Refusal(kCannotRead, path, kIsAFolder()));
   errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError("Cannot open '" + path + "': " + Reason());
+  if (!in) throw FileError(Refusal(kCannotOpen, path, Reason()));
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) throw FileError("Cannot read '" + path + "'");
+  if (size < 0) throw FileError(Refusal(kCannotRead, path));
   if (static_cast<uint64_t>(size) > maxBytes)
-    throw FileError("'" + path + "' is too large (" + std::to_string(size) + " bytes)");
+    throw FileTooLargeError("'" + path + "' " + kTooLarge() + " (" + std::to_string(size) + " " +
+                            kBytes() + ")");
   in.seekg(0, std::ios::beg);
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    throw FileError("Cannot read '" + path + "': " + Reason());
+    throw FileError(Refusal(kCannotRead, path, Reason()));
   return bytes;
 }
 
@@ -44,18 +59,18 @@ void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   const fs::path tmp =
       dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
   FILE* f = std::fopen(tmp.string().c_str(), "wb");
-  if (!f) throw FileError("Cannot write '" + path + "': " + Reason());
+  if (!f) throw FileError(Refusal(kCannotWrite, path, Reason()));
   const bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size) && std::fflush(f) == 0;
   const std::string why = ok ? std::string() : Reason();
   if (std::fclose(f) != 0 || !ok) {
     std::remove(tmp.string().c_str());
-    throw FileError("Cannot write '" + path + "': " + (why.empty() ? Reason() : why));
+    throw FileError(Refusal(kCannotWrite, path, why.empty() ? Reason() : why));
   }
   std::error_code ec;
   fs::rename(tmp, target, ec);
   if (ec) {
     std::remove(tmp.string().c_str());
-    throw FileError("Cannot write '" + path + "': " + ec.message());
+    throw FileError(Refusal(kCannotWrite, path, ec.message()));
   }
 }
 

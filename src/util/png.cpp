@@ -1,107 +1,80 @@
 #include "util/png.h"
 
-#include <array>
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
 
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/rgb_image.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
 namespace {
 
-const std::array<uint32_t, 256>& CrcTable() {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  return table;
+struct Sink {
+  std::vector<uint8_t>* out;
+  char message[200];
+};
+
+void Append(png_structp png, png_bytep data, png_size_t size) {
+  auto* sink = static_cast<Sink*>(png_get_io_ptr(png));
+  sink->out->insert(sink->out->end(), data, data + size);
 }
 
-void PutBE32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int s = 24; s >= 0; s -= 8) out.push_back(uint8_t(v >> s));
+void Flush(png_structp) {}
+
+// libpng reports its errors by longjmp back into Encode; the text is kept
+// for the exception thrown there.
+[[noreturn]] void OnError(png_structp png, png_const_charp message) {
+  auto* sink = static_cast<Sink*>(png_get_error_ptr(png));
+  std::strncpy(sink->message, message ? message : "", sizeof sink->message - 1);
+  png_longjmp(png, 1);
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
-  PutBE32(out, uint32_t(data.size()));
-  const size_t typeAt = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  PutBE32(out, Crc32(out.data() + typeAt, out.size() - typeAt));
+void OnWarning(png_structp, png_const_charp) {}
+
+// No object with a destructor lives in this frame, so the longjmp from
+// OnError skips nothing. Returns false with sink.message set on failure.
+bool Encode(Sink& sink, png_uint_32 width, png_uint_32 height, const uint8_t* rgb) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnError, OnWarning);
+  if (!png) {
+    std::strcpy(sink.message, "out of memory");
+    return false;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    if (!info) std::strcpy(sink.message, "out of memory");
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, &sink, Append, Flush);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (png_uint_32 y = 0; y < height; ++y) png_write_row(png, rgb + size_t(y) * width * 3);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
 }
 
 }  // namespace
 
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc) {
-  const auto& t = CrcTable();
-  crc = ~crc;
-  for (size_t i = 0; i < size; ++i) crc = t[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
-}
-
-uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler) {
-  uint32_t a = adler & 0xFFFF, b = adler >> 16;
-  constexpr uint32_t kMod = 65521;
-  while (size > 0) {
-    // 5552 bytes is the most that cannot overflow b before the modulo.
-    const size_t n = size < 5552 ? size : 5552;
-    for (size_t i = 0; i < n; ++i) {
-      a += data[i];
-      b += a;
-    }
-    a %= kMod;
-    b %= kMod;
-    data += n;
-    size -= n;
-  }
-  return (b << 16) | a;
-}
-
 std::vector<uint8_t> EncodePng(int width, int height, const uint8_t* rgb) {
-  if (width <= 0 || height <= 0)
-    throw TripError("An image of " + std::to_string(width) + " x " + std::to_string(height) +
-                    " pixels cannot be saved as PNG");
-  const size_t rowBytes = size_t(width) * 3;
-
-  // Raw scan lines, each led by filter type 0 (none).
-  std::vector<uint8_t> raw;
-  raw.reserve((rowBytes + 1) * size_t(height));
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    raw.insert(raw.end(), rgb + size_t(y) * rowBytes, rgb + size_t(y + 1) * rowBytes);
-  }
-
-  // zlib stream: header (deflate, 32 KiB window, no dictionary, check bits),
-  // stored blocks of at most 65535 bytes, Adler-32 of the raw data.
-  std::vector<uint8_t> z = {0x78, 0x01};
-  size_t pos = 0;
-  do {
-    const size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
-    const bool last = pos + n == raw.size();
-    z.push_back(last ? 1 : 0);
-    z.push_back(uint8_t(n));
-    z.push_back(uint8_t(n >> 8));
-    z.push_back(uint8_t(~n));
-    z.push_back(uint8_t(~n >> 8));
-    z.insert(z.end(), raw.begin() + long(pos), raw.begin() + long(pos + n));
-    pos += n;
-  } while (pos < raw.size());
-  PutBE32(z, Adler32(raw.data(), raw.size()));
-
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  std::vector<uint8_t> ihdr;
-  PutBE32(ihdr, uint32_t(width));
-  PutBE32(ihdr, uint32_t(height));
-  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter, no interlace
-  PutChunk(png, "IHDR", ihdr);
-  PutChunk(png, "IDAT", z);
-  PutChunk(png, "IEND", {});
-  return png;
+  if (width <= 0 || height <= 0 || !rgb)
+    throw TripError(
+        (EnglishVersion() ? "An image of " : "Изображение ") + std::to_string(width) + " x " +
+        std::to_string(height) +
+        (EnglishVersion() ? " pixels cannot be saved as PNG" : " точек нельзя сохранить в PNG"));
+  std::vector<uint8_t> out;
+  Sink sink{&out, {}};
+  if (!Encode(sink, png_uint_32(width), png_uint_32(height), rgb))
+    throw TripError(std::string(EnglishVersion() ? "The picture could not be made into a PNG file: "
+                                                 : "Не удалось записать изображение в PNG: ") +
+                    sink.message);
+  return out;
 }
 
 std::vector<uint8_t> EncodePng(const RgbImage& image) {

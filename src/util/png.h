@@ -1,8 +1,6 @@
 #pragma once
-// A small PNG writer: 8-bit RGB, no filtering, the image data in stored
-// (uncompressed) deflate blocks. Enough for plots and previews; every
-// viewer reads it.
-#include <cstddef>
+// PNG pictures of plots and previews, written through libpng: 8-bit RGB,
+// compressed with libpng's default filters and zlib level.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,14 +9,8 @@ namespace tc {
 
 class RgbImage;
 
-// CRC-32 as PNG chunks use it (ISO-HDLC, reflected 0xEDB88320). `crc` is a
-// previous result to continue from.
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
-// Adler-32 of a zlib stream.
-uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler = 1);
-
 // The PNG file of width x height pixels of packed r, g, b bytes.
-// Throws TripError for an empty or negative size.
+// Throws TripError for an empty or negative size, or when libpng refuses.
 std::vector<uint8_t> EncodePng(int width, int height, const uint8_t* rgb);
 std::vector<uint8_t> EncodePng(const RgbImage& image);
 

@@ -1,15 +1,15 @@
 #include "viewers/journal_viewer.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 
 #include "model/fault_journal.h"
 #include "model/tmk.h"
+#include "ui/dialog_placement.h"
 #include "ui/message_service.h"
+#include "ui/qt_text.h"
 #include "util/errors.h"
 #include "util/fixed_text.h"
 #include "util/text_pair.h"
@@ -28,10 +28,6 @@ const TextPair kCancel{"Cancel", "Cancel"};
 const TextPair kExportFilter{"Текстовые файлы (*.txt);;Все файлы (*)",
                              "Text files (*.txt);;All files (*)"};
 const char* const kExportSuffix = "txt";
-
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t());
-}
 
 // Runs one action of the window; an error is shown and the window stays.
 template <class F>
@@ -199,8 +195,7 @@ void TMK_ViewJournalsDlg::BuildControls() {
 
 void TMK_ViewJournalsDlg::showEvent(QShowEvent* e) {
   // Centred on the screen, not on the main window.
-  if (QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-    move(s->availableGeometry().center() - frameGeometry().center() + pos());
+  CentreOnScreen(this, parentWidget());
   QDialog::showEvent(e);
 }
 

@@ -1,16 +1,17 @@
 #include "viewers/osc_viewer.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "model/oscilloscope.h"
 #include "model/tmk.h"
+#include "ui/dialog_placement.h"
 #include "ui/message_service.h"
+#include "ui/page_layout.h"
+#include "ui/picture_view.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
-#include "viewers/radio_group.h"
 
 namespace tc {
 namespace {
@@ -21,28 +22,7 @@ constexpr int kScrollBarHeight = 16;
 constexpr int kGroupsTop = kOscPlotHeight + kScrollBarHeight + 8;
 constexpr int kGroupsHeight = 121;
 
-QString Q(const TextPair& t) {
-  return QString::fromStdString(t());
-}
-
-QImage ToQImage(const RgbImage& img) {
-  const QImage view(img.Bytes().data(), img.Width(), img.Height(), 3 * img.Width(),
-                    QImage::Format_RGB888);
-  return view.copy();  // the core's buffer goes away with `img`
-}
-
 }  // namespace
-
-void PictureView::SetPicture(QImage picture) {
-  picture_ = std::move(picture);
-  update();
-}
-
-void PictureView::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), Qt::black);
-  p.drawImage(0, 0, picture_);
-}
 
 TMK_ViewOscDlg::TMK_ViewOscDlg(TMK& mk, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -63,10 +43,11 @@ TMK_ViewOscDlg::TMK_ViewOscDlg(TMK& mk, QWidget* parent)
   CheckOscTrace(trace);
 
   BuildControls();
+  ApplyGroupStyle(this);
   QStringList volts;
   for (int i = 0; i < kVoltsPerDivCount; ++i)
     volts << QString::fromStdString(VoltsPerDivisionLabel(trace.recording.divider, i));
-  rgVoltsPerDiv->SetItems(volts);
+  rgVoltsPerDiv->SetItems(volts, {}, 1);
   rgTimeBase->SetItemIndex(trace.view.timeBase);
   rgVoltsPerDiv->SetItemIndex(trace.view.voltsPerDiv);
   rgDivider->SetItemIndex(trace.view.divider);
@@ -77,7 +58,7 @@ TMK_ViewOscDlg::TMK_ViewOscDlg(TMK& mk, QWidget* parent)
 }
 
 void TMK_ViewOscDlg::BuildControls() {
-  PaintBox = new PictureView(this);
+  PaintBox = new TPictureView(this);
   PaintBox->setObjectName("PaintBox");
   PaintBox->setGeometry(0, 0, kClientWidth, kOscPlotHeight);
 
@@ -89,34 +70,34 @@ void TMK_ViewOscDlg::BuildControls() {
   ScrollBar->setPageStep(kOscScrollPage);
   connect(ScrollBar, &QScrollBar::valueChanged, this, &TMK_ViewOscDlg::ScrollTo);
 
-  rgTimeBase = new RadioGroup(2, this);
+  rgTimeBase = new TRadioGroup(this);
   rgTimeBase->setObjectName("rgTimeBase");
   rgTimeBase->setGeometry(8, kGroupsTop, 185, kGroupsHeight);
+  rgTimeBase->SetColumnMajor(true);
   QStringList items;
   for (const char* s : kOscTimeBaseItems) items << s;
-  rgTimeBase->SetItems(items);
-  connect(rgTimeBase, &RadioGroup::itemClicked, this, &TMK_ViewOscDlg::ChooseTimeBase);
+  rgTimeBase->SetItems(items, {}, 2);
+  connect(rgTimeBase, &TRadioGroup::Clicked, this, &TMK_ViewOscDlg::ChooseTimeBase);
 
   // Volts per division and the input divider are how the trace was
   // recorded; they are shown, not chosen.
-  rgVoltsPerDiv = new RadioGroup(1, this);
+  rgVoltsPerDiv = new TRadioGroup(this);
   rgVoltsPerDiv->setObjectName("rgVoltsPerDiv");
   rgVoltsPerDiv->setGeometry(201, kGroupsTop, 121, kGroupsHeight);
   rgVoltsPerDiv->setEnabled(false);
 
-  rgDivider = new RadioGroup(1, this);
+  rgDivider = new TRadioGroup(this);
   rgDivider->setObjectName("rgDivider");
   rgDivider->setGeometry(330, kGroupsTop, 137, kGroupsHeight);
   items.clear();
   for (const char* s : kOscDividerItems) items << s;
-  rgDivider->SetItems(items);
+  rgDivider->SetItems(items, {}, 1);
   rgDivider->setEnabled(false);
 }
 
 void TMK_ViewOscDlg::showEvent(QShowEvent* e) {
   // Centred on the screen, not on the main window.
-  if (QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-    move(s->availableGeometry().center() - frameGeometry().center() + pos());
+  CentreOnScreen(this, parentWidget());
   QDialog::showEvent(e);
 }
 
@@ -131,7 +112,7 @@ void TMK_ViewOscDlg::Redraw() {
   try {
     const RgbImage img =
         DrawOscPlot(ReadOscTrace(mk_), offset_, kClientWidth, kOscPlotHeight, fmt_);
-    PaintBox->SetPicture(ToQImage(img));
+    PaintBox->SetImage(img);
   } catch (const TripError& e) {
     PaintBox->SetPicture(QImage());
     ShowError(e.what(), this);

@@ -3,7 +3,6 @@
 // drawn by the core into a picture and shown here, with a scroll bar along
 // the trace and a choice of the time base of the display.
 #include <QDialog>
-#include <QImage>
 
 #include "util/fixed_text.h"
 
@@ -12,21 +11,8 @@ class QScrollBar;
 namespace tc {
 
 class TMK;
-class RadioGroup;
-
-// Shows a picture at its own size, from the top-left corner.
-class PictureView : public QWidget {
- public:
-  explicit PictureView(QWidget* parent = nullptr) : QWidget(parent) {}
-  void SetPicture(QImage picture);
-  const QImage& Picture() const { return picture_; }
-
- protected:
-  void paintEvent(QPaintEvent* e) override;
-
- private:
-  QImage picture_;
-};
+class TPictureView;
+class TRadioGroup;
 
 class TMK_ViewOscDlg : public QDialog {
   Q_OBJECT
@@ -36,11 +22,11 @@ class TMK_ViewOscDlg : public QDialog {
   // outside its table, since such a trace cannot be drawn.
   explicit TMK_ViewOscDlg(TMK& mk, QWidget* parent = nullptr);
 
-  PictureView* PaintBox;
+  TPictureView* PaintBox;
   QScrollBar* ScrollBar;
-  RadioGroup* rgTimeBase;
-  RadioGroup* rgVoltsPerDiv;
-  RadioGroup* rgDivider;
+  TRadioGroup* rgTimeBase;
+  TRadioGroup* rgVoltsPerDiv;
+  TRadioGroup* rgDivider;
 
   // Scroll offset in samples.
   int Offset() const { return offset_; }

@@ -1,18 +1,17 @@
 // The journal procedure behind the main window's "View logs" step.
 #include <optional>
 
-#include "app/app_paths.h"
-#include "app/step_windows.h"
 #include "model/fault_journal.h"
 #include "model/journals.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
 #include "util/errors.h"
 #include "viewers/journal_viewer.h"
+#include "viewers/view_windows.h"
 
 namespace tc {
 
-void ViewJournals(TMK& mk, QWidget* parent) {
+void ViewJournals(TMK& mk, const QString& exportFolder, QWidget* parent) {
   std::optional<JournalSession> session;
   try {
     session.emplace(mk);
@@ -23,7 +22,7 @@ void ViewJournals(TMK& mk, QWidget* parent) {
   // Any way out but OK (Cancel, Esc, the close box, an error) puts blocks 7,
   // 1 and 12 back from the image when the session goes.
   try {
-    TMK_ViewJournalsDlg dlg(mk, JournalFaultCodeKind(mk), DefaultAppPaths().dialogFolder, parent);
+    TMK_ViewJournalsDlg dlg(mk, JournalFaultCodeKind(mk), exportFolder, parent);
     if (dlg.exec() == QDialog::Accepted) session->Ok();
   } catch (const TripError& e) {
     ShowError(e.what(), parent);

@@ -1,18 +1,18 @@
 // The oscilloscope procedure behind the main window's "View the
 // oscilloscope data" step.
-#include "app/step_windows.h"
 #include "catalog/variants.h"
 #include "model/oscilloscope.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
 #include "util/errors.h"
 #include "viewers/osc_viewer.h"
+#include "viewers/view_windows.h"
 
 namespace tc {
 
 void ViewOscilloscope(TMK& mk, QWidget* parent) {
   try {
-    mk.DecodeBlock(11);
+    mk.DecodeIdentityBlock();
     try {
       mk.RefreshVariant();
     } catch (const ListIndexError&) {

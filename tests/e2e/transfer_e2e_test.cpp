@@ -78,7 +78,7 @@ TEST_F(E2E, Reads8KiBFromFirstAddress) {
   EXPECT_EQ(t.DeviceAddress, 0xFC);
   EXPECT_EQ(t.DeviceMemorySize, 0x2000u);
   EXPECT_EQ(mk.DeviceVersion, 0x104);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
+  EXPECT_EQ(mk.Image(), BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(obs.gauge.back(), 100);
   rs->ClosePort();
   // Pages 1-127 and 129-255 were read, each once.
@@ -97,11 +97,11 @@ TEST_F(E2E, Reads32KiBAtThirdAddressAfterTheOthersFail) {
   EXPECT_EQ(t.DeviceAddress, 0xFE);
   EXPECT_EQ(t.DeviceMemorySize, 0x8000u);
   EXPECT_EQ(mk.DeviceVersion, 0x8003);
-  EXPECT_EQ(mk.SettingsImage.size(), 32704u);
+  EXPECT_EQ(mk.Image().size(), 32704u);
   const Bytes held = ImageOf(sim.Dump());
-  EXPECT_EQ(mk.SettingsImage.size(), held.size());
-  for (size_t i = 0; i < held.size() && i < mk.SettingsImage.size(); ++i)
-    ASSERT_EQ(mk.SettingsImage[i], held[i]) << "image byte " << i;
+  EXPECT_EQ(mk.Image().size(), held.size());
+  for (size_t i = 0; i < held.size() && i < mk.Image().size(); ++i)
+    ASSERT_EQ(mk.Image()[i], held[i]) << "image byte " << i;
   EXPECT_NE(sim.Log().find("1022 block reads"), std::string::npos) << sim.Log();
 }
 
@@ -117,7 +117,7 @@ TEST_F(E2E, CliReadSavesTheSettingsFileAndSurvivesBadReplies) {
   TMK mk;
   ReadSettingsFile(mk, out.string());
   EXPECT_EQ(mk.DeviceVersion, 0x8002);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v8002-8k")));
+  EXPECT_EQ(mk.Image(), BuildSampleImage(SampleSetupByName("v8002-8k")));
 }
 
 TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
@@ -133,14 +133,16 @@ TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
   // The user's settings: the same layout with changes in several blocks.
   TMK mk;
   mk.ReplaceImage(device, 0x104);
-  DecodeSettingsBlocks(mk);
-  mk.PutU16(3, 0, 1111);
-  mk.PutU32(1, 0, 987654);
-  mk.PutU8(10, 360, 1);
-  mk.PutU16(13, 2, 777);  // block 13 must reach the device
-  EncodeSettingsBlocks(mk);
-  mk.SettingsImage[extraAt - 32] = 0x99;  // the carried entry is the device's, not the file's
-  const Bytes user = mk.SettingsImage;
+  mk.DecodeSettingsBlocks();
+  mk.SetInt(U16(3, 0), 1111);
+  mk.SetInt(U32(1, 0), 987654);
+  mk.SetInt(U8(10, 360), 1);
+  mk.SetInt(U16(13, 2), 777);  // block 13 must reach the device
+  mk.EncodeSettingsBlocks();
+  Bytes edited = mk.Image();
+  edited[extraAt - 32] = 0x99;  // the carried entry is the device's, not the file's
+  mk.ReplaceImage(edited);
+  const Bytes user = mk.Image();
   SaveFile(tmp.path / "user.dvkps", 0x104, user);
 
   Sim sim(tmp.path, {"--image", (tmp.path / "device.dvkps").string()});
@@ -165,9 +167,9 @@ TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
   EXPECT_EQ(after, expected);
   TMK check;
   check.ReplaceImage(after, 0x104);
-  DecodeSettingsBlocks(check);
-  EXPECT_EQ(check.GetU16(3, 0), 1111);
-  EXPECT_EQ(check.GetU16(13, 2), 777);
+  check.DecodeSettingsBlocks();
+  EXPECT_EQ(uint16_t(check.GetInt(U16(3, 0))), 1111);
+  EXPECT_EQ(uint16_t(check.GetInt(U16(13, 2))), 777);
 
   // The backup holds what the device had before, in the user's data folder.
   const fs::path backups = tmp.path / "data" / "tripconf" / "backups";
@@ -176,7 +178,7 @@ TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
   EXPECT_NE(r.out.find(first.string()), std::string::npos) << r.out;
   TMK backup;
   ReadSettingsFile(backup, first.string());
-  EXPECT_EQ(backup.SettingsImage, device);
+  EXPECT_EQ(backup.Image(), device);
 }
 
 TEST_F(E2E, VersionMismatchesWriteNothing) {
@@ -218,7 +220,7 @@ TEST_F(E2E, CancelDuringTheSearchEndsQuietly) {
   Recorder obs;
   obs.cancelAfterPumps = 50;
   EXPECT_EQ(t.ReadDeviceSettings(mk, obs), TransferResult::Cancelled);
-  EXPECT_EQ(mk.SettingsImage, Bytes(16, 3));
+  EXPECT_EQ(mk.Image(), Bytes(16, 3));
   EXPECT_TRUE(obs.errors.empty());
   rs->ClosePort();
 

@@ -74,7 +74,7 @@ TEST_F(DeviceStepsTest, ReadFromTheDeviceEnablesTheStepsAndStartsTheKeepAlive) {
   Read();
   EXPECT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();
   EXPECT_TRUE(StepsEnabled());
-  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
+  EXPECT_EQ(f.Model().Image(), BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(f.Model().DeviceVersion, 0x104);
   EXPECT_EQ(f.DeviceAddress(), 0xFC);
   EXPECT_EQ(f.DeviceMemorySize(), 0x2000u);
@@ -89,7 +89,7 @@ TEST_F(DeviceStepsTest, ThirtyTwoKilobyteDeviceIsFoundAtItsOwnAddress) {
   Read();
   ASSERT_EQ(messages_.shown().size(), 0u) << messages_.Last(Kind::Error).toStdString();
   EXPECT_EQ(f.DeviceAddress(), 0xFE);
-  EXPECT_EQ(f.Model().SettingsImage.size(), 32704u);
+  EXPECT_EQ(f.Model().Image().size(), 32704u);
 }
 
 TEST_F(DeviceStepsTest, UnsavedChangesAreOfferedForSavingBeforeARead) {
@@ -108,7 +108,7 @@ TEST_F(DeviceStepsTest, UnsavedChangesAreOfferedForSavingBeforeARead) {
 TEST_F(DeviceStepsTest, ReadThatBreaksOffShowsTheLinkMessageAndDisablesTheSteps) {
   TMainForm& f = OpenWithSim({"--sample", "v104-8k", "--stall-after", "20"});
   LoadSample("v8002-8k");
-  const std::vector<uint8_t> loaded = f.Model().SettingsImage;
+  const std::vector<uint8_t> loaded = f.Model().Image();
   ASSERT_TRUE(StepsEnabled());
   Read();
   ASSERT_EQ(messages_.Count(Kind::Error), 1);
@@ -116,7 +116,7 @@ TEST_F(DeviceStepsTest, ReadThatBreaksOffShowsTheLinkMessageAndDisablesTheSteps)
   EXPECT_TRUE(text.startsWith("RS232.")) << text.toStdString();
   EXPECT_FALSE(StepsEnabled());
   // Nothing of a half-read image reaches the model.
-  EXPECT_EQ(f.Model().SettingsImage, loaded);
+  EXPECT_EQ(f.Model().Image(), loaded);
   EXPECT_TRUE(f.KeepAliveTimer->isActive());
   EXPECT_EQ(ProgressWindow(), nullptr);
 }
@@ -126,7 +126,7 @@ TEST_F(DeviceStepsTest, DuringAnExchangeNothingElseCanStartAndCloseWaits) {
   platform_ = DeadPortsPlatform(1, log_);
   TMainForm& f = Open();
   LoadSample();
-  const std::vector<uint8_t> loaded = f.Model().SettingsImage;
+  const std::vector<uint8_t> loaded = f.Model().Image();
   bool checked = false;
   WhenProgressShows([&](TProgressForm& p) {
     checked = true;
@@ -146,7 +146,7 @@ TEST_F(DeviceStepsTest, DuringAnExchangeNothingElseCanStartAndCloseWaits) {
   ASSERT_TRUE(checked);
   // Cancelled during the search: no message, nothing changed.
   EXPECT_EQ(messages_.shown().size(), 0u);
-  EXPECT_EQ(f.Model().SettingsImage, loaded);
+  EXPECT_EQ(f.Model().Image(), loaded);
   EXPECT_TRUE(StepsEnabled());
   EXPECT_EQ(ProgressWindow(), nullptr);
   // The close asked for during the exchange happens now.
@@ -159,7 +159,7 @@ TEST_F(DeviceStepsTest, WriteStoresTheSettingsAndNamesTheBackup) {
   TMainForm& f = OpenWithSim({"--sample", "v104-8k"});
   Read();
   ASSERT_EQ(messages_.shown().size(), 0u);
-  const std::vector<uint8_t> before = f.Model().SettingsImage;
+  const std::vector<uint8_t> before = f.Model().Image();
   // A change to block 1, as the editor would make it.
   const uint8_t old = f.Model().Block(1)[0];
   f.Model().Block(1)[0] = uint8_t(old ^ 0x5A);
@@ -175,7 +175,7 @@ TEST_F(DeviceStepsTest, WriteStoresTheSettingsAndNamesTheBackup) {
   TMK backup;
   const QString backupPath = done.mid(done.indexOf(Path("backups"))).trimmed();
   ReadSettingsFile(backup, backupPath.toStdString());
-  EXPECT_EQ(backup.SettingsImage, before);
+  EXPECT_EQ(backup.Image(), before);
   f.Model().Block(1)[0] = old;
   Read();
   EXPECT_EQ(f.Model().Block(1)[0], uint8_t(old ^ 0x5A));

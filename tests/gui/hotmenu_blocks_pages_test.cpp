@@ -15,7 +15,6 @@
 
 #include "catalog/variants.h"
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
 #include "editor/settings_binder.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
@@ -24,6 +23,7 @@
 #include "gui_fixture.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 
 using namespace tc;
 
@@ -37,7 +37,7 @@ class HotMenuBlocksPagesTest : public ::testing::Test {
   void Load(const char* sample) {
     const SampleSetup setup = SampleSetupByName(sample);
     mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeAll();
+    mk_.DecodeSettingsBlocks();
   }
   // Puts a hot menu into the image, as a file would hold it.
   void StoreMenu(int menu, const HotMenu& entries) {
@@ -221,8 +221,8 @@ TEST_F(HotMenuBlocksPagesTest, PopUpInsertTreeDeleteAndClear) {
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
   }));
   TMK back;
-  back.ReplaceImage(mk_.SettingsImage, mk_.DeviceVersion);
-  back.DecodeAll();
+  back.ReplaceImage(mk_.Image(), mk_.DeviceVersion);
+  back.DecodeSettingsBlocks();
   EXPECT_EQ(ReadHotMenu(back, 0), Menu({27, 5, 3}));
 }
 
@@ -285,7 +285,7 @@ TEST_F(HotMenuBlocksPagesTest, SystemTablesDoubleClicksShowAndCancel) {
   mk_.EncodeBlock(5);
   const std::vector<uint8_t> block5(mk_.Block(5).begin(), mk_.Block(5).end());
   const std::vector<uint8_t> block10(mk_.Block(10).begin(), mk_.Block(10).end());
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   EXPECT_FALSE(RunEditor([&](TMK_SetParamsDlg& dlg) {
     QTableWidget* all = Table(dlg, "sgAllBlocks");
     QTableWidget* used = Table(dlg, "sgUsedBlocks");
@@ -350,7 +350,7 @@ TEST_F(HotMenuBlocksPagesTest, SystemTablesDoubleClicksShowAndCancel) {
   }));
   EXPECT_EQ(std::vector<uint8_t>(mk_.Block(5).begin(), mk_.Block(5).end()), block5);
   EXPECT_EQ(std::vector<uint8_t>(mk_.Block(10).begin(), mk_.Block(10).end()), block10);
-  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(mk_.Image(), image);
 }
 
 TEST_F(HotMenuBlocksPagesTest, TheListFollowsTheProtocolChosenOnAnotherPage) {

@@ -122,7 +122,7 @@ TEST_F(MainFormTest, LoadEnablesStepsAndUsesTheSettingsDialog) {
   ExpectStepButtons(f, true);
   const SampleSetup setup = SampleSetupByName("v8003-32k");
   EXPECT_EQ(f.Model().DeviceVersion, setup.deviceVersion);
-  EXPECT_EQ(f.Model().SettingsImage, BuildSampleImage(setup));
+  EXPECT_EQ(f.Model().Image(), BuildSampleImage(setup));
   EXPECT_EQ(f.Model().LayoutVersion(), setup.layoutVersion);
   EXPECT_FALSE(f.SettingsChanged);
 
@@ -146,17 +146,18 @@ TEST_F(MainFormTest, CancelledOpenDialogChangesNothing) {
 TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   TMainForm& f = Open();
   LoadSample();
-  const std::vector<uint8_t> before = f.Model().SettingsImage;
+  const std::vector<uint8_t> before = f.Model().Image();
   f.SettingsChanged = true;
 
   WriteFileAtomic(Path("short.dvkps").toStdString(), std::string("x"));
   files_.Answer(Path("short.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
   ASSERT_EQ(messages_.Count(Kind::Error), 1);
-  EXPECT_TRUE(messages_.Last(Kind::Error).contains("not a settings file"));
+  EXPECT_TRUE(messages_.Last(Kind::Error)
+                  .contains(EnglishVersion() ? "not a settings file" : "не файл настроек"));
   // The file was refused before the model was touched, so the unsaved
   // settings can still be saved.
-  EXPECT_EQ(f.Model().SettingsImage, before);
+  EXPECT_EQ(f.Model().Image(), before);
   ExpectStepButtons(f, true);
   EXPECT_TRUE(f.SettingsChanged);
 
@@ -166,9 +167,11 @@ TEST_F(MainFormTest, ForeignFileShowsTheReasonAndKeepsTheLoadedSettings) {
   EXPECT_TRUE(messages_.Last(Kind::Error).contains("missing.dvkps"));
 }
 
-TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
+TEST_F(MainFormTest, FileWhoseDirectoryPointsOutsideIsRefusedAndTheSettingsKept) {
   TMainForm& f = Open();
   LoadSample();
+  const std::vector<uint8_t> loaded = f.Model().Image();
+  const auto directory = f.Model().Directory();
   // A settings file whose directory points outside its image.
   std::vector<uint8_t> image(300, 0);
   image[0] = 1;
@@ -178,8 +181,13 @@ TEST_F(MainFormTest, ImageThatCannotBeDecodedDisablesTheSteps) {
   WriteFileAtomic(Path("broken.dvkps").toStdString(), EncodeSettingsFile(0x104, image));
   files_.Answer(Path("broken.dvkps"));
   QTest::mouseClick(f.bLoadParams, Qt::LeftButton);
-  EXPECT_EQ(messages_.Count(Kind::Error), 1);
-  ExpectStepButtons(f, false);
+  ASSERT_EQ(messages_.Count(Kind::Error), 1);
+  EXPECT_TRUE(messages_.Last(Kind::Error).contains("это не файл настроек МК"))
+      << messages_.Last(Kind::Error).toStdString();
+  // The settings loaded before are still there, whole, and still usable.
+  EXPECT_EQ(f.Model().Image(), loaded);
+  EXPECT_EQ(f.Model().Directory(), directory);
+  ExpectStepButtons(f, true);
 }
 
 TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
@@ -260,7 +268,7 @@ TEST_F(MainFormTest, SaveWritesAFileThatLoadsBackToTheSameSettings) {
   EXPECT_FALSE(f.SettingsChanged);
   TMK copy;
   ReadSettingsFile(copy, Path("out.dvkps").toStdString());
-  EXPECT_EQ(copy.SettingsImage, f.Model().SettingsImage);
+  EXPECT_EQ(copy.Image(), f.Model().Image());
   EXPECT_EQ(copy.DeviceVersion, f.Model().DeviceVersion);
   // The save dialog starts where the last file was chosen.
   EXPECT_EQ(files_.requests().back().kind, FileDialogRequest::Kind::Save);
@@ -281,7 +289,7 @@ TEST_F(MainFormTest, SaveOverExistingFileAnsweredNoWritesNothing) {
   files_.Answer(Path("old.dvkps"));
   messages_.Answer(true);
   QTest::mouseClick(f.bSaveParams, Qt::LeftButton);
-  EXPECT_EQ(FileBytes(Path("old.dvkps")).size(), f.Model().SettingsImage.size() + 2);
+  EXPECT_EQ(FileBytes(Path("old.dvkps")).size(), f.Model().Image().size() + 2);
   EXPECT_FALSE(f.SettingsChanged);
 }
 

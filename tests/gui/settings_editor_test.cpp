@@ -15,95 +15,18 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "editor/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/settings_schema.h"
+#include "editor_fixture.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 
 using namespace tc;
-
-namespace {
-
-using Blocks = std::vector<std::vector<uint8_t>>;
-Blocks EditedBlocks(const TMK& mk) {
-  Blocks b;
-  for (int n : kEditedBlocks) b.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
-  return b;
-}
-
-class SettingsEditorTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetEnglishVersion(false); }
-  void TearDown() override { SetEnglishVersion(false); }
-
-  void Load(const char* sample) {
-    const SampleSetup setup = SampleSetupByName(sample);
-    mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeAll();
-  }
-
-  // Runs EditSettings as the main window does; `script` works in the shown
-  // window. A window the script leaves open is cancelled so that a failed
-  // expectation cannot hang the run.
-  bool RunEditor(const std::function<void(TMK_SetParamsDlg&)>& script) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* dlg = qobject_cast<TMK_SetParamsDlg*>(QApplication::activeModalWidget());
-      if (!dlg) return;
-      ran = true;
-      // Focus moves (and so commits on leave) need the window to be active.
-      dlg->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(dlg));
-      script(*dlg);
-      if (dlg->isVisible()) dlg->reject();
-    });
-    const bool result = EditSettings(mk_, nullptr);
-    EXPECT_TRUE(ran) << "the editor did not open";
-    return result;
-  }
-
-  template <typename W>
-  static W* Find(TMK_SetParamsDlg& dlg, const char* name) {
-    W* w = dlg.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  // Shows a page and lets its layout settle, so clicks land where a user's would.
-  static void ShowPage(TMK_SetParamsDlg& dlg, const char* name) {
-    dlg.PageControl()->setCurrentWidget(dlg.Page(name));
-    QCoreApplication::processEvents();
-  }
-  // Types into a spin edit and leaves it with Tab, as a user does.
-  static void TypeAndLeave(QDoubleSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    spin->selectAll();
-    QTest::keyClicks(spin, text);
-    QTest::keyClick(spin, Qt::Key_Tab);
-  }
-  // Clicks an item's round indicator (a radio button only takes clicks on
-  // its indicator and text, not on the rest of its column).
-  static void ClickItem(TRadioGroup* group, int index) {
-    QRadioButton* b = group->Button(index);
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(7, b->height() / 2));
-  }
-  // Picks a combo item as the popup would and leaves the combo.
-  static void ChooseAndLeave(QComboBox* combo, const QString& text, QWidget* next) {
-    combo->setFocus();
-    const int i = combo->findText(text);
-    ASSERT_GE(i, 0) << text.toStdString();
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
-    next->setFocus();
-  }
-
-  TMK mk_;
-  ScriptedMessageService messages_;
-};
-
-}  // namespace
+using namespace tc::test;
 
 TEST_F(SettingsEditorTest, EnterInAFieldCommitsItAndClosesWithOk) {
   Load("v104-8k");
@@ -119,16 +42,16 @@ TEST_F(SettingsEditorTest, EnterInAFieldCommitsItAndClosesWithOk) {
   EXPECT_TRUE(accepted);
   // OK encoded the block into the image.
   TMK back;
-  back.ReplaceImage(mk_.SettingsImage, mk_.DeviceVersion);
-  back.DecodeAll();
-  EXPECT_FLOAT_EQ(float(back.GetFloat(F32(6, 36))), 1.075f);
+  back.ReplaceImage(mk_.Image(), mk_.DeviceVersion);
+  back.DecodeSettingsBlocks();
+  EXPECT_FLOAT_EQ(float(back.GetFloat(layout::kVelocityCorr)), 1.075f);
   EXPECT_EQ(messages_.Count(ScriptedMessageService::Kind::Error), 0);
 }
 
 TEST_F(SettingsEditorTest, CancelAfterEditsOnBothPagesLeavesEveryEditedBlock) {
   Load("v8002-8k");
   const Blocks before = EditedBlocks(mk_);
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   const bool accepted = RunEditor([&](TMK_SetParamsDlg& dlg) {
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seAllPathStart"), "4321");
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seTimeCorr"), "-7");
@@ -141,28 +64,28 @@ TEST_F(SettingsEditorTest, CancelAfterEditsOnBothPagesLeavesEveryEditedBlock) {
                    Find<QComboBox>(dlg, "cbTankMode"));
     mk_.Block(13)[0] ^= 0xFF;  // as the cargo settings of another page would
     // Every edit reached the model before Cancel.
-    EXPECT_EQ(mk_.GetInt(S32(1, 100)), 4321);
-    EXPECT_EQ(mk_.GetInt(S8(6, 3)), -7);
-    EXPECT_EQ(mk_.GetInt(S8(6, 16)), 2);
-    EXPECT_EQ(mk_.GetU16(11, 4), 6u);
+    EXPECT_EQ(mk_.GetInt(layout::kAllPathStart), 4321);
+    EXPECT_EQ(mk_.GetInt(layout::kTimeCorr), -7);
+    EXPECT_EQ(mk_.GetInt(layout::kPrognozMeth), 2);
+    EXPECT_EQ(mk_.GetInt(layout::kProtocolNumber), 6);
     QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
   });
   EXPECT_FALSE(accepted);
   EXPECT_EQ(EditedBlocks(mk_), before);
-  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(mk_.Image(), image);
 }
 
 TEST_F(SettingsEditorTest, OkWithoutEditsAndEscapeChangeNothing) {
   // Odd stored values everywhere the controls round or clip: visiting
   // every control and pressing OK must not rewrite any of them.
   Load("ve01-32k");
-  mk_.SetFloat(F32(6, 32), 1.0512);
-  mk_.PutU16(11, 4, 2);  // protocol 2, with 6..7 recording an earlier 0x0B
-  mk_.PutU16(11, 6, 11);
-  mk_.PutU8(6, 21, 3);
-  mk_.PutU8(6, 64, 0);
+  mk_.SetFloat(layout::kExpenseCorr, 1.0512);
+  mk_.SetInt(layout::kProtocolNumber, 2);  // protocol 2, with 6..7 recording an earlier 0x0B
+  mk_.SetInt(layout::kPreviousProtocol, 11);
+  mk_.SetInt(layout::kForsCoef, 3);
+  mk_.SetInt(layout::kForsCoefCarb, 0);
   for (int n : kEditedBlocks) mk_.EncodeBlock(n);
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   EXPECT_TRUE(RunEditor([&](TMK_SetParamsDlg& dlg) {
     for (const char* page : {"tsCorr", "tsMeth"}) {
       ShowPage(dlg, page);
@@ -171,14 +94,14 @@ TEST_F(SettingsEditorTest, OkWithoutEditsAndEscapeChangeNothing) {
     }
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
   }));
-  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(mk_.Image(), image);
   EXPECT_EQ(messages_.Count(ScriptedMessageService::Kind::Error), 0);
 
   EXPECT_FALSE(RunEditor([&](TMK_SetParamsDlg& dlg) {
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seTimeCorr"), "9");
     QTest::keyClick(&dlg, Qt::Key_Escape);
   }));
-  EXPECT_EQ(mk_.GetInt(S8(6, 3)), 0);
+  EXPECT_EQ(mk_.GetInt(layout::kTimeCorr), 0);
 }
 
 TEST_F(SettingsEditorTest, PageTitlesInBothLanguages) {
@@ -232,14 +155,14 @@ TEST_F(SettingsEditorTest, VariantWithoutGasShowsNoGasControl) {
 
 TEST_F(SettingsEditorTest, RefusedValueShowsRangeCheckErrorAndKeepsTheField) {
   Load("v104-8k");
-  mk_.PutU8(6, 3, 100);  // stored beyond the control's limits
+  mk_.SetInt(layout::kTimeCorr, 100);  // stored beyond the control's limits
   mk_.EncodeBlock(6);
   RunEditor([&](TMK_SetParamsDlg& dlg) {
     auto* spin = Find<QDoubleSpinBox>(dlg, "seTimeCorr");
     EXPECT_EQ(spin->value(), 100);  // shown as stored, not clipped
     TypeAndLeave(spin, "50");
     EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error), "Range check error");
-    EXPECT_EQ(mk_.GetU8(6, 3), 100);
+    EXPECT_EQ(mk_.GetInt(layout::kTimeCorr), 100);
     EXPECT_EQ(spin->value(), 100);
     // Visiting the control without editing it changes nothing either.
     spin->setFocus();
@@ -248,12 +171,12 @@ TEST_F(SettingsEditorTest, RefusedValueShowsRangeCheckErrorAndKeepsTheField) {
     dlg.accept();
     EXPECT_FALSE(dlg.isVisible());
   });
-  EXPECT_EQ(mk_.GetU8(6, 3), 100);
+  EXPECT_EQ(mk_.GetInt(layout::kTimeCorr), 100);
 }
 
 TEST_F(SettingsEditorTest, ProtocolChangeRefillsTheSubtypeCombos) {
   Load("v104-8k");
-  for (int at : {12, 13, 14, 15, 52, 53, 54, 55}) mk_.PutU8(11, at, 1);
+  for (int k = 0; k < 8; ++k) mk_.SetInt(layout::SubtypeField(k), 1);
   mk_.EncodeBlock(11);
   RunEditor([&](TMK_SetParamsDlg& dlg) {
     ShowPage(dlg, "tsMeth");
@@ -267,11 +190,11 @@ TEST_F(SettingsEditorTest, ProtocolChangeRefillsTheSubtypeCombos) {
 
     // Leaving the combo on the stored protocol changes nothing.
     ChooseAndLeave(protocol, "M74CAN", tank);
-    EXPECT_EQ(mk_.GetU8(11, 12), 1);
+    EXPECT_EQ(mk_.GetInt(layout::SubtypeField(0)), 1);
 
     ChooseAndLeave(protocol, "CAN", tank);
-    EXPECT_EQ(mk_.GetU16(11, 4), 5u);
-    for (int at : {12, 13, 14, 15, 52, 53, 54, 55}) EXPECT_EQ(mk_.GetU8(11, at), 0) << at;
+    EXPECT_EQ(mk_.GetInt(layout::kProtocolNumber), 5);
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(mk_.GetInt(layout::SubtypeField(k)), 0) << k;
     EXPECT_EQ(Find<QLabel>(dlg, "lProtTypeAdd1")->text(), "Опрос CAN раз/сек");
     EXPECT_EQ(Find<QComboBox>(dlg, "cbProtTypeAdd2")->count(), 6);
     EXPECT_TRUE(Find<QComboBox>(dlg, "cbProtTypeAdd3")->isVisibleTo(dlg.Page("tsMeth")));
@@ -293,7 +216,7 @@ TEST_F(SettingsEditorTest, LockInjectorAndPulseControlsFollowTheirRules) {
     EXPECT_EQ(level->Count(), 3);
     for (int i = 0; i < 3; ++i) {
       ClickItem(level, i);
-      EXPECT_EQ(mk_.GetU8(11, 11), i + 1);
+      EXPECT_EQ(mk_.GetInt(layout::kLockLevel), i + 1);
     }
 
     // The tachometer appears once a source is the injector.
@@ -303,7 +226,7 @@ TEST_F(SettingsEditorTest, LockInjectorAndPulseControlsFollowTheirRules) {
     EXPECT_TRUE(tacho->isVisibleTo(corr));
     ShowPage(dlg, "tsCorr");
     ClickItem(tacho, 2);
-    EXPECT_EQ(mk_.GetU8(6, 21), 4);
+    EXPECT_EQ(mk_.GetInt(layout::kForsCoef), 4);
 
     // Pulses per revolution: arrows only, in halves.
     auto* pulses = Find<QDoubleSpinBox>(dlg, "seForsCoefCarb");
@@ -312,14 +235,14 @@ TEST_F(SettingsEditorTest, LockInjectorAndPulseControlsFollowTheirRules) {
     pulses->setValue(2.0);
     QTest::keyClick(pulses, Qt::Key_Up);
     QTest::keyClick(pulses, Qt::Key_Tab);
-    EXPECT_EQ(mk_.GetU8(6, 64), 5);
+    EXPECT_EQ(mk_.GetInt(layout::kForsCoefCarb), 5);
     dlg.accept();
   });
 }
 
 TEST_F(SettingsEditorTest, SettingsTheVariantCannotBeSelectedForAreRefused) {
   Load("v104-8k");
-  mk_.PutU16(11, 4, 300);
+  mk_.SetInt(layout::kProtocolNumber, 300);
   mk_.EncodeBlock(11);
   const Blocks before = EditedBlocks(mk_);
   bool opened = false;
@@ -330,6 +253,8 @@ TEST_F(SettingsEditorTest, SettingsTheVariantCannotBeSelectedForAreRefused) {
     }
   });
   EXPECT_FALSE(EditSettings(mk_, nullptr));
+  // No window ran an event loop: the check runs here, not in a later test.
+  QCoreApplication::processEvents();
   EXPECT_FALSE(opened);
   EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error).left(17), "Range check error");
   EXPECT_EQ(EditedBlocks(mk_), before);

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/step_windows.h"
 #include "catalog/variants.h"
 #include "gui_fixture.h"
 #include "model/fault_journal.h"
@@ -17,12 +16,14 @@
 #include "model/oscilloscope.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
+#include "ui/picture_view.h"
+#include "ui/radio_group.h"
 #include "util/cp1251.h"
 #include "util/files.h"
 #include "viewers/journal_viewer.h"
 #include "viewers/osc_viewer.h"
-#include "viewers/radio_group.h"
 #include "viewers/text_grid.h"
+#include "viewers/view_windows.h"
 
 namespace tc::test {
 namespace {
@@ -74,7 +75,7 @@ class ViewerTest : public ::testing::Test {
   void Load(const char* sample = "v104-8k") {
     const QString file = WriteSampleFile(dir_.path() + "/" + sample + ".dvkps", sample);
     ReadSettingsFile(mk_, file.toStdString());
-    mk_.DecodeAll();
+    mk_.DecodeSettingsBlocks();
   }
   QString Path(const QString& name) const { return dir_.path() + "/" + name; }
 
@@ -133,7 +134,7 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->sgStoredData->Cell(0, 0), "");
       PressEscape(dlg);
     });
-    ViewJournals(mk_, nullptr);
+    ViewJournals(mk_, dir_.path(), nullptr);
     EXPECT_TRUE(watch.Fired());
   }
   EXPECT_EQ(messages_.shown().size(), 0u);
@@ -277,7 +278,7 @@ TEST_F(ViewerTest, FaultCodesFollowTheProtocolOfTheSettingsHeld) {
     EXPECT_EQ(dlg->sgFaults->Cell(2, 2), "P0301");
     w->close();
   });
-  ViewJournals(mk_, nullptr);
+  ViewJournals(mk_, dir_.path(), nullptr);
   EXPECT_TRUE(watch.Fired());
 }
 
@@ -285,7 +286,7 @@ TEST_F(ViewerTest, FaultCodesFollowTheProtocolOfTheSettingsHeld) {
 // whatever was reset in between; OK carries the resets into the image.
 TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
   Load();
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   const auto b1 = BlockCopy(mk_, 1), b7 = BlockCopy(mk_, 7), b12 = BlockCopy(mk_, 12);
   const auto resetEverything = [](TMK_ViewJournalsDlg* dlg) {
     QTest::mouseClick(dlg->bClearTrip, Qt::LeftButton);
@@ -311,9 +312,9 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
       end(w);
       EXPECT_FALSE(dlg->isVisible()) << name;
     });
-    ViewJournals(mk_, nullptr);
+    ViewJournals(mk_, dir_.path(), nullptr);
     ASSERT_TRUE(watch.Fired()) << name;
-    EXPECT_EQ(mk_.SettingsImage, image) << name;
+    EXPECT_EQ(mk_.Image(), image) << name;
     EXPECT_EQ(BlockCopy(mk_, 1), b1) << name;
     EXPECT_EQ(BlockCopy(mk_, 7), b7) << name;
     EXPECT_EQ(BlockCopy(mk_, 12), b12) << name;
@@ -325,14 +326,14 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
     QTest::mouseClick(dlg->bClearTrip, Qt::LeftButton);
     QTest::mouseClick(dlg->bOK, Qt::LeftButton);
   });
-  ViewJournals(mk_, nullptr);
+  ViewJournals(mk_, dir_.path(), nullptr);
   ASSERT_TRUE(ok.Fired());
-  EXPECT_NE(mk_.SettingsImage, image);
+  EXPECT_NE(mk_.Image(), image);
   TMK reread;
-  reread.SettingsImage = mk_.SettingsImage;
+  reread.ReplaceImage(mk_.Image());
   reread.DeviceVersion = mk_.DeviceVersion;
   reread.RefreshDirectory();
-  reread.DecodeAll();
+  reread.DecodeSettingsBlocks();
   for (int r = 0; r < kJournalRecords; ++r) {
     EXPECT_TRUE(ReadJournalRecord(reread, Journal::Trips, r).Empty()) << r;
     EXPECT_EQ(ReadJournalRecord(reread, Journal::Refuels, r).day,
@@ -375,7 +376,7 @@ TEST_F(ViewerTest, OscilloscopeRefusedForAVariantWithoutIt) {
 
 TEST_F(ViewerTest, OscilloscopeOpensForAVariantWithIt) {
   Load("v104-8k");
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   ModalWatcher watch([&](QWidget* w) {
     auto* dlg = qobject_cast<TMK_ViewOscDlg*>(w);
     ASSERT_NE(dlg, nullptr);
@@ -403,7 +404,7 @@ TEST_F(ViewerTest, OscilloscopeOpensForAVariantWithIt) {
   ViewOscilloscope(mk_, nullptr);
   EXPECT_TRUE(watch.Fired());
   EXPECT_EQ(messages_.shown().size(), 0u);
-  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(mk_.Image(), image);
 }
 
 // A click on the button's circle, where a user clicks.
@@ -414,7 +415,7 @@ void ClickRadio(QRadioButton* b) {
 TEST_F(ViewerTest, ScrollBarAndTimeBaseMoveThePlot) {
   Load("v104-8k");
   mk_.LoadOscRecords();
-  const auto image = mk_.SettingsImage;
+  const auto image = mk_.Image();
   TMK_ViewOscDlg dlg(mk_);
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
@@ -442,13 +443,15 @@ TEST_F(ViewerTest, ScrollBarAndTimeBaseMoveThePlot) {
   dlg.ScrollBar->setValue(0);
   EXPECT_EQ(dlg.PaintBox->Picture(), start);
   // The choice lives in the model's copy of the header, never in the image.
-  EXPECT_EQ(mk_.SettingsImage, image);
+  EXPECT_EQ(mk_.Image(), image);
   EXPECT_EQ(messages_.shown().size(), 0u);
 }
 
 TEST_F(ViewerTest, OscilloscopeWithAnIndexOutsideItsTableIsReportedNotOpened) {
   Load("v104-8k");
-  mk_.SettingsImage[kOscRecordPos[1]] = 12;  // recording time base
+  auto edited = mk_.Image();
+  edited[kOscRecordPos[1]] = 12;  // recording time base
+  mk_.ReplaceImage(edited);
   ModalWatcher watch([](QWidget*) {});
   ViewOscilloscope(mk_, nullptr);
   QTest::qWait(20);

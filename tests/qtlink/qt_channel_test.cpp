@@ -54,7 +54,7 @@ TEST(QtChannel, ReadsTheSettingsWhileTheEventLoopTurns) {
   TMK mk;
   PumpingObserver obs;
   ASSERT_EQ(t.ReadDeviceSettings(mk, obs), TransferResult::Done);
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
+  EXPECT_EQ(mk.Image(), BuildSampleImage(SampleSetupByName("v104-8k")));
   EXPECT_EQ(obs.gauge.back(), 100);
   EXPECT_GT(obs.pumps, 254);
 }
@@ -76,7 +76,7 @@ TEST(QtChannel, OpenFailuresAndAVanishedDeviceAreReported) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_THROW(t.ReadDeviceSettings(mk, obs), LinkError);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-  EXPECT_TRUE(mk.SettingsImage.empty());
+  EXPECT_TRUE(mk.Image().empty());
 }
 
 int main(int argc, char** argv) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "cli_runner.h"
 #include "editor_core/edit_session.h"
@@ -54,9 +55,14 @@ NewValues PickNewValues(const std::string& path) {
   SetFromText(ctx, *FindSetting("rgLockType"), "Virt.");
   const Visibility visible = ControlVisibility(ctx);
   NewValues values;
+  // What the file holds, before a setting that shares a byte (the x1, x3
+  // and x7 cells) changes it for a later one.
+  std::map<std::string, std::string> inFile;
+  for (const auto& d : SettingsSchema()) inFile[d.name] = FormatValue(ctx, d, true);
   for (const auto& d : SettingsSchema()) {
     if (!visible.Visible(d.name)) continue;
-    values.original.push_back(FormatValue(ctx, d, true));
+    values.original.push_back(d.kind == ControlKind::Cell ? inFile[d.name]
+                                                          : FormatValue(ctx, d, true));
     std::string v = OtherValue(ctx, d);
     if (v.empty()) {  // an unused subtype slot
       values.original.pop_back();
@@ -118,13 +124,15 @@ TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
   const std::string a = Sample("v104-8k");
   TMK mk;
   ReadSettingsFile(mk, a);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   mk.Block(7)[40] ^= 1;  // a trip record
   mk.Block(7)[41] ^= 1;
   mk.Block(11)[2] ^= 0x04;  // option bit 18: no setting of its own
   mk.Block(11)[0] ^= 0x01;  // option bit 0: the ignition lock
-  mk.EncodeAll();
-  mk.SettingsImage[64] ^= 0xFF;  // a directory byte the tool only carries
+  mk.EncodeSettingsBlocks();
+  auto image = mk.Image();
+  image[64] ^= 0xFF;  // a directory byte the tool only carries
+  mk.ReplaceImage(image);
   WriteSettingsFile(mk, P("b.dvkps"));
   const auto r = RunCli("diff " + a + " " + P("b.dvkps") + " --lang en");
   EXPECT_EQ(r.status, 1);
@@ -159,6 +167,10 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       {"nosuch=1", "unknown setting 'nosuch'"},
       {"seTimeCorr", "is not NAME=VALUE"},
       {"seTimeCorr=4 cbUseTank2=perhaps", "on or off is expected"},
+      {"meIntenseDayTime=99:99", "meIntenseDayTime: Range check error"},
+      {"meIntenseDayTime=0730", "meIntenseDayTime: Range check error"},
+      {"rgWarnFirst_0=X", "rgWarnFirst_0: 'X' is not a value"},
+      {"seVelocityLimit=202", "seVelocityLimit: Range check error"},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("set " + a + " " + c.args);
@@ -187,6 +199,32 @@ TEST_F(CliSettings, SetWritesInPlaceOrToOutAndReportsRuleChanges) {
       << r.out;
   r = RunCli("get " + a + " rgVelocityMeth rgLockType --lang ru");
   EXPECT_EQ(r.out, "ЭБУ\nФизич.\n");
+}
+
+TEST_F(CliSettings, PageRulesApplyOnTheCommandLine) {
+  const std::string a = Sample("ve01-32k");
+  // A trim low limit at or above the high one raises and stores the high one.
+  auto r = RunCli("set " + a + " seTrimLowLimit=10 seTrimHighLimit=45 seTrimLowLimit=50 --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("note: seTrimHighLimit is 51 after the editor's rules"), std::string::npos)
+      << r.out;
+  r = RunCli("get " + a + " seTrimLowLimit seTrimHighLimit");
+  EXPECT_EQ(r.out, "50\n51\n");
+  // Without naming the high limit the note still says what the rule did.
+  r = RunCli("set " + a + " seTrimLowLimit=60 --lang en");
+  EXPECT_NE(r.out.find("note: seTrimHighLimit is now 61 by the editor's rules"), std::string::npos)
+      << r.out;
+
+  // Mode letters in either language, or the item number; byte packing as
+  // the editor does it; times of day.
+  r = RunCli("set " + a + " rgWarnFirst_3=Б rgWarnNext_3=N rgWarnFirst_6=#2 meIntenseDayTime=7:30");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("get " + a + " rgWarnFirst_3 rgWarnNext_3 rgWarnFirst_6 meIntenseDayTime --lang en");
+  EXPECT_EQ(r.out, "B\nN\nB\n07:30\n");
+  // No voice on this variant: the spoken modes are refused.
+  r = RunCli("set " + a + " rgWarnFirst_3=M --lang en");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("cannot be chosen"), std::string::npos) << r.out;
 }
 
 TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {

@@ -47,7 +47,7 @@ TEST_F(CliViewers, JournalExportIsTheViewersFile) {
 
   TMK mk;
   ReadSettingsFile(mk, sample_);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   const auto bytes = ReadWholeFile(out);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
             TableExportText(JournalTable(mk, Journal::Trips, {false, '.'})));

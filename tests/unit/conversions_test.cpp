@@ -4,6 +4,7 @@
 
 #include "util/cp1251.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 using namespace tc;
 
@@ -101,4 +102,18 @@ TEST(Cp1251, RoundTripsCyrillicAndMarksTheRest) {
     const std::string one(1, char(b));
     ASSERT_EQ(Utf8ToCp1251(Cp1251ToUtf8(one)), one) << b;
   }
+}
+
+TEST(Conversions, BadTimeIsRefusedInTheProgramsLanguage) {
+  const bool was = tc::EnglishVersion();
+  for (const bool english : {true, false}) {
+    tc::SetEnglishVersion(english);
+    try {
+      tc::TimeTextToMinutes("1x:30");
+      ADD_FAILURE() << "accepted";
+    } catch (const tc::TripError& e) {
+      EXPECT_STREQ(e.what(), english ? "'1x:30' is not a valid time" : "'1x:30' не время (ЧЧ:ММ)");
+    }
+  }
+  tc::SetEnglishVersion(was);
 }

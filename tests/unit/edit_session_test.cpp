@@ -7,6 +7,7 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -22,7 +23,7 @@ Blocks Snapshot(const TMK& mk) {
 void Load(TMK& mk, const char* sample) {
   const SampleSetup setup = SampleSetupByName(sample);
   mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
 }
 // Edits on both pages, a raw edit of every edited block (as grids and
 // pop-up menus of other pages do) and a protocol change.
@@ -40,7 +41,7 @@ TEST(EditSession, CancelPutsBackEveryEditedBlockIncludingBlock13) {
   TMK mk;
   Load(mk, "v8002-8k");
   const Blocks before = Snapshot(mk);
-  const auto image = mk.SettingsImage;
+  const auto image = mk.Image();
   {
     TSettingsEditSession s(mk);
     EditEverything(s);
@@ -48,7 +49,7 @@ TEST(EditSession, CancelPutsBackEveryEditedBlockIncludingBlock13) {
     s.Cancel();
   }
   EXPECT_EQ(Snapshot(mk), before);
-  EXPECT_EQ(mk.SettingsImage, image);
+  EXPECT_EQ(mk.Image(), image);
   EXPECT_EQ(Catalog().CurrentProtocolNumber(), 1);  // the sample's protocol again
 }
 
@@ -68,7 +69,7 @@ TEST(EditSession, AnUnfinishedSessionCountsAsCancelled) {
 TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
   TMK mk;
   Load(mk, "v104-8k");
-  const auto image = mk.SettingsImage;
+  const auto image = mk.Image();
   const DirEntry e12 = mk.Entry(12), e13 = mk.Entry(13);
   {
     TSettingsEditSession s(mk);
@@ -76,10 +77,10 @@ TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
     mk.Block(12)[0] ^= 0xFF;  // the fault journal is not the editor's
     s.Accept();
   }
-  ASSERT_EQ(mk.SettingsImage.size(), image.size());
+  ASSERT_EQ(mk.Image().size(), image.size());
   size_t changed = 0;
   for (size_t i = 0; i < image.size(); ++i) {
-    if (mk.SettingsImage[i] == image[i]) continue;
+    if (mk.Image()[i] == image[i]) continue;
     ++changed;
     const bool inBlock12 = i >= e13.address - 32u && i < e13.address - 32u + e13.size;
     const bool inEntry12 = i >= e12.address - 32u && i < e12.address - 32u + e12.size;
@@ -87,10 +88,10 @@ TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
   }
   EXPECT_GE(changed, kEditedBlocks.size());
   TMK back;
-  back.ReplaceImage(mk.SettingsImage, mk.DeviceVersion);
-  back.DecodeAll();
-  EXPECT_EQ(back.GetInt(S32(1, 100)), 1234);
-  EXPECT_EQ(back.GetU16(11, 4), 2);
+  back.ReplaceImage(mk.Image(), mk.DeviceVersion);
+  back.DecodeSettingsBlocks();
+  EXPECT_EQ(back.GetInt(layout::kAllPathStart), 1234);
+  EXPECT_EQ(back.GetInt(layout::kProtocolNumber), 2);
 }
 
 TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
@@ -99,7 +100,7 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
   EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
 
   Load(mk, "v104-8k");
-  mk.PutU16(11, 4, 256);
+  mk.SetInt(layout::kProtocolNumber, 256);
   mk.EncodeBlock(11);
   const Blocks before = Snapshot(mk);
   try {
@@ -110,22 +111,24 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
   }
   EXPECT_EQ(Snapshot(mk), before);
 
-  mk.PutU16(11, 4, 75);  // 0x104 offers 75 protocols: 0..74
+  mk.SetInt(layout::kProtocolNumber, 75);  // 0x104 offers 75 protocols: 0..74
   mk.EncodeBlock(11);
   EXPECT_THROW(TSettingsEditSession{mk}, ListIndexError);
 
-  mk.PutU16(11, 4, 0);
+  mk.SetInt(layout::kProtocolNumber, 0);
   mk.EncodeBlock(11);
-  mk.SettingsImage[61] = 1;  // layout version 256
+  auto edited = mk.Image();
+  edited[61] = 1;  // layout version 256
+  mk.ReplaceImage(edited);
   EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
 }
 
 TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
   TMK mk;
-  Load(mk, "v8003-32k");  // a hybrid variant
-  mk.PutU8(6, 3, 9);      // an edit not yet in the image is dropped by the decode
+  Load(mk, "v8003-32k");            // a hybrid variant
+  mk.SetInt(layout::kTimeCorr, 9);  // an edit not yet in the image is dropped by the decode
   TSettingsEditSession s(mk);
-  EXPECT_EQ(mk.GetU8(6, 3), 0);
+  EXPECT_EQ(mk.GetInt(layout::kTimeCorr), 0);
   EXPECT_TRUE(Catalog().Flags().VariantHybrid);
   TMK plain;
   plain.BuildFactorySchemes(true);
@@ -136,9 +139,11 @@ TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
 TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
   TMK mk;
   Load(mk, "v104-8k");
-  for (int i = 58; i < 60; ++i) mk.SettingsImage[i] = 0;  // entry 14: no block 13
+  auto edited = mk.Image();
+  for (int i = 58; i < 60; ++i) edited[i] = 0;  // entry 14: no block 13
+  mk.ReplaceImage(edited);
   mk.RefreshDirectory();
-  const auto image = mk.SettingsImage;
+  const auto image = mk.Image();
   const Blocks before = Snapshot(mk);
   {
     TSettingsEditSession s(mk);
@@ -152,13 +157,13 @@ TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
     s.Model().Block(13)[0] ^= 1;
     s.Accept();
   }
-  EXPECT_EQ(mk.GetInt(S8(6, 3)), 4);
+  EXPECT_EQ(mk.GetInt(layout::kTimeCorr), 4);
   TMK back;
-  back.ReplaceImage(mk.SettingsImage, mk.DeviceVersion);
+  back.ReplaceImage(mk.Image(), mk.DeviceVersion);
   back.DecodeBlock(6);
-  EXPECT_EQ(back.GetInt(S8(6, 3)), 4);
+  EXPECT_EQ(back.GetInt(layout::kTimeCorr), 4);
   // Nothing of block 13 went anywhere into the image.
   size_t changed = 0;
-  for (size_t i = 0; i < image.size(); ++i) changed += mk.SettingsImage[i] != image[i];
+  for (size_t i = 0; i < image.size(); ++i) changed += mk.Image()[i] != image[i];
   EXPECT_EQ(changed, 1u);
 }

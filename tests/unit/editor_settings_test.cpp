@@ -14,6 +14,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "schema_values.h"
 #include "util/errors.h"
@@ -27,7 +28,7 @@ struct Loaded {
   explicit Loaded(const char* sample) : catalog(Catalog()), ctx{mk, catalog} {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
     mk.RefreshVariant();
   }
   const SettingDef& Def(const char* name) {
@@ -51,20 +52,20 @@ TEST(EditorConversions, PercentCorrections) {
   Loaded l("v104-8k");
   const SettingDef& v = l.Def("seVelocityCorr");
   EXPECT_TRUE(SetNumber(l.ctx, v, 5.0));
-  EXPECT_FLOAT_EQ(float(l.mk.GetFloat(F32(6, 36))), 1.05f);
+  EXPECT_FLOAT_EQ(float(l.mk.GetFloat(layout::kVelocityCorr)), 1.05f);
   EXPECT_DOUBLE_EQ(GetNumber(l.ctx, v), 5.0);  // not 4.9
-  l.mk.SetFloat(F32(6, 36), 0.95);
+  l.mk.SetFloat(layout::kVelocityCorr, 0.95);
   EXPECT_DOUBLE_EQ(GetNumber(l.ctx, v), -5.0);
   EXPECT_EQ(FormatValue(l.ctx, v, true), "-5.0");
-  l.mk.SetFloat(F32(6, 36), 1.0);
+  l.mk.SetFloat(layout::kVelocityCorr, 1.0);
   EXPECT_EQ(FormatValue(l.ctx, v, true), "0.0");
   EXPECT_DOUBLE_EQ(PercentShown(2.0), 100.0);
   EXPECT_DOUBLE_EQ(PercentShown(0.01), -99.0);
 
   // Leaving a correction unedited keeps digits the control cannot show.
-  l.mk.SetFloat(F32(6, 32), 1.0512);
+  l.mk.SetFloat(layout::kExpenseCorr, 1.0512);
   EXPECT_FALSE(SetNumber(l.ctx, l.Def("seExpenseCorr"), 5.1));
-  EXPECT_FLOAT_EQ(float(l.mk.GetFloat(F32(6, 32))), 1.0512f);
+  EXPECT_FLOAT_EQ(float(l.mk.GetFloat(layout::kExpenseCorr)), 1.0512f);
 }
 
 TEST(EditorConversions, ScaledValuesRoundHalfToEven) {
@@ -73,20 +74,20 @@ TEST(EditorConversions, ScaledValuesRoundHalfToEven) {
   EXPECT_FALSE(pulses.typing);
   EXPECT_DOUBLE_EQ(pulses.step, 0.5);
   SetNumber(l.ctx, pulses, 2.5);
-  EXPECT_EQ(l.mk.GetInt(S8(6, 64)), 5);
+  EXPECT_EQ(l.mk.GetInt(layout::kForsCoefCarb), 5);
   EXPECT_EQ(FormatValue(l.ctx, pulses, false), "2.5");
 
   SetNumber(l.ctx, l.Def("seAccCorr"), -0.7);
-  EXPECT_EQ(l.mk.GetInt(S8(6, 40)), -7);
+  EXPECT_EQ(l.mk.GetInt(layout::kAccCorr), -7);
   SetNumber(l.ctx, l.Def("seK100Manual"), 12.3);
-  EXPECT_EQ(l.mk.GetInt(S16(3, 42)), 123);
+  EXPECT_EQ(l.mk.GetInt(layout::kK100Manual), 123);
 
   // Halves go to the even neighbour: 2.5 -> 2, 3.5 -> 4.
-  SettingDef half{.name = "half", .field = U8(2, 0), .scale = 0.5, .min = 0, .max = 100};
+  SettingDef half{.name = "half", .field = layout::kParkType, .scale = 0.5, .min = 0, .max = 100};
   SetNumber(l.ctx, half, 5);
-  EXPECT_EQ(l.mk.GetInt(U8(2, 0)), 2);
+  EXPECT_EQ(l.mk.GetInt(layout::kParkType), 2);
   SetNumber(l.ctx, half, 7);
-  EXPECT_EQ(l.mk.GetInt(U8(2, 0)), 4);
+  EXPECT_EQ(l.mk.GetInt(layout::kParkType), 4);
 }
 
 TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
@@ -99,24 +100,24 @@ TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), before);
 
   // Limits wider than the field: the field's own range decides.
-  SettingDef wide{.name = "wide", .field = U8(2, 1), .min = 0, .max = 1000};
-  l.mk.PutU8(2, 1, 17);
+  SettingDef wide{.name = "wide", .field = layout::kDispSpeed, .min = 0, .max = 1000};
+  l.mk.SetInt(layout::kDispSpeed, 17);
   try {
     SetNumber(l.ctx, wide, 300);
     FAIL() << "no error";
   } catch (const RangeError& e) {
     EXPECT_STREQ(e.what(), "Range check error");
   }
-  EXPECT_EQ(l.mk.GetU8(2, 1), 17);
+  EXPECT_EQ(l.mk.GetInt(layout::kDispSpeed), 17);
 }
 
 TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
   Loaded l("v104-8k");
   const SettingDef& tacho = l.Def("rgForsCoef");
   SetIndex(l.ctx, tacho, 2);
-  EXPECT_EQ(l.mk.GetU8(6, 21), 4);
+  EXPECT_EQ(l.mk.GetInt(layout::kForsCoef), 4);
   for (auto [stored, item] : {std::pair{1, 0}, {2, 1}, {3, 2}, {0, 2}, {200, 2}}) {
-    l.mk.PutU8(6, 21, uint8_t(stored));
+    l.mk.SetInt(layout::kForsCoef, uint8_t(stored));
     EXPECT_EQ(GetIndex(l.ctx, tacho), item) << stored;
   }
 
@@ -127,17 +128,17 @@ TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
   EXPECT_EQ(l.ItemTexts("rgLockTypeLevel"), (std::vector<std::string>{"1", "2", "3", "Strt"}));
   for (int i = 3; i >= 0; --i) {
     SetIndex(l.ctx, l.Def("rgLockTypeLevel"), i);
-    EXPECT_EQ(l.mk.GetU8(11, 11), i + 1);
+    EXPECT_EQ(l.mk.GetInt(layout::kLockLevel), i + 1);
   }
 
   // "Compens. V batt." cleared sets option bit 15, and nothing else.
-  const uint32_t word = l.mk.GetU32(11, 0);
+  const uint32_t word = l.mk.GetInt(layout::kOptionWord);
   const SettingDef& comp = l.Def("cbCorrTankByAcc");
   EXPECT_TRUE(GetCheck(l.ctx, comp));
   SetCheck(l.ctx, comp, false);
-  EXPECT_EQ(l.mk.GetU32(11, 0), word | 0x8000u);
+  EXPECT_EQ(l.mk.GetInt(layout::kOptionWord), word | 0x8000u);
   SetCheck(l.ctx, comp, true);
-  EXPECT_EQ(l.mk.GetU32(11, 0), word);
+  EXPECT_EQ(l.mk.GetInt(layout::kOptionWord), word);
 
   SetIndex(l.ctx, l.Def("rgGasCalcExp"), 1);
   EXPECT_TRUE(OptionBitSet(l.mk, kOptGasVariant2));
@@ -145,22 +146,24 @@ TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
 
 TEST(EditorRules, ProtocolChangeResetsTheSubtypes) {
   Loaded l("v104-8k");
-  const int subtypeAt[] = {12, 13, 14, 15, 52, 53, 54, 55};
-  for (int i = 0; i < 8; ++i) l.mk.PutU8(11, subtypeAt[i], uint8_t(i + 1));
-  l.mk.PutU8(11, 16, 0x77);
+  for (int k = 0; k < 8; ++k) l.mk.SetInt(layout::SubtypeField(k), k + 1);
+  // The byte after the first four slots is no subtype.
+  FieldRef neighbour = layout::SubtypeField(3);
+  ++neighbour.offset;
+  l.mk.SetInt(neighbour, 0x77);
   const SettingDef& protocol = l.Def("cbProtocol");
   EXPECT_TRUE(protocol.storeOnLeave);
 
   // Choosing the stored protocol again changes nothing.
   EXPECT_FALSE(SetIndex(l.ctx, protocol, 0));
-  EXPECT_EQ(l.mk.GetU8(11, 55), 8);
+  EXPECT_EQ(l.mk.GetInt(layout::SubtypeField(7)), 8);
 
   // "CAN Ford" (entry 3 of 0x104) uses only slot 3.
   EXPECT_TRUE(SetFromText(l.ctx, protocol, "CAN Ford"));
-  EXPECT_EQ(l.mk.GetU16(11, 4), 3);
-  EXPECT_EQ(l.mk.GetU16(11, 6), 0);  // the previous protocol
-  for (int at : subtypeAt) EXPECT_EQ(l.mk.GetU8(11, at), 0) << at;
-  EXPECT_EQ(l.mk.GetU8(11, 16), 0x77);
+  EXPECT_EQ(l.mk.GetInt(layout::kProtocolNumber), 3);
+  EXPECT_EQ(l.mk.GetInt(layout::kPreviousProtocol), 0);  // the previous protocol
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(l.mk.GetInt(layout::SubtypeField(k)), 0) << k;
+  EXPECT_EQ(l.mk.GetInt(neighbour), 0x77);
   EXPECT_EQ(l.catalog.CurrentProtocolNumber(), 3);
   const Visibility v = ControlVisibility(l.ctx);
   EXPECT_FALSE(v.Visible("cbProtTypeMain"));
@@ -170,7 +173,7 @@ TEST(EditorRules, ProtocolChangeResetsTheSubtypes) {
 
   // Back to M74CAN: slots 1 and 4 with their captions and choices.
   SetIndex(l.ctx, protocol, 0);
-  EXPECT_EQ(l.mk.GetU16(11, 6), 3);
+  EXPECT_EQ(l.mk.GetInt(layout::kPreviousProtocol), 3);
   EXPECT_EQ(SettingLabel(l.ctx, l.Def("cbProtTypeAdd1")).ru,
             std::string("Канал включения вентилятора"));
   EXPECT_EQ(l.ItemTexts("cbProtTypeAdd4", false),
@@ -220,12 +223,12 @@ TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
   // variant without it, NMEA2000's ECU sensor is item 1 and stores 1.
   e01.catalog.SelectVariant(0xF01, 0, 0);
   EXPECT_EQ(e01.ItemTexts("cbTankMeth"), (std::vector<std::string>{"Расчетный", "ДУТ ЭБУ"}));
-  e01.mk.PutU8(3, 38, 1);
+  e01.mk.SetInt(layout::kTankMeth, 1);
   EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "ДУТ ЭБУ");
-  e01.mk.PutU8(3, 38, 0);
+  e01.mk.SetInt(layout::kTankMeth, 0);
   EXPECT_TRUE(SetFromText(e01.ctx, e01.Def("cbTankMeth"), "ДУТ ЭБУ"));
-  EXPECT_EQ(e01.mk.GetU8(3, 38), 1);
-  e01.mk.PutU8(3, 38, 2);
+  EXPECT_EQ(e01.mk.GetInt(layout::kTankMeth), 1);
+  e01.mk.SetInt(layout::kTankMeth, 2);
   EXPECT_EQ(FormatValue(e01.ctx, e01.Def("cbTankMeth"), true), "?2");
 }
 
@@ -241,7 +244,7 @@ TEST(EditorVisibility, CorrectionAndSourcePagesByVariant) {
     EXPECT_FALSE(v.Visible(n)) << n;
 
   // The injector groups appear as soon as one source is the injector.
-  v104.mk.PutU8(6, 14, 1);
+  v104.mk.SetInt(layout::kGasSource, 1);
   EXPECT_TRUE(ControlVisibility(v104.ctx).Visible("rgForsCoef"));
 
   // Lock level and the protocol combo follow the stored choices.
@@ -394,11 +397,11 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), block6);
 
   EXPECT_EQ(message("seTimeCorr", " -12 "), "accepted");
-  EXPECT_EQ(l.mk.GetInt(S8(6, 3)), -12);
+  EXPECT_EQ(l.mk.GetInt(layout::kTimeCorr), -12);
   EXPECT_EQ(message("seAccCorr", "0,3"), "accepted");
-  EXPECT_EQ(l.mk.GetInt(S8(6, 40)), 3);
+  EXPECT_EQ(l.mk.GetInt(layout::kAccCorr), 3);
   EXPECT_EQ(message("rgForsCoef", "#1"), "accepted");
-  EXPECT_EQ(l.mk.GetU8(6, 21), 2);
+  EXPECT_EQ(l.mk.GetInt(layout::kForsCoef), 2);
   EXPECT_EQ(message("rgPrognozMeth", "Ручн."), "accepted");  // Russian text works too
-  EXPECT_EQ(l.mk.GetInt(S8(6, 16)), 2);
+  EXPECT_EQ(l.mk.GetInt(layout::kPrognozMeth), 2);
 }

@@ -28,19 +28,25 @@ struct LoadedModel {
   TMK mk;
   LoadedModel() {
     mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")), 0x104);
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
   }
 };
 
 void PutJournalRecord(TMK& mk, Journal j, int r, const JournalRecord& rec) {
-  const int at = JournalRecordOffset(j, r);
-  mk.PutU16(7, at, rec.minutes);
-  mk.PutU8(7, at + 2, rec.day);
-  mk.PutU8(7, at + 3, rec.month);
-  mk.PutU32(7, at + 4, rec.seconds);
-  mk.PutU32(7, at + 8, rec.metres);
-  mk.PutU32(7, at + 12, rec.petrolMl);
-  mk.PutU32(7, at + 16, rec.gasMl);
+  // Written at the device's positions, so the layout the model reads is checked.
+  const int at = (j == Journal::Trips ? 16 : 436) + 20 * r;
+  mk.SetInt(U16(7, at), rec.minutes);
+  mk.SetInt(U8(7, at + 2), rec.day);
+  mk.SetInt(U8(7, at + 3), rec.month);
+  mk.SetInt(U32(7, at + 4), rec.seconds);
+  mk.SetInt(U32(7, at + 8), rec.metres);
+  mk.SetInt(U32(7, at + 12), rec.petrolMl);
+  mk.SetInt(U32(7, at + 16), rec.gasMl);
+}
+
+// Block 12 position of fault record r in the device.
+constexpr int FaultRecordPos(int r) {
+  return 16 + 92 * r;
 }
 
 std::vector<uint8_t> Copy(std::span<const uint8_t> s) {
@@ -109,17 +115,17 @@ TEST(JournalRows, EmptyDashesRoundingAndCost) {
   EXPECT_EQ(row[6], "30.0");  // 3 l over 10 km
   EXPECT_EQ(row[7], "3.00");  // 3 l in one hour
 
-  EXPECT_THROW(JournalRecordOffset(Journal::Trips, 21), RangeError);
-  EXPECT_THROW(JournalRecordOffset(Journal::Refuels, -1), RangeError);
+  EXPECT_THROW(JournalRecordFields(Journal::Trips, 21), RangeError);
+  EXPECT_THROW(JournalRecordFields(Journal::Refuels, -1), RangeError);
 }
 
 TEST(SumTables, ValuesWholeKilometresAndDashes) {
   TMK mk(true);
-  mk.PutU32(1, 0, 7200);     // general: time
-  mk.PutU32(1, 4, 150000);   // distance
-  mk.PutU32(1, 8, 9000);     // petrol
-  mk.PutU32(1, 136, 3000);   // gas
-  mk.PutU32(1, 100, 84210);  // whole kilometres
+  mk.SetInt(U32(1, 0), 7200);     // general: time
+  mk.SetInt(U32(1, 4), 150000);   // distance
+  mk.SetInt(U32(1, 8), 9000);     // petrol
+  mk.SetInt(U32(1, 136), 3000);   // gas
+  mk.SetInt(U32(1, 100), 84210);  // whole kilometres
   const std::vector<LabelValue> general = {{"Time", "2:00"},          {"Mileage,m", "84360.000"},
                                            {"Expense, l", "12.000"},  {"Av.speed, km/h", "75.0"},
                                            {"Av.exp., l/100", "8.0"}, {"Av.exp., l/h", "6.0"}};
@@ -127,10 +133,10 @@ TEST(SumTables, ValuesWholeKilometresAndDashes) {
   EXPECT_EQ(SumRows(mk, 0, kRu)[1], (LabelValue{"Пробег, км", "84360,000"}));
 
   // "Gas only" has no petrol field: bytes 116-119 belong to "Petrol only".
-  mk.PutU32(1, 116, 5000);
-  mk.PutU32(1, 120, 3600);
-  mk.PutU32(1, 124, 20000);
-  mk.PutU32(1, 128, 1000);
+  mk.SetInt(U32(1, 116), 5000);
+  mk.SetInt(U32(1, 120), 3600);
+  mk.SetInt(U32(1, 124), 20000);
+  mk.SetInt(U32(1, 128), 1000);
   EXPECT_EQ(SumRows(mk, 7, kEn)[2].second, "1.000");
   EXPECT_EQ(SumRows(mk, 6, kEn)[2].second, "5.000");
 
@@ -149,8 +155,8 @@ TEST(SumTables, ValuesWholeKilometresAndDashes) {
 
   // The general sum's whole kilometres survive its reset.
   ResetSum(mk, 0);
-  EXPECT_EQ(mk.GetU32(1, 100), 84210u);
-  EXPECT_EQ(mk.GetU32(1, 136), 0u);
+  EXPECT_EQ(uint32_t(mk.GetInt(U32(1, 100))), 84210u);
+  EXPECT_EQ(uint32_t(mk.GetInt(U32(1, 136))), 0u);
   EXPECT_EQ(SumRows(mk, 0, kEn)[1].second, "84210.000");
   EXPECT_THROW(ResetSum(mk, 8), RangeError);
 }
@@ -199,8 +205,8 @@ TEST(TroubleCodes, KindsAdjustedBySwitchesAndKind8Conversion) {
   EXPECT_EQ(FormatTroubleCode(8, 0x3FFF, none), "");
 
   TMK mk;
-  mk.PutU8(11, 12, 1);
-  mk.PutU8(11, 14, 1);
+  mk.SetInt(U8(11, 12), 1);
+  mk.SetInt(U8(11, 14), 1);
   const CodeSwitches s = ReadCodeSwitches(mk);
   EXPECT_EQ(s.decimalCodes, 1);
   EXPECT_EQ(s.letterCodes, 1);
@@ -208,9 +214,9 @@ TEST(TroubleCodes, KindsAdjustedBySwitchesAndKind8Conversion) {
 
 TEST(StoredData, SupportSetBitOrder) {
   TMK mk;
-  mk.PutU8(12, 4, 0x80);   // item 1
-  mk.PutU8(12, 5, 0x01);   // item 16
-  mk.PutU8(12, 15, 0x01);  // item 96
+  mk.SetInt(U8(12, 4), 0x80);   // item 1
+  mk.SetInt(U8(12, 5), 0x01);   // item 16
+  mk.SetInt(U8(12, 15), 0x01);  // item 96
   EXPECT_TRUE(IsItemStored(mk, 1));
   EXPECT_FALSE(IsItemStored(mk, 2));
   EXPECT_FALSE(IsItemStored(mk, 8));
@@ -224,12 +230,13 @@ TEST(StoredData, SupportSetBitOrder) {
 TEST(StoredData, RowsOfOneRecordInTableOrder) {
   TMK mk;
   for (int p : {3, 10, 12, 13, 18, 20})
-    mk.PutU8(12, 4 + (p - 1) / 8, uint8_t(mk.GetU8(12, 4 + (p - 1) / 8) | 0x80 >> (p - 1) % 8));
-  const int at = FaultRecordOffset(2);
-  mk.PutU32(12, at + 4, 0x0301);
-  mk.PutU32(12, at + 8, 0x0301);
-  mk.PutU8(12, at + 13, 2);   // fuel system 1: closed loop
-  mk.PutU8(12, at + 12, 99);  // fuel system 2: no such status
+    mk.SetInt(U8(12, 4 + (p - 1) / 8),
+              uint8_t(uint8_t(mk.GetInt(U8(12, 4 + (p - 1) / 8))) | 0x80 >> (p - 1) % 8));
+  const int at = FaultRecordPos(2);
+  mk.SetInt(U32(12, at + 4), 0x0301);
+  mk.SetInt(U32(12, at + 8), 0x0301);
+  mk.SetInt(U8(12, at + 13), 2);   // fuel system 1: closed loop
+  mk.SetInt(U8(12, at + 12), 99);  // fuel system 2: no such status
   mk.SetInt(S16(12, at + 26), -15);
   mk.SetInt(S16(12, at + 30), 52);
   mk.SetInt(S16(12, at + 32), 2150);
@@ -253,16 +260,16 @@ TEST(StoredData, RowsOfOneRecordInTableOrder) {
   EXPECT_EQ(ru[7].second, "0,45");
 
   // The same support set, but record 1 stored nothing: no rows at all.
-  mk.PutU32(12, FaultRecordOffset(1) + 4, 0x0171);
+  mk.SetInt(U32(12, FaultRecordPos(1) + 4), 0x0171);
   EXPECT_TRUE(StoredDataRows(mk, 1, kEn).empty());
   EXPECT_THROW(StoredDataRows(mk, 7, kEn), RangeError);
 }
 
 TEST(StoredData, EveryItemReadsItsOwnBytes) {
   TMK mk;
-  for (int i = 4; i < 16; ++i) mk.PutU8(12, i, 0xFF);
-  const int at = FaultRecordOffset(6);
-  mk.PutU32(12, at + 8, 0x4133);
+  for (int i = 4; i < 16; ++i) mk.SetInt(U8(12, i), 0xFF);
+  const int at = FaultRecordPos(6);
+  mk.SetInt(U32(12, at + 8), 0x4133);
   // Each value holds its own offset, so a row reading the wrong bytes shows.
   for (int o = 14; o < 92; o += 2) mk.SetInt(S16(12, at + o), o);
   const auto rows = StoredDataRows(mk, 6, kEn);
@@ -314,13 +321,13 @@ TEST(Resets, TouchOnlyWhatTheyShould) {
       EXPECT_EQ(now[i], block12[i]) << i;
   }
   // Resets change the block copies only.
-  EXPECT_EQ(mk.SettingsImage, BuildSampleImage(SampleSetupByName("v104-8k")));
+  EXPECT_EQ(mk.Image(), BuildSampleImage(SampleSetupByName("v104-8k")));
 }
 
 TEST(JournalSession, CancelledResetsNeverReachTheImage) {
   LoadedModel m;
   TMK& mk = m.mk;
-  const auto image = mk.SettingsImage;
+  const auto image = mk.Image();
   {
     JournalSession session(mk);
     ResetTripJournal(mk);
@@ -332,8 +339,8 @@ TEST(JournalSession, CancelledResetsNeverReachTheImage) {
   // the image) sends the user's journals unchanged.
   EXPECT_FALSE(ReadJournalRecord(mk, Journal::Trips, 0).Empty());
   EXPECT_NE(ReadFaultRecord(mk, 0).code, 0u);
-  mk.EncodeAll();
-  EXPECT_EQ(mk.SettingsImage, image);
+  mk.EncodeSettingsBlocks();
+  EXPECT_EQ(mk.Image(), image);
 
   // A viewer closed without OK or Cancel (its window destroyed) does the same.
   {
@@ -341,14 +348,14 @@ TEST(JournalSession, CancelledResetsNeverReachTheImage) {
     ResetRefuelJournal(mk);
   }
   EXPECT_FALSE(ReadJournalRecord(mk, Journal::Refuels, 0).Empty());
-  mk.EncodeAll();
-  EXPECT_EQ(mk.SettingsImage, image);
+  mk.EncodeSettingsBlocks();
+  EXPECT_EQ(mk.Image(), image);
 }
 
 TEST(JournalSession, OkEncodesTheJournalBlocks) {
   LoadedModel m;
   TMK& mk = m.mk;
-  const auto image = mk.SettingsImage;
+  const auto image = mk.Image();
   const size_t faultPos = mk.Entry(13).address - 32;
   const size_t tripPos = mk.Entry(7).address - 32;
   JournalSession session(mk);
@@ -356,11 +363,11 @@ TEST(JournalSession, OkEncodesTheJournalBlocks) {
   ResetFaultJournal(mk);
   session.Ok();
   EXPECT_TRUE(session.Ended());
-  EXPECT_EQ(mk.SettingsImage[tripPos + 16 + 2], 0);
-  EXPECT_EQ(mk.SettingsImage[faultPos + 16 + 4], 0);
+  EXPECT_EQ(mk.Image()[tripPos + 16 + 2], 0);
+  EXPECT_EQ(mk.Image()[faultPos + 16 + 4], 0);
   // Only the trip days and the fault codes changed.
   size_t changed = 0;
-  for (size_t i = 0; i < image.size(); ++i) changed += image[i] != mk.SettingsImage[i];
+  for (size_t i = 0; i < image.size(); ++i) changed += image[i] != mk.Image()[i];
   EXPECT_GT(changed, 0u);
   EXPECT_LE(changed, 21u + 12u + 7u * 8u);
 }
@@ -370,8 +377,10 @@ TEST(JournalSession, OpensFromTheImageIncludingTheFaultJournal) {
   TMK& mk = m.mk;
   // The image holds a fault the block copy does not know about yet.
   const size_t faultPos = mk.Entry(13).address - 32;
-  mk.SettingsImage[faultPos + 16 + 92 * 5 + 4] = 0x33;
-  mk.SettingsImage[faultPos + 16 + 92 * 5 + 5] = 0x41;
+  auto edited = mk.Image();
+  edited[faultPos + 16 + 92 * 5 + 4] = 0x33;
+  edited[faultPos + 16 + 92 * 5 + 5] = 0x41;
+  mk.ReplaceImage(edited);
   JournalSession session(mk);
   EXPECT_EQ(ReadFaultRecord(mk, 5).code, 0x4133u);
   session.Cancel();
@@ -413,7 +422,7 @@ TEST(JournalTables, FaultListOfTheSampleUsesKindAndSwitches) {
   EXPECT_EQ(en[1][1],
             FormatFaultStamp(ReadFaultRecord(m.mk, 0).minutes, ReadFaultRecord(m.mk, 0).day,
                              ReadFaultRecord(m.mk, 0).month));
-  m.mk.PutU8(11, 14, 0);
+  m.mk.SetInt(U8(11, 14), 0);
   EXPECT_EQ(FaultListTable(m.mk, 9, kEn)[1][2], "307");  // kind 9 without letters: decimal
   // Row 0 is the header: no stored data; rows 1..7 are records 0..6.
   EXPECT_TRUE(StoredDataTable(m.mk, 0, kEn).empty());
@@ -458,7 +467,7 @@ TEST(JournalExport, Cp1251TabsAndCrLf) {
 TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
   TMK mk;
   mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8003-32k")), 0x8003);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
   std::string problem;
   const int kind = JournalFaultCodeKind(mk, &problem);
   EXPECT_EQ(problem, "");
@@ -467,7 +476,7 @@ TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
   EXPECT_EQ(Catalog().DeviceType(), 0x8003);
 
   // A protocol number the variant does not offer: the letter form, and why.
-  mk.PutU16(11, 4, 250);
+  mk.SetInt(U16(11, 4), 250);
   EXPECT_EQ(JournalFaultCodeKind(mk, &problem), 0);
   EXPECT_NE(problem, "");
 }

@@ -12,6 +12,7 @@
 #include "link/device_backup.h"
 #include "model/sample_image.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/files.h"
 
@@ -119,7 +120,7 @@ class TransferTest : public ::testing::Test {
 // A model holding the sample's settings as if loaded from a file.
 void LoadSample(TMK& mk, const SampleSetup& setup) {
   mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
 }
 
 }  // namespace
@@ -136,8 +137,8 @@ TEST_F(TransferTest, Reads8KiBAtFirstAddress) {
   ASSERT_EQ(t.ReadDeviceSettings(mk, obs), TransferResult::Done);
   EXPECT_EQ(t.DeviceAddress, 0xFC);
   EXPECT_EQ(mk.DeviceVersion, 0x104);
-  EXPECT_EQ(mk.SettingsImage, dev.Image());
-  EXPECT_EQ(mk.SettingsImage.size(), 8128u);
+  EXPECT_EQ(mk.Image(), dev.Image());
+  EXPECT_EQ(mk.Image().size(), 8128u);
   ASSERT_EQ(dev.Reads(), 254u);
   EXPECT_EQ(dev.log[1].a, 1);
   EXPECT_EQ(dev.log[127].a, 127);
@@ -170,7 +171,7 @@ TEST_F(TransferTest, ProbeMovesOnToTheLargeDeviceAndCancelStopsIt) {
   Recorder cancel;
   cancel.cancelAfterPumps = 200;
   EXPECT_EQ(t.ReadDeviceSettings(mk, cancel), TransferResult::Cancelled);
-  EXPECT_EQ(mk.SettingsImage, Bytes(100, 7));
+  EXPECT_EQ(mk.Image(), Bytes(100, 7));
   EXPECT_EQ(mk.DeviceVersion, 0x55);
   EXPECT_TRUE(cancel.errors.empty());
 }
@@ -200,7 +201,7 @@ TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
     } catch (const LinkError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
-    EXPECT_EQ(mk.SettingsImage, Bytes(64, 1));
+    EXPECT_EQ(mk.Image(), Bytes(64, 1));
     EXPECT_EQ(mk.DeviceVersion, 0x77);
   }
 }
@@ -217,21 +218,21 @@ TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
 
   TMK mk;
   LoadSample(mk, setup);
-  mk.PutU16(3, 0, 1234);   // an ordinary setting
-  mk.PutU16(13, 0, 4321);  // block 13 (tare weight) must reach the device too
-  mk.PutU8(12, 0, 0x42);   // fault journal
+  mk.SetInt(U16(3, 0), 1234);   // an ordinary setting
+  mk.SetInt(U16(13, 0), 4321);  // block 13 (tare weight) must reach the device too
+  mk.SetInt(U8(12, 0), 0x42);   // fault journal
   Recorder obs;
   WriteReport rep;
   ASSERT_EQ(t.WriteDeviceSettings(mk, obs, &rep), TransferResult::Done);
 
   // The device now holds exactly the model's image.
-  EXPECT_EQ(dev.Image(), mk.SettingsImage);
+  EXPECT_EQ(dev.Image(), mk.Image());
   TMK check;
   check.ReplaceImage(dev.Image(), 0x104);
-  DecodeSettingsBlocks(check);
-  EXPECT_EQ(check.GetU16(3, 0), 1234);
-  EXPECT_EQ(check.GetU16(13, 0), 4321);
-  EXPECT_EQ(check.GetU8(12, 0), 0x42);
+  check.DecodeSettingsBlocks();
+  EXPECT_EQ(uint16_t(check.GetInt(U16(3, 0))), 1234);
+  EXPECT_EQ(uint16_t(check.GetInt(U16(13, 0))), 4321);
+  EXPECT_EQ(uint8_t(check.GetInt(U8(12, 0))), 0x42);
   // The carried entry 12 and the trailing bytes of each block are unchanged.
   const DirEntry e12 = check.Entry(12);
   for (int i = 0; i < e12.size; ++i)
@@ -250,7 +251,7 @@ TEST_F(TransferTest, WriteSendsTheDirectoryBlocksAndKeepsABackup) {
   TMK backup;
   ReadSettingsFile(backup, rep.BackupPath);
   EXPECT_EQ(backup.DeviceVersion, 0x104);
-  EXPECT_EQ(backup.SettingsImage, original);
+  EXPECT_EQ(backup.Image(), original);
 }
 
 TEST_F(TransferTest, EntrySizesGiveTheChunks) {
@@ -270,7 +271,7 @@ TEST_F(TransferTest, EntrySizesGiveTheChunks) {
   TMK mk;
   LoadSample(mk, {});
   mk.ReplaceImage(image, 0x104);
-  DecodeSettingsBlocks(mk);
+  mk.DecodeSettingsBlocks();
   Recorder obs;
   ASSERT_EQ(t.WriteDeviceSettings(mk, obs), TransferResult::Done);
 
@@ -311,14 +312,32 @@ TEST_F(TransferTest, VersionMismatchesStopBeforeAnyWrite) {
   newer.layoutVersion = 9;
   TMK mk;
   LoadSample(mk, newer);
+  mk.SetInt(layout::kOil6L, 4321);  // an edit not yet encoded
+  const auto image = mk.Image();
+  const auto directory = mk.Directory();
+  std::vector<std::vector<uint8_t>> blocks;
+  for (int n = 1; n <= kBlockCount; ++n)
+    blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
   SetEnglishVersion(false);
-  Recorder b;
-  EXPECT_EQ(t.WriteDeviceSettings(mk, b), TransferResult::LayoutVersionMismatch);
-  EXPECT_EQ(b.errors, std::vector<std::string>{"Версия настроек не совпадает с версией прошивки!"});
-  EXPECT_EQ(dev.Reads(), 254u);
-  EXPECT_EQ(dev.WriteCommands(), 0u);
-  // The model now carries the device's layout version.
-  EXPECT_EQ(mk.LayoutVersion(), setup.layoutVersion);
+  // Asked twice: the refused attempt must leave nothing that lets the
+  // second one pass.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    Recorder b;
+    EXPECT_EQ(t.WriteDeviceSettings(mk, b), TransferResult::LayoutVersionMismatch);
+    EXPECT_EQ(b.errors,
+              std::vector<std::string>{"Версия настроек не совпадает с версией прошивки!"});
+    EXPECT_EQ(dev.Reads(), 254u * attempt);
+    EXPECT_EQ(dev.WriteCommands(), 0u);
+    EXPECT_EQ(mk.Image(), image);
+    EXPECT_EQ(mk.Directory(), directory);
+    EXPECT_EQ(mk.LayoutVersion(), 9u);
+    EXPECT_EQ(mk.DeviceVersion, setup.deviceVersion);
+    for (int n = 1; n <= kBlockCount; ++n)
+      ASSERT_TRUE(std::equal(blocks[size_t(n - 1)].begin(), blocks[size_t(n - 1)].end(),
+                             mk.Block(n).begin()))
+          << "block " << n;
+  }
   EXPECT_FALSE(fs::exists(backups));
 }
 
@@ -347,7 +366,7 @@ TEST_F(TransferTest, DamagedDirectoryIsRefusedBeforeAnyWrite) {
     t.BackupFolder = backups.string();
     TMK mk;
     mk.ReplaceImage(image, 0x104);
-    DecodeSettingsBlocks(mk);
+    mk.DecodeSettingsBlocks();
     Recorder obs;
     try {
       t.WriteDeviceSettings(mk, obs);
@@ -373,12 +392,19 @@ TEST_F(TransferTest, BackupNamesCarryTimeAndVersionAndNeverCollide) {
   tm.tm_isdst = -1;
   const std::time_t when = std::mktime(&tm);
   EXPECT_EQ(BackupFileName(when, 0x104), "tripconf-2026-12-08_03-04-05-v0104.dvkps");
-  const std::string a = SaveDeviceBackup(backups.string(), 0x104, Bytes(8128, 1), when);
+  const Bytes held = BuildSampleImage(SampleSetupByName("v104-8k"));
+  const std::string a = SaveDeviceBackup(backups.string(), 0x104, held, when);
   const std::string b = SaveDeviceBackup(backups.string(), 0x104, Bytes(8128, 2), when);
   EXPECT_NE(a, b);
   TMK mk;
   ReadSettingsFile(mk, a);
-  EXPECT_EQ(mk.SettingsImage, Bytes(8128, 1));
+  EXPECT_EQ(mk.Image(), held);
+  // The journals in them are the owner's: folder 0700, files 0600.
+  EXPECT_EQ(fs::status(backups).permissions() & fs::perms::all, fs::perms::owner_all);
+  for (const auto& p : {a, b})
+    EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write)
+        << p;
 
   // The folder follows XDG_DATA_HOME, else HOME.
   const char* oldXdg = std::getenv("XDG_DATA_HOME");

@@ -43,7 +43,7 @@ int FirstTraceX(const RgbImage& img) {
 TEST(OscData, RecordsFromTheImage) {
   TMK mk;
   mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")), 0x104);
-  std::vector<uint8_t>& image = mk.SettingsImage;
+  std::vector<uint8_t> image = mk.Image();
   image[3542] = 4;     // view time base
   image[3546] = 0x9C;  // view trigger level -100 (s16)
   image[3547] = 0xFF;
@@ -52,6 +52,7 @@ TEST(OscData, RecordsFromTheImage) {
   image[4061] = 22;     // sample 511
   image[7614] = 33;     // sample 512
   image[8125] = 44;     // sample 1023
+  mk.ReplaceImage(image);
   mk.LoadOscRecords();
   OscTrace t = ReadOscTrace(mk);
   EXPECT_EQ(t.view.timeBase, 4);

@@ -1,6 +1,7 @@
 #include "util/png.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <filesystem>
 #include <string>
@@ -23,84 +24,54 @@ struct DecodedPng {
   std::vector<uint8_t> rgb;
 };
 
-// Reads back what EncodePng writes: checks the signature, every chunk's CRC,
-// the header fields, and unpacks the stored deflate blocks.
+// Reads back what EncodePng writes: the signature and header fields by hand
+// (8-bit RGB, no interlace), the pixels through libpng's reader, which also
+// checks every chunk's CRC and the zlib stream.
 DecodedPng Decode(const std::vector<uint8_t>& png) {
   DecodedPng out;
   const std::vector<uint8_t> sig = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_GE(png.size(), 33u);
+  if (png.size() < 33) return out;
   EXPECT_TRUE(std::equal(sig.begin(), sig.end(), png.begin()));
-  std::vector<uint8_t> idat;
-  std::vector<std::string> order;
-  size_t pos = 8;
-  while (pos + 12 <= png.size()) {
-    const uint32_t len = BE32(png, pos);
-    const std::string type(png.begin() + long(pos) + 4, png.begin() + long(pos) + 8);
-    order.push_back(type);
-    EXPECT_LE(pos + 12 + len, png.size());
-    EXPECT_EQ(BE32(png, pos + 8 + len), Crc32(png.data() + pos + 4, len + 4)) << type;
-    const uint8_t* data = png.data() + pos + 8;
-    if (type == "IHDR") {
-      EXPECT_EQ(len, 13u);
-      out.width = BE32(png, pos + 8);
-      out.height = BE32(png, pos + 12);
-      EXPECT_EQ(data[8], 8);  // bit depth
-      EXPECT_EQ(data[9], 2);  // RGB
-      EXPECT_EQ(data[10] | data[11] | data[12], 0);
-    } else if (type == "IDAT") {
-      idat.insert(idat.end(), data, data + len);
-    }
-    pos += 12 + len;
-  }
-  EXPECT_EQ(pos, png.size());
-  EXPECT_EQ(order, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+  EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+  EXPECT_EQ(png[24], 8);  // bit depth
+  EXPECT_EQ(png[25], 2);  // RGB
+  EXPECT_EQ(png[26] | png[27] | png[28], 0);
+  const std::vector<uint8_t> iend = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+  EXPECT_TRUE(std::equal(iend.begin(), iend.end(), png.end() - 12));  // nothing after IEND
 
-  // zlib: CMF/FLG check, stored blocks, Adler-32.
-  EXPECT_EQ(idat[0] & 0x0F, 8);
-  EXPECT_EQ((idat[0] * 256 + idat[1]) % 31, 0);
-  std::vector<uint8_t> raw;
-  size_t z = 2;
-  bool last = false;
-  while (!last) {
-    last = idat[z] & 1;
-    EXPECT_EQ((idat[z] >> 1) & 3, 0);  // stored
-    const uint16_t n = uint16_t(idat[z + 1] | idat[z + 2] << 8);
-    const uint16_t nn = uint16_t(idat[z + 3] | idat[z + 4] << 8);
-    EXPECT_EQ(uint16_t(~n), nn);
-    raw.insert(raw.end(), idat.begin() + long(z) + 5, idat.begin() + long(z) + 5 + n);
-    z += 5 + n;
-  }
-  EXPECT_EQ(BE32(idat, z), Adler32(raw.data(), raw.size()));
-  EXPECT_EQ(z + 4, idat.size());
-
-  const size_t row = size_t(out.width) * 3;
-  EXPECT_EQ(raw.size(), (row + 1) * out.height);
-  for (uint32_t y = 0; y < out.height && (row + 1) * (y + 1) <= raw.size(); ++y) {
-    EXPECT_EQ(raw[(row + 1) * y], 0);  // filter: none
-    out.rgb.insert(out.rgb.end(), raw.begin() + long((row + 1) * y + 1),
-                   raw.begin() + long((row + 1) * (y + 1)));
-  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  EXPECT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
+  image.format = PNG_FORMAT_RGB;
+  out.width = image.width;
+  out.height = image.height;
+  EXPECT_EQ(out.width, BE32(png, 16));
+  EXPECT_EQ(out.height, BE32(png, 20));
+  out.rgb.resize(PNG_IMAGE_SIZE(image));
+  EXPECT_TRUE(png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) << image.message;
+  png_image_free(&image);
   return out;
 }
 
 }  // namespace
 
-TEST(Png, ChecksumsKnownAnswers) {
-  const std::string digits = "123456789";
-  EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(digits.data()), digits.size()), 0xCBF43926u);
-  const std::string wiki = "Wikipedia";
-  EXPECT_EQ(Adler32(reinterpret_cast<const uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
-  EXPECT_EQ(Adler32(nullptr, 0), 1u);
-  // Continuing a CRC gives the same as one pass.
-  const auto* d = reinterpret_cast<const uint8_t*>(digits.data());
-  EXPECT_EQ(Crc32(d + 4, 5, Crc32(d, 4)), 0xCBF43926u);
-  // Long runs of 0xFF must not overflow Adler's sums between reductions.
-  const std::vector<uint8_t> ff(100000, 0xFF);
-  uint32_t a = 1, b = 0;
-  for (uint8_t v : ff) {
-    a = (a + v) % 65521;
-    b = (b + a) % 65521;
+TEST(Png, DamagedFileIsRefusedByTheReader) {
+  // The reader used above really checks: one flipped pixel byte inside the
+  // compressed data breaks the CRC of its chunk.
+  RgbImage img(16, 16, {10, 20, 30});
+  auto png = EncodePng(img);
+  png[png.size() - 20] ^= 0x55;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  bool ok = png_image_begin_read_from_memory(&image, png.data(), png.size());
+  if (ok) {
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ok = png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
   }
-  EXPECT_EQ(Adler32(ff.data(), ff.size()), b << 16 | a);
+  png_image_free(&image);
+  EXPECT_FALSE(ok);
 }
 
 TEST(Png, SmallImageRoundTrip) {
@@ -112,13 +83,17 @@ TEST(Png, SmallImageRoundTrip) {
   EXPECT_EQ(back.rgb, img.Bytes());
 }
 
-TEST(Png, LargeImageSpansSeveralStoredBlocks) {
+TEST(Png, LargeImageRoundTripsAndIsCompressed) {
   RgbImage img(1002, 278);
   for (int y = 0; y < img.Height(); ++y)
     for (int x = 0; x < img.Width(); ++x) img.Set(x, y, {uint8_t(x), uint8_t(y), uint8_t(x ^ y)});
   const auto png = EncodePng(img);
-  EXPECT_GT(png.size(), 3u * 65535u);
+  EXPECT_LT(png.size(), img.Bytes().size() / 4);
   EXPECT_EQ(Decode(png).rgb, img.Bytes());
+  // A preview-like picture of flat colours shrinks far more.
+  RgbImage flat(320, 240, {0, 0, 64});
+  for (int x = 0; x < 320; ++x) flat.Set(x, 120, {255, 255, 0});
+  EXPECT_LT(EncodePng(flat).size(), 2000u);
 }
 
 TEST(Png, BadSizeAndFileWriting) {

@@ -1,13 +1,18 @@
 #pragma once
 // Values for walking the whole settings schema in tests: for a setting, a
 // valid text other than the one it shows now.
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "catalog/variants.h"
 #include "editor_core/page_blocks.h"
+#include "editor_core/page_colors.h"
 #include "editor_core/page_hotmenu.h"
+#include "editor_core/page_layouts.h"
 #include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
 
 namespace tc {
 
@@ -23,7 +28,14 @@ inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
   switch (d.kind) {
     case ControlKind::Spin: {
       const Limits lim = SettingLimits(ctx, d);
-      const double x = GetNumber(ctx, d) == lim.min ? lim.max : lim.min + d.step;
+      double x = GetNumber(ctx, d) == lim.min ? lim.max : lim.min + d.step;
+      // The two ADC points of the universal input must differ.
+      const std::string_view name = d.name;
+      if (name == "seUniMeasADC0" || name == "seUniMeasADC1") {
+        const SettingDef* other =
+            FindSetting(name == "seUniMeasADC0" ? "seUniMeasADC1" : "seUniMeasADC0");
+        if (other && GetNumber(ctx, *other) == x) x = x == lim.max ? x - d.step : x + d.step;
+      }
       char buf[32];
       std::snprintf(buf, sizeof buf, "%.*f", d.decimals, x > lim.max ? lim.max : x);
       return buf;
@@ -32,6 +44,17 @@ inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
       return GetCheck(ctx, d) ? "off" : "on";
     case ControlKind::Time:
       return GetTimeText(ctx, d) == "07:30" ? "23:59" : "07:30";
+    case ControlKind::Text: {
+      // Cyrillic, as far as the field allows.
+      const std::string t = std::string("Тест").substr(0, 2 * std::min<size_t>(4, size_t(d.max)));
+      return GetTextValue(ctx, d) == t ? "Ab" : t;
+    }
+    case ControlKind::Date:
+      return GetDateText(ctx, d) == "29.02.04" ? "31.12.99" : "29.02.04";
+    case ControlKind::Table:
+      if (std::string_view(d.name) == "sgTarir")
+        return FormatValue(ctx, d, true) == "10:200 20:400" ? "0:241" : "10:200 20:400";
+      return "";
     case ControlKind::Radio:
     case ControlKind::Combo: {
       const auto items = SettingItems(ctx, d);
@@ -59,6 +82,18 @@ inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
       for (const SystemEntry& e : UsedSystems(ctx.mk, list))
         if (e.code != list[0].code) add(e.code);
       return v.empty() ? "-" : v;
+    }
+    case ControlKind::Cell: {
+      const int current = CellSettingCode(ctx, d);
+      for (const CellChoice& c : CellSettingMenu(ctx, d))
+        if (c.code != current) return std::to_string(c.code);
+      return "";
+    }
+    case ControlKind::Colour: {
+      // "R,G,B" with red moved by one.
+      const std::string now = FormatValue(ctx, d, true);
+      const int r = std::stoi(now.substr(0, now.find(',')));
+      return std::to_string((r + 1) % 32) + now.substr(now.find(','));
     }
     default:
       return "";

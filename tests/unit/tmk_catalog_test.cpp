@@ -23,7 +23,7 @@ void Load(TMK& mk, uint16_t device, uint32_t layout, uint16_t protocol) {
   setup.layoutVersion = layout;
   setup.protocol = protocol;
   mk.ReplaceImage(BuildSampleImage(setup), device);
-  mk.DecodeAll();
+  mk.DecodeSettingsBlocks();
 }
 
 uint16_t MenuCode(const char* ident) {
@@ -128,35 +128,35 @@ TEST(TmkCatalog, LowBeamFlagsChooseTheOptionalParameters) {
 TEST(TmkCatalog, DefaultMenuCodesFollowTheVariant) {
   TMK mk;
   // The empty model's variant has parking sensors but no taximeter.
-  EXPECT_EQ(mk.GetU16(10, 124), MenuCode("FullTankMenu"));
-  EXPECT_EQ(mk.GetU16(10, 134), MenuCode("ExpenseHHMenu"));
-  EXPECT_EQ(mk.GetU16(10, 138), MenuCode("MeasParamsHistoryFlagMenu"));
-  EXPECT_EQ(mk.GetU16(10, 152), MenuCode("TankJournMenu"));
-  EXPECT_EQ(mk.GetU16(10, 184), MenuCode("ParkOffMenu"));
-  EXPECT_EQ(mk.GetU16(10, 192), MenuCode("ParkAlwaysOnMenu"));
-  for (int at = 164; at < 184; at += 2) EXPECT_EQ(mk.GetU16(10, at), 0) << at;
-  EXPECT_NE(mk.GetU16(10, 124), 0);
-  EXPECT_NE(mk.GetU16(10, 184), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 124))), MenuCode("FullTankMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 134))), MenuCode("ExpenseHHMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 138))), MenuCode("MeasParamsHistoryFlagMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 152))), MenuCode("TankJournMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 184))), MenuCode("ParkOffMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 192))), MenuCode("ParkAlwaysOnMenu"));
+  for (int at = 164; at < 184; at += 2) EXPECT_EQ(uint16_t(mk.GetInt(U16(10, at))), 0) << at;
+  EXPECT_NE(uint16_t(mk.GetInt(U16(10, 124))), 0);
+  EXPECT_NE(uint16_t(mk.GetInt(U16(10, 184))), 0);
 
   // Slots outside the table are left alone; the padding slots are cleared.
   Load(mk, 0x104, 0, 0);  // taximeter
-  for (int at = 124; at < 204; at += 2) mk.PutU16(10, at, 0xBEEF);
+  for (int at = 124; at < 204; at += 2) mk.SetInt(U16(10, at), 0xBEEF);
   mk.RefreshVariant();
   mk.PlaceDefaultMenuCodes();
-  EXPECT_EQ(mk.GetU16(10, 136), 0xBEEF);
-  EXPECT_EQ(mk.GetU16(10, 140), 0);
-  EXPECT_EQ(mk.GetU16(10, 154), 0);
-  EXPECT_EQ(mk.GetU16(10, 164), MenuCode("TaxStartFinishMenu"));
-  EXPECT_EQ(mk.GetU16(10, 170), MenuCode("TaxClearAllSumMenu"));
-  EXPECT_NE(mk.GetU16(10, 170), 0);
-  EXPECT_EQ(mk.GetU16(10, 172), 0);
-  EXPECT_EQ(mk.GetU16(10, 182), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 136))), 0xBEEF);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 140))), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 154))), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 164))), MenuCode("TaxStartFinishMenu"));
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 170))), MenuCode("TaxClearAllSumMenu"));
+  EXPECT_NE(uint16_t(mk.GetInt(U16(10, 170))), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 172))), 0);
+  EXPECT_EQ(uint16_t(mk.GetInt(U16(10, 182))), 0);
 
   Load(mk, 0xD01, 0, 0);  // no parking sensors
-  for (int at = 184; at < 204; at += 2) mk.PutU16(10, at, 0xBEEF);
+  for (int at = 184; at < 204; at += 2) mk.SetInt(U16(10, at), 0xBEEF);
   mk.RefreshVariant();
   mk.PlaceDefaultMenuCodes();
-  for (int at = 184; at < 204; at += 2) EXPECT_EQ(mk.GetU16(10, at), 0xBEEF) << at;
+  for (int at = 184; at < 204; at += 2) EXPECT_EQ(uint16_t(mk.GetInt(U16(10, at))), 0xBEEF) << at;
 }
 
 // Every variant finds every default menu entry it places.
@@ -168,15 +168,15 @@ TEST(TmkCatalog, EveryVariantHasItsDefaultMenuEntries) {
       SelectVariant(row.deviceType, 0, uint8_t(row.subtype < 0 ? 0 : row.subtype));
     } catch (const ListIndexError&) {  // rows without protocols
     }
-    for (int at = 124; at < 204; at += 2) mk.PutU16(10, at, 0);
+    for (int at = 124; at < 204; at += 2) mk.SetInt(U16(10, at), 0);
     mk.PlaceDefaultMenuCodes();
     for (int at : {124, 126, 128, 130, 132, 134, 138, 144, 146, 148, 150, 152})
-      EXPECT_NE(mk.GetU16(10, at), 0) << at;
+      EXPECT_NE(uint16_t(mk.GetInt(U16(10, at))), 0) << at;
     if (CurrentVariant().VariantTaximeter) {
-      for (int at : {164, 166, 168, 170}) EXPECT_NE(mk.GetU16(10, at), 0) << at;
+      for (int at : {164, 166, 168, 170}) EXPECT_NE(uint16_t(mk.GetInt(U16(10, at))), 0) << at;
     }
     if (!CurrentVariant().VariantNoParktronic) {
-      for (int at : {184, 186, 188, 190, 192}) EXPECT_NE(mk.GetU16(10, at), 0) << at;
+      for (int at : {184, 186, 188, 190, 192}) EXPECT_NE(uint16_t(mk.GetInt(U16(10, at))), 0) << at;
     }
   }
 }
@@ -187,7 +187,7 @@ TEST(TmkCatalog, RefreshVariantRefusesIdentitiesAboveOneByte) {
   mk.RefreshVariant();
   ASSERT_EQ(Catalog().CurrentProtocol()->Code, 15);
 
-  mk.PutU16(11, 4, 256);
+  mk.SetInt(U16(11, 4), 256);
   try {
     mk.RefreshVariant();
     FAIL() << "no error";
@@ -198,7 +198,7 @@ TEST(TmkCatalog, RefreshVariantRefusesIdentitiesAboveOneByte) {
   EXPECT_EQ(Catalog().Protocols().size(), 75u);
   EXPECT_EQ(Catalog().CurrentProtocol()->Code, 15);
 
-  mk.PutU16(11, 4, 255);  // fits a byte but is not offered
+  mk.SetInt(U16(11, 4), 255);  // fits a byte but is not offered
   EXPECT_THROW(mk.RefreshVariant(), ListIndexError);
 
   Load(mk, 0x1, 256, 0);

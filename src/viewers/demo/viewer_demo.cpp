@@ -11,11 +11,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/step_windows.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
+#include "viewers/view_windows.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   tc::TMK mk(tc::EnglishVersion());
   try {
     tc::ReadSettingsFile(mk, QFile::encodeName(argv[2]).toStdString());
-    mk.DecodeAll();
+    mk.DecodeSettingsBlocks();
   } catch (const tc::TripError& e) {
     std::fprintf(stderr, "viewer-demo: %s\n", e.what());
     return 1;
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
       if (auto* tabs = w->findChild<QTabWidget*>("PageControl")) tabs->setCurrentIndex(tab);
   });
   if (which == "journals")
-    tc::ViewJournals(mk, nullptr);
+    tc::ViewJournals(mk, QString(), nullptr);
   else if (which == "osc")
     tc::ViewOscilloscope(mk, nullptr);
   else {
