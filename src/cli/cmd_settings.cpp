@@ -104,6 +104,9 @@ int RunSet(const Args& a) {
   std::vector<std::string> initially;
   for (const auto& d : SettingsSchema()) initially.push_back(FormatValue(ctx, d, english));
   std::vector<std::string> after;
+  // What a rule left out while storing (entries beyond a full hot menu).
+  std::vector<std::string> notes;
+  ctx.notes = &notes;
   for (const auto& s : assignments) {
     const std::string before = FormatValue(ctx, *s.def, english);
     try {
@@ -115,6 +118,8 @@ int RunSet(const Args& a) {
     }
     after.push_back(FormatValue(ctx, *s.def, english));
     std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
+    for (const std::string& n : notes) std::cerr << "note: " << n << "\n";
+    notes.clear();
   }
   const Visibility shown = ControlVisibility(ctx);
   // A rule of a later setting may move an earlier one (a physical ignition

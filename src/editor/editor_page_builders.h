@@ -45,6 +45,8 @@ void BuildDisplays6Page(QWidget* page, TSettingsBinder& binder);
 void BuildInfoPanelPage(QWidget* page, TSettingsBinder& binder);
 // The colour schemes page with its sub-pages (colors_page.cpp).
 void BuildColorsPage(QWidget* page, TSettingsBinder& binder);
+void BuildHotMenuPage(QWidget* page, TSettingsBinder& binder);
+void BuildBlocksPage(QWidget* page, TSettingsBinder& binder);
 
 // Layout helpers shared by the pages.
 // The page's row of columns.

@@ -36,6 +36,8 @@ constexpr struct {
     {"tsOil", BuildTankPage},
     {"tsTO", BuildServicePage},
     {"tsUniMeas", BuildUniMeasPage},
+    {"tsHotMenu", BuildHotMenuPage},
+    {"tsBlocks", BuildBlocksPage},
 };
 
 }  // namespace

@@ -67,9 +67,6 @@ class TSettingsBinder : public QObject {
   // languages, set with the others when the window is shown.
   void AddText(QWidget* widget, TextPair text);
 
-  // What the page rules work on, for the editor parts.
-  EditorContext& Context() { return ctx_; }
-
   // The language of every text; the window sets it when it is shown.
   void SetEnglish(bool english) { english_ = english; }
   bool English() const { return english_; }

@@ -84,4 +84,12 @@ void AddInfoPanelSettings(std::vector<SettingDef>& schema);
 void UpdateVariantControlsLayouts(const EditorContext& ctx, Visibility& v);
 void AddColorsSettings(std::vector<SettingDef>& schema);
 
+// Hot menus (page_hotmenu.h holds their rules).
+void AddHotMenuSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsHotMenu(const EditorContext& ctx, Visibility& v);
+
+// Additional systems (page_blocks.h holds their rules).
+void AddBlocksSettings(std::vector<SettingDef>& schema);
+void UpdateVariantControlsBlocks(const EditorContext& ctx, Visibility& v);
+
 }  // namespace tc

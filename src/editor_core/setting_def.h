@@ -5,6 +5,8 @@
 // descriptions; tripconf-cli prints, compares and changes settings by name
 // through the very same descriptions, so both follow the same rules.
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "model/field.h"
@@ -34,6 +36,13 @@ struct EditorContext {
   // The colour scheme the colour page edits (0 day, 1 night); editor state,
   // not a setting.
   int colourScheme = 0;
+
+  // Where a rule that stores but leaves something out says what (the
+  // command line prints these); nullptr when nobody listens.
+  std::vector<std::string>* notes = nullptr;
+  void Note(std::string text) const {
+    if (notes) notes->push_back(std::move(text));
+  }
 };
 
 enum class ControlKind : uint8_t {

@@ -22,6 +22,15 @@ int64_t RawStored(const EditorContext& ctx, const SettingDef& d) {
     std::memcpy(&bits, &f, 4);
     return bits;
   }
+  // A structured setting is every byte it covers (a hot menu, the system
+  // bits), not only the first one.
+  if (d.IsStructured() && d.bytes > 0) {
+    const auto block = ctx.mk.Block(d.field.block);
+    uint64_t h = 1469598103934665603ull;
+    for (int i = 0; i < d.bytes && d.field.offset + i < int(block.size()); ++i)
+      h = (h ^ block[size_t(d.field.offset + i)]) * 1099511628211ull;
+    return int64_t(h);
+  }
   return ReadStored(ctx, d);
 }
 

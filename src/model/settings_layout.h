@@ -187,6 +187,14 @@ constexpr FieldRef kUseUniMeas = U8(5, 7);
 constexpr FieldArray kUniMeasADC{S16(5, 52), 2, 2};  // min, max
 constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
 
+// "Допсистемы" (block 5): the additional systems the device polls, a set of
+// 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8); the
+// service file carries the same bytes. Codes start at 8: byte 20 also holds
+// the page's display modes, bits 0..1 what the list shows and bit 7 list or
+// types.
+constexpr FieldArray kUsedBlocks = kServiceCarriedSystems;
+constexpr FieldRef kBlocksShow = U8(5, 20);
+
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
 

@@ -1,0 +1,352 @@
+// The hot menus page ("Горячие меню"): packing, insert, delete, clear and
+// move of the four ten-entry lists, the insert tree of each menu, and the
+// text form of the lists for the command line.
+#include "editor_core/page_hotmenu.h"
+
+#include <algorithm>
+#include <charconv>
+#include <initializer_list>
+
+#include "catalog/variants.h"
+#include "editor_core/pages.h"
+#include "editor_core/visibility.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+
+namespace tc {
+
+namespace {
+
+constexpr TextPair kCaptions[kHotMenuCount] = {
+    {"Параметры", "Parameters"},
+    {"Средние", "Average"},
+    {"Таксометр", "Taximeter"},
+    {"Парктроник", "Parktronic"},
+};
+constexpr const char* kNames[kHotMenuCount] = {"sghmParams", "sghmAver", "sghmTax", "sghmPark"};
+
+// --- The insert trees --------------------------------------------------------------
+
+// Builds a tree from names: items are looked up in the catalogue, missing
+// ones are left out.
+class TreeBuilder {
+ public:
+  TreeBuilder(const TMenuItemCatalog& items, const VariantFlags& flags)
+      : items_(items), flags_(flags) {}
+
+  void Items(std::vector<HotMenuNode>& into, std::initializer_list<const char*> names) const {
+    for (const char* n : names) Item(into, n);
+  }
+  void Item(std::vector<HotMenuNode>& into, const std::string& ident) const {
+    // Ice warnings make no sense where the air-temperature input is used
+    // otherwise or the variant measures no outside air.
+    if (ident == "apHoloMenu" && (flags_.VariantLowBeamInAirSlot || flags_.VariantPowerReserve))
+      return;
+    if (const TMKMenuItem* i = items_.FindMenuItemByIdent(ident))
+      into.push_back({i->CaptionRu, i->CaptionEn, i->Code, i->Ident, {}});
+  }
+  // A numbered family: stem + first .. stem + last + "Menu".
+  void Family(std::vector<HotMenuNode>& into, const char* stem, int first, int last) const {
+    for (int n = first; n <= last; ++n) Item(into, stem + std::to_string(n) + "Menu");
+  }
+  static std::vector<HotMenuNode>& Category(std::vector<HotMenuNode>& into, TextPair caption) {
+    into.push_back({caption.ru, caption.en, 0, "", {}});
+    return into.back().children;
+  }
+
+ private:
+  const TMenuItemCatalog& items_;
+  const VariantFlags& flags_;
+};
+
+void ParamsTree(const TreeBuilder& t, std::vector<HotMenuNode>& root) {
+  t.Items(TreeBuilder::Category(root, {"Управление", "Control"}),
+          {"VirtLockMenu", "FullTankMenu", "ToTankMenu", "InTankMenu", "VentOnMenu", "PrognozMenu",
+           "InjTimeHHMenu", "ExpenseHHMenu", "CorrUOZMenu", "CandleDryMenu", "EBUInitMenu",
+           "EBUResetMenu"});
+  t.Items(TreeBuilder::Category(root, {"Источники", "Resources"}),
+          {"TankMethMenu", "LightsOnMenu", "IntenseDayTimeMenu", "IntenseNightTimeMenu"});
+  t.Items(TreeBuilder::Category(root, {"Границы", "Limits"}),
+          {"LiqTemperLimitMenu", "RevolutionsLimitMenu", "VelocityLimitMenu", "TankLimitMenu",
+           "VentTempLimitMenu", "InjTimeLimitMenu", "LiqTemperReadyMenu", "Vel100Menu",
+           "Vel100DownMenu", "Exp100ArrowLimMenu"});
+  t.Items(TreeBuilder::Category(root, {"Время", "Time"}), {"WakeTimeMenu", "WakeActiveMenu"});
+  auto& display = TreeBuilder::Category(root, {"Дисплей", "Display"});
+  t.Items(display, {"Intense0Menu", "Intense1Menu"});
+  t.Items(TreeBuilder::Category(display, {"Стрелочные", "Arrow"}), {"DispShowArrowMethMenu"});
+  t.Items(TreeBuilder::Category(display, {"Графические", "Graphic"}),
+          {"MeasParamsHistoryFlagMenu"});
+  t.Items(TreeBuilder::Category(root, {"Озвуч.сообщения", "Voice messages"}),
+          {"AlarmPermJournMenu", "SoundVolumeMenu", "FlagSoundMenu", "SayParamPeriodMenu",
+           "apVelMenu", "AlarmVelSecNoSayMaxMenu", "apRevMenu", "apTankMenu", "apHoloMenu",
+           "apEconomMenu", "apGabarMenu", "apLightsMenu", "apTankFullMenu", "apInjTimeMenu",
+           "apErrorMenu", "apLiqTempHighMenu", "apLiqTempReadyMenu"});
+  t.Items(TreeBuilder::Category(root, {"ТО", "TS"}),
+          {"ErrorsMenu", "BlocksABS9Menu", "BlocksElPakNMenu", "BlocksElPakUAZMenu",
+           "BlocksClimatUAZMenu", "BlocksABS9UMenu"});
+}
+
+void AverTree(const TreeBuilder& t, std::vector<HotMenuNode>& root) {
+  t.Items(root, {"InitTripParamsMenu", "InitReset0ParamsMenu", "InitReset1ParamsMenu",
+                 "InitStopParamsMenu", "InitNoStopParamsMenu", "InitResetOnlyParamsMenu",
+                 "TripMinStopMenu", "TripJournMenu"});
+  auto& trips = TreeBuilder::Category(root, {"Журнал поездок", "Trip log"});
+  t.Items(trips, {"ContinueTripMenu", "WriteTripMenu"});
+  t.Family(TreeBuilder::Category(trips, {"Записать", "Save"}), "WriteTrip", 1, 20);
+  t.Item(trips, "ViewTripMenu");
+  t.Family(TreeBuilder::Category(trips, {"Просмотреть", "View"}), "ViewTrip", 0, 20);
+  t.Item(root, "TankJournMenu");
+  t.Family(TreeBuilder::Category(root, {"Журнал заправок", "Petrol log"}), "ViewTank", 0, 20);
+}
+
+void TaxTree(const TreeBuilder& t, std::vector<HotMenuNode>& root) {
+  t.Items(root, {"TaxStartFinishMenu", "TaxTarifDNMenu", "TaxTarifNumMenu", "TaxClearAllSumMenu",
+                 "TaxFlagMinMenu", "TaxTarifStartMenu", "TaxTarifSumMinMenu"});
+  for (int k = 0; k <= 4; ++k) {
+    const std::string n = std::to_string(k);
+    for (const char* part :
+         {"TaxTimeTarif%Day", "TaxPathTarif%Day", "TaxTimeTarif%Night", "TaxPathTarif%Night"}) {
+      std::string ident = part;
+      ident.replace(ident.find('%'), 1, n);
+      t.Item(root, ident + "Menu");
+    }
+  }
+}
+
+void ParkTree(const TreeBuilder& t, std::vector<HotMenuNode>& root) {
+  t.Items(TreeBuilder::Category(root, {"Парковка", "Parking"}),
+          {"ParkOffMenu", "ParkUseMenu_0", "ParkSenseMenu_0", "ParkSpeedMenu_0", "ParkBeepTypeMenu",
+           "ParkAlwaysOnMenu"});
+  t.Items(TreeBuilder::Category(root, {"Парковка вперед", "Front parling"}),
+          {"ParkUseMenu_1", "ParkForwConstOffMenu", "ParkSenseMenu_1", "ParkSpeedMenu_1"});
+}
+
+template <typename Match>
+const HotMenuNode* FindNode(const std::vector<HotMenuNode>& tree, const Match& match) {
+  for (const HotMenuNode& n : tree) {
+    if (n.IsItem() && match(n)) return &n;
+    if (const HotMenuNode* c = FindNode(n.children, match)) return c;
+  }
+  return nullptr;
+}
+
+// --- Text form -----------------------------------------------------------------------
+
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// The entries of a list "a, b (x, y), c": commas inside brackets belong to
+// a caption.
+std::vector<std::string> SplitEntries(const std::string& text) {
+  std::vector<std::string> parts;
+  std::string cur;
+  int depth = 0;
+  for (char c : text) {
+    if (c == '(') ++depth;
+    if (c == ')' && depth > 0) --depth;
+    if (c == ',' && depth == 0) {
+      parts.push_back(Trim(cur));
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  parts.push_back(Trim(cur));
+  return parts;
+}
+
+// "52 TripJournMenu (Trip log)", or the code alone when the catalogue does
+// not hold it.
+std::string EntryText(const TMenuItemCatalog& items, uint16_t code, bool english) {
+  std::string t = std::to_string(code);
+  if (const TMKMenuItem* i = items.FindMenuItemByCode(code))
+    t += " " + i->Ident + " (" + i->Caption(english) + ")";
+  return t;
+}
+
+std::string FormatHotMenu(const EditorContext& ctx, const SettingDef& d, bool english) {
+  std::string text;
+  for (uint16_t code : PackHotMenu(ReadHotMenu(ctx.mk, d.index))) {
+    if (!code) break;
+    if (!text.empty()) text += ", ";
+    text += EntryText(ctx.catalog.MenuItems(), code, english);
+  }
+  return text.empty() ? "-" : text;
+}
+
+bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& raw) {
+  const int menu = d.index;
+  const std::string text = Trim(raw);
+  const auto tree = HotMenuInsertTree(menu, ctx.catalog.MenuItems(), ctx.Flags());
+  const bool english = EnglishVersion();
+  std::vector<uint16_t> codes;
+  if (!text.empty() && text != "-") {
+    for (const std::string& part : SplitEntries(text)) {
+      if (part.empty())
+        throw TripError("'" + raw + "' has an empty entry; give menu items separated by commas");
+      // The first word names the item; a caption after it is only read back.
+      const std::string word = part.substr(0, part.find_first_of(" \t("));
+      const HotMenuNode* node = nullptr;
+      int code = -1;
+      const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), code);
+      if (ec == std::errc() && end == word.data() + word.size())
+        node = code > 0 && code <= 0xFFFF ? FindInTree(tree, uint16_t(code)) : nullptr;
+      else
+        node = FindInTree(tree, word);
+      if (!node)
+        throw TripError("'" + word + "' is no item of the hot menu \"" +
+                        HotMenuCaption(menu).Get(english) +
+                        "\" on this device variant (tripconf-cli catalog --list menu names the "
+                        "device menu items)");
+      codes.push_back(node->code);
+    }
+  }
+  HotMenu entries{};
+  std::string dropped;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (i < entries.size())
+      entries[i] = codes[i];
+    else
+      dropped +=
+          (dropped.empty() ? "" : ", ") + EntryText(ctx.catalog.MenuItems(), codes[i], english);
+  }
+  if (!dropped.empty())
+    ctx.Note(std::string(d.name) + ": " +
+             (english ? "a hot menu holds ten items; left out: "
+                      : "в горячем меню не больше десяти пунктов; не вошли: ") +
+             dropped);
+  if (entries == ReadHotMenu(ctx.mk, menu)) return false;
+  WriteHotMenu(ctx.mk, menu, entries);
+  return true;
+}
+
+}  // namespace
+
+TextPair HotMenuCaption(int menu) {
+  return kCaptions[menu];
+}
+const char* HotMenuSettingName(int menu) {
+  return kNames[menu];
+}
+
+HotMenu ReadHotMenu(const TMK& mk, int menu) {
+  HotMenu e{};
+  const FieldArray f = layout::kHotMenus.Row(menu);
+  for (int k = 0; k < kHotMenuRows; ++k) e[size_t(k)] = uint16_t(mk.GetInt(f[k]));
+  return e;
+}
+
+void WriteHotMenu(TMK& mk, int menu, const HotMenu& entries) {
+  const FieldArray f = layout::kHotMenus.Row(menu);
+  for (int k = 0; k < kHotMenuRows; ++k) mk.SetInt(f[k], entries[size_t(k)]);
+}
+
+HotMenu PackHotMenu(const HotMenu& entries) {
+  HotMenu packed{};
+  size_t n = 0;
+  for (uint16_t c : entries)
+    if (c) packed[n++] = c;
+  return packed;
+}
+
+uint16_t InsertHotMenuEntry(HotMenu& e, int row, uint16_t code) {
+  if (row < 0 || row >= kHotMenuRows) throw RangeError();
+  const uint16_t dropped = e.back();
+  std::copy_backward(e.begin() + row, e.end() - 1, e.end());
+  e[size_t(row)] = code;
+  return dropped;
+}
+
+void DeleteHotMenuEntry(HotMenu& e, int row) {
+  if (row < 0 || row >= kHotMenuRows) throw RangeError();
+  e[size_t(row)] = 0;
+  e = PackHotMenu(e);
+}
+
+void ClearHotMenu(HotMenu& e) {
+  e.fill(0);
+}
+
+void MoveHotMenuEntry(HotMenu& e, int from, int to) {
+  if (from < 0 || from >= kHotMenuRows || to < 0 || to >= kHotMenuRows) throw RangeError();
+  if (from < to)
+    std::rotate(e.begin() + from, e.begin() + from + 1, e.begin() + to + 1);
+  else if (from > to)
+    std::rotate(e.begin() + to, e.begin() + from, e.begin() + from + 1);
+}
+
+std::vector<HotMenuNode> HotMenuInsertTree(int menu, const TMenuItemCatalog& items,
+                                           const VariantFlags& flags) {
+  const TreeBuilder t(items, flags);
+  std::vector<HotMenuNode> root;
+  switch (menu) {
+    case 0:
+      ParamsTree(t, root);
+      break;
+    case 1:
+      AverTree(t, root);
+      break;
+    case 2:
+      TaxTree(t, root);
+      break;
+    case 3:
+      ParkTree(t, root);
+      break;
+    default:
+      break;
+  }
+  return root;
+}
+
+const HotMenuNode* FindInTree(const std::vector<HotMenuNode>& tree, uint16_t code) {
+  return FindNode(tree, [&](const HotMenuNode& n) { return n.code == code; });
+}
+const HotMenuNode* FindInTree(const std::vector<HotMenuNode>& tree, const std::string& ident) {
+  return FindNode(tree, [&](const HotMenuNode& n) { return n.ident == ident; });
+}
+
+std::string HotMenuEntryCaption(const TMenuItemCatalog& items, uint16_t code, bool english) {
+  if (!code) return "";
+  if (const TMKMenuItem* i = items.FindMenuItemByCode(code)) return i->Caption(english);
+  return "? " + std::to_string(code);
+}
+
+std::string HotMenuDroppedNote(const TMenuItemCatalog& items, int menu, uint16_t dropped,
+                               bool english) {
+  const std::string item = HotMenuEntryCaption(items, dropped, english);
+  const std::string caption = HotMenuCaption(menu).Get(english);
+  if (english)
+    return "The hot menu \"" + caption + "\" was full: \"" + item +
+           "\" was pushed out of its last row.";
+  return "Горячее меню «" + caption + "» было заполнено: пункт «" + item +
+         "» вытеснен из последней строки.";
+}
+
+std::string InsertIntoHotMenu(EditorContext& ctx, int menu, int row, uint16_t code, bool english) {
+  HotMenu e = PackHotMenu(ReadHotMenu(ctx.mk, menu));
+  const uint16_t dropped = InsertHotMenuEntry(e, row, code);
+  WriteHotMenu(ctx.mk, menu, PackHotMenu(e));
+  return dropped ? HotMenuDroppedNote(ctx.catalog.MenuItems(), menu, dropped, english) : "";
+}
+
+void UpdateVariantControlsHotMenu(const EditorContext&, Visibility&) {
+  // The four menus are always shown; a menu whose items the variant lacks
+  // simply offers nothing to insert.
+}
+
+void AddHotMenuSettings(std::vector<SettingDef>& s) {
+  for (int m = 0; m < kHotMenuCount; ++m)
+    s.push_back({.name = kNames[m],
+                 .kind = ControlKind::CodeList,
+                 .label = kCaptions[m],
+                 .field = layout::kHotMenus(m, 0),
+                 .index = m,
+                 .format = FormatHotMenu,
+                 .parse = ParseHotMenu,
+                 .bytes = 2 * kHotMenuRows});
+}
+
+}  // namespace tc
