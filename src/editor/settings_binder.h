@@ -81,8 +81,9 @@ class TSettingsBinder : public QObject {
   // OK is pressed). False, after the error was shown, when a value was
   // refused.
   bool CommitPending();
+  // The model and variant the controls and parts edit.
+  EditorContext& Context() const { return ctx_; }
   bool Loading() const { return loading_; }
-  // What the parts of the pages work on.
 
  signals:
   // A setting was stored and the page rules ran.
