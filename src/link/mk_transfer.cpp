@@ -109,16 +109,8 @@ std::vector<uint8_t> TMKTransfer::ReadImage(TransferObserver& obs) {
   for (uint32_t h = 0; h <= 1; ++h) {
     for (uint32_t k = 1; k < n; ++k) {
       const uint32_t b = h * n + k;
-      link_.BeginFrame(DeviceAddress, kCmdReadBlock);
-      link_.PutWord(uint16_t(b));
-      link_.Execute();
-      // A page reply carries 32 bytes after the 5-byte head; a shorter one
-      // would fill the image with what earlier frames left in the buffer.
-      if (link_.RxBuffer[0] < 5 + 32 + 1)
-        throw LinkError("RS232. The device answered page " + std::to_string(b) +
-                        " with a short reply (" + std::to_string(link_.RxBuffer[0]) +
-                        " bytes); nothing was read.");
-      for (int i = 0; i < 32; ++i) image.push_back(link_.GetByte());
+      const std::vector<uint8_t> page = ReadPage(b);
+      image.insert(image.end(), page.begin(), page.end());
       obs.SetGauge(std::min(100, Percent(100.0 * b / steps)));
     }
   }

@@ -41,6 +41,11 @@ inline constexpr TextPair kDirectoryDamagedText{
     "Каталог блоков в памяти МК повреждён, запись в МК не выполнялась",
     "The device's block directory is damaged; nothing was written to the device"};
 inline constexpr TextPair kDirectoryEntryText{"запись", "entry"};
+// "RS232. The device answered page N with a short reply (K bytes)."
+inline constexpr TextPair kShortPageReplyText[] = {
+    {"RS232. МК ответил на запрос страницы", "RS232. The device answered page"},
+    {"коротким ответом", "with a short reply"},
+    {"байт", "bytes"}};
 inline constexpr TextPair kAddressText{"адрес", "address"};
 inline constexpr TextPair kSizeText{"размер", "size"};
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "link/mk_transfer.h"
+#include "model/tmk.h"
 
 namespace tc {
 
@@ -33,10 +34,13 @@ std::vector<uint8_t> TMKTransfer::ReadPage(uint32_t page) {
   link_.BeginFrame(DeviceAddress, kCmdReadBlock);
   link_.PutWord(uint16_t(page));
   link_.Execute();
-  if (link_.RxBuffer[0] < 5 + 32 + 1)
-    throw LinkError("RS232. The device answered page " + std::to_string(page) +
-                    " with a short reply (" + std::to_string(link_.RxBuffer[0]) + " bytes).");
-  std::vector<uint8_t> bytes(32);
+  // A page reply carries 32 bytes after the 5-byte head; a shorter one
+  // would fill the page with what earlier frames left in the buffer.
+  if (link_.RxBuffer[0] < 5 + kMemoryPageSize + 1)
+    throw LinkError(kShortPageReplyText[0]() + " " + std::to_string(page) + " " +
+                    kShortPageReplyText[1]() + " (" + std::to_string(link_.RxBuffer[0]) + " " +
+                    kShortPageReplyText[2]() + ").");
+  std::vector<uint8_t> bytes(kMemoryPageSize);
   for (auto& b : bytes) b = link_.GetByte();
   return bytes;
 }

@@ -48,6 +48,14 @@ uint64_t ReadImageLE(std::span<const uint8_t> image, size_t at, int width) {
 }
 }  // namespace
 
+std::vector<uint8_t> ImageOfMemory(std::span<const uint8_t> memory) {
+  if (memory.size() < 2 * kMemoryPageSize) return {};
+  std::vector<uint8_t> image(memory.size() - 2 * kMemoryPageSize);
+  for (size_t p = 0; p < image.size(); ++p)
+    image[p] = memory[MemoryPositionOf(p, uint32_t(memory.size()))];
+  return image;
+}
+
 DirEntry TMK::EntryOf(std::span<const uint8_t> image, int k) {
   if (k < 1 || k > 14) throw RangeError();
   return {uint16_t(ReadImageLE(image, 4 * k, 2)), uint16_t(ReadImageLE(image, 4 * k + 2, 2))};

@@ -37,6 +37,16 @@ constexpr uint32_t kImageAddressBase = 32;
 // Trailing bytes of every device block that the tool neither reads nor writes.
 constexpr uint32_t kBlockTrailer = 4;
 
+// The memory goes over the line in pages of 32 bytes; the image is the whole
+// memory without the first page of each half.
+constexpr uint32_t kMemoryPageSize = kImageAddressBase;
+// The memory position of image position p, in a memory of memorySize bytes.
+constexpr size_t MemoryPositionOf(size_t p, uint32_t memorySize) {
+  return p < memorySize / 2 - kMemoryPageSize ? p + kMemoryPageSize : p + 2 * kMemoryPageSize;
+}
+// The image a whole memory holds (a dump of memorySize bytes).
+std::vector<uint8_t> ImageOfMemory(std::span<const uint8_t> memory);
+
 struct DirEntry {
   uint16_t address = 0;  // device address in the first half
   uint16_t size = 0;     // bytes in the device, including 4 trailing bytes

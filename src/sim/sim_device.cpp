@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/tmk.h"
+
 namespace tc::sim {
 
 namespace {
@@ -23,9 +25,8 @@ SimDevice::SimDevice(uint32_t memorySize, uint8_t addr, uint16_t ver)
     : memory(memorySize, 0xFF), address(addr), version(ver) {}
 
 void SimDevice::LoadImage(const std::vector<uint8_t>& image) {
-  const size_t half = memory.size() / 2;
-  for (size_t p = 0; p < image.size() && p + 64 <= memory.size(); ++p)
-    memory[p < half - 32 ? p + 32 : p + 64] = image[p];
+  for (size_t p = 0; p < image.size() && p + 2 * kMemoryPageSize <= memory.size(); ++p)
+    memory[MemoryPositionOf(p, uint32_t(memory.size()))] = image[p];
 }
 
 std::optional<std::vector<uint8_t>> SimDevice::Hear(uint8_t byte, uint64_t nowMs) {

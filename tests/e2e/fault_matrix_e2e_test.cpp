@@ -195,13 +195,6 @@ void PrintTo(const Row& row, std::ostream* os) {
   *os << row.name;
 }
 
-Bytes ImageOf(const Bytes& memory) {
-  const size_t s = memory.size();
-  Bytes img(memory.begin() + 32, memory.begin() + long(s / 2));
-  img.insert(img.end(), memory.begin() + long(s / 2 + 32), memory.end());
-  return img;
-}
-
 void SaveFile(const fs::path& p, uint16_t version, const Bytes& image) {
   WriteFileAtomic(p.string(), EncodeSettingsFile(version, image));
 }
@@ -244,7 +237,7 @@ TEST_P(FaultMatrix, CommandLine) {
   const auto start = std::chrono::steady_clock::now();
   const CliResult r = RunCli(tmp.path, args);
   const auto took = std::chrono::steady_clock::now() - start;
-  const Bytes after = ImageOf(sim.Dump());
+  const Bytes after = ImageOfMemory(sim.Dump());
   // A device that is gone is noticed at once, not after every time-out
   // (a vanished pseudo-terminal reads as empty with a hang-up).
   if (row.fault[0] == "--vanish-after" && row.code == 1) {
@@ -305,7 +298,7 @@ TEST_P(FaultMatrix, CommandLine) {
       ASSERT_TRUE(fixed.Running());
       const CliResult w = RunCli(again.path, {"write", "--port", fixed.Port(), backup.string()});
       EXPECT_EQ(w.code, 0) << w.err;
-      EXPECT_EQ(ImageOf(fixed.Dump()), device);
+      EXPECT_EQ(ImageOfMemory(fixed.Dump()), device);
       break;
     }
   }

@@ -44,14 +44,6 @@ std::unique_ptr<TML_RS> OpenLink(const Sim& sim) {
   return rs;
 }
 
-// The settings image as the memory holds it (first page of each half left out).
-Bytes ImageOf(const Bytes& memory) {
-  const size_t s = memory.size();
-  Bytes img(memory.begin() + 32, memory.begin() + long(s / 2));
-  img.insert(img.end(), memory.begin() + long(s / 2 + 32), memory.end());
-  return img;
-}
-
 void SaveFile(const fs::path& p, uint16_t version, const Bytes& image) {
   WriteFileAtomic(p.string(), EncodeSettingsFile(version, image));
 }
@@ -98,7 +90,7 @@ TEST_F(E2E, Reads32KiBAtThirdAddressAfterTheOthersFail) {
   EXPECT_EQ(t.DeviceMemorySize, 0x8000u);
   EXPECT_EQ(mk.DeviceVersion, 0x8003);
   EXPECT_EQ(mk.Image().size(), 32704u);
-  const Bytes held = ImageOf(sim.Dump());
+  const Bytes held = ImageOfMemory(sim.Dump());
   EXPECT_EQ(mk.Image().size(), held.size());
   for (size_t i = 0; i < held.size() && i < mk.Image().size(); ++i)
     ASSERT_EQ(mk.Image()[i], held[i]) << "image byte " << i;
@@ -151,7 +143,7 @@ TEST_F(E2E, WriteLeavesExactlyTheExpectedMemory) {
       RunCli(tmp.path, {"write", "--port", sim.Port(), (tmp.path / "user.dvkps").string()});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_NE(r.out.find("The settings are recorded in the device"), std::string::npos);
-  const Bytes after = ImageOf(sim.Dump());
+  const Bytes after = ImageOfMemory(sim.Dump());
   EXPECT_EQ(sim.Log().find("tripsim: chunk"), std::string::npos) << sim.Log();
 
   // Entry by entry: the user's blocks, the device's carried entry, and the
@@ -204,7 +196,7 @@ TEST_F(E2E, VersionMismatchesWriteNothing) {
   EXPECT_NE(r.err.find("Версия настроек не совпадает с версией прошивки!"), std::string::npos)
       << r.err;
 
-  EXPECT_EQ(ImageOf(sim.Dump()), original);
+  EXPECT_EQ(ImageOfMemory(sim.Dump()), original);
   EXPECT_NE(sim.Log().find(" 0 blocks written"), std::string::npos) << sim.Log();
   EXPECT_FALSE(fs::exists(tmp.path / "data" / "tripconf" / "backups"));
 }

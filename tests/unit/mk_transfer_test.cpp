@@ -201,6 +201,18 @@ TEST_F(TransferTest, BrokenReadLeavesTheModelAsItWas) {
     } catch (const LinkError& e) {
       EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
     }
+    if (c.shortPage > 0) {
+      // And in the other language.
+      SetEnglishVersion(false);
+      try {
+        t.ReadDeviceSettings(mk, obs);
+        ADD_FAILURE() << "the broken read was accepted";
+      } catch (const LinkError& e) {
+        EXPECT_NE(std::string(e.what()).find("страницы 3 коротким ответом"), std::string::npos)
+            << e.what();
+      }
+      SetEnglishVersion(true);
+    }
     EXPECT_EQ(mk.Image(), Bytes(64, 1));
     EXPECT_EQ(mk.DeviceVersion, 0x77);
   }

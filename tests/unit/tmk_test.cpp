@@ -327,6 +327,27 @@ TEST(TMK, TypedFieldsRefuseWhatDoesNotFit) {
   }
 }
 
+TEST(TMK, MemoryAndImagePositionsSkipTheFirstPageOfEachHalf) {
+  // 8 KiB: image 0..4063 is memory 32..4095, image 4064.. is memory 4128..
+  EXPECT_EQ(MemoryPositionOf(0, 8192), 32u);
+  EXPECT_EQ(MemoryPositionOf(4063, 8192), 4095u);
+  EXPECT_EQ(MemoryPositionOf(4064, 8192), 4128u);
+  EXPECT_EQ(MemoryPositionOf(8127, 8192), 8191u);
+  EXPECT_EQ(MemoryPositionOf(16351, 32768), 16383u);
+  EXPECT_EQ(MemoryPositionOf(16352, 32768), 16416u);
+
+  std::vector<uint8_t> memory(8192);
+  for (size_t i = 0; i < memory.size(); ++i) memory[i] = uint8_t(i * 7 + i / 256);
+  const std::vector<uint8_t> image = ImageOfMemory(memory);
+  ASSERT_EQ(image.size(), 8192u - 64);
+  EXPECT_EQ(image[0], memory[32]);
+  EXPECT_EQ(image[4063], memory[4095]);
+  EXPECT_EQ(image[4064], memory[4128]);
+  EXPECT_EQ(image.back(), memory.back());
+  // A dump too short to hold the two skipped pages holds no image.
+  EXPECT_TRUE(ImageOfMemory(std::vector<uint8_t>(63)).empty());
+}
+
 TEST(TMK, OscRecordsComeFromTheirFixedPositions) {
   TMK mk;
   mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")));
