@@ -10,6 +10,7 @@
 #include "app/main_form.h"
 #include "app/single_instance.h"
 #include "ui/message_service.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -28,7 +29,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     ShowError(e.what());
   } catch (...) {
-    ShowError("Unknown error");
+    ShowError(TextPair{"Неизвестная ошибка", "Unknown error"}());
   }
   return false;
 }

@@ -4,7 +4,6 @@
 #include "editor_core/page_blocks.h"
 
 #include <algorithm>
-#include <charconv>
 #include <span>
 #include <string>
 
@@ -16,6 +15,7 @@
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -169,30 +169,6 @@ bool Listed(const std::vector<SystemEntry>& list, int code) {
 
 // --- Settings ----------------------------------------------------------------------
 
-std::string Trim(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-std::vector<std::string> SplitEntries(const std::string& text) {
-  std::vector<std::string> parts;
-  std::string cur;
-  int depth = 0;
-  for (char c : text) {
-    if (c == '(') ++depth;
-    if (c == ')' && depth > 0) --depth;
-    if (c == ',' && depth == 0) {
-      parts.push_back(Trim(cur));
-      cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  parts.push_back(Trim(cur));
-  return parts;
-}
-
 std::string FormatUsedBlocks(const EditorContext& ctx, const SettingDef&, bool) {
   std::string text;
   for (const SystemEntry& e : UsedSystems(ctx.mk, SystemList(ctx))) {
@@ -205,14 +181,13 @@ std::string FormatUsedBlocks(const EditorContext& ctx, const SettingDef&, bool) 
 // One entry of the text: a code (with the name in brackets after it, as
 // `get` prints it) or a name of the list.
 int ParseSystem(const std::vector<SystemEntry>& list, const std::string& part) {
-  const std::string word = part.substr(0, part.find_first_of(" \t("));
-  int code = -1;
-  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), code);
-  if (ec == std::errc() && end == word.data() + word.size()) {
-    if (Listed(list, code)) return code;
-    throw TripError("system " + word +
-                    " is not in the list of additional systems for this device variant and "
-                    "protocol");
+  const std::string word = LeadingWord(part);
+  if (const auto code = WholeNumber(word)) {
+    if (Listed(list, *code)) return *code;
+    throw TripError(TextPair{"системы", "system"}() + " " + word + " " +
+                    TextPair{"нет в списке дополнительных систем этого варианта МК и протокола",
+                             "is not in the list of additional systems for this device variant "
+                             "and protocol"}());
   }
   std::vector<int> codes;
   for (const SystemEntry& e : list)
@@ -220,23 +195,32 @@ int ParseSystem(const std::vector<SystemEntry>& list, const std::string& part) {
       codes.push_back(e.code);
   if (codes.size() == 1) return codes[0];
   if (codes.empty())
-    throw TripError("'" + part +
-                    "' is no additional system of this device variant and protocol (tripconf-cli "
-                    "settings FILE shows the selected ones; give codes or names)");
+    throw TripError("'" + part + "' " +
+                    TextPair{"— не дополнительная система этого варианта МК и протокола "
+                             "(tripconf-cli settings ФАЙЛ показывает выбранные; укажите коды "
+                             "или названия)",
+                             "is no additional system of this device variant and protocol "
+                             "(tripconf-cli settings FILE shows the selected ones; give codes or "
+                             "names)"}());
   std::string list_;
   for (size_t i = 0; i < codes.size(); ++i)
-    list_ += (i ? (i + 1 == codes.size() ? " and " : ", ") : "") + std::to_string(codes[i]);
-  throw TripError("'" + part + "' names the systems " + list_ + "; give the code");
+    list_ += (i ? (i + 1 == codes.size() ? TextPair{" и ", " and "}() : std::string(", "))
+                : std::string()) +
+             std::to_string(codes[i]);
+  throw TripError("'" + part + "' " + TextPair{"— название систем", "names the systems"}() + " " +
+                  list_ + TextPair{"; укажите код", "; give the code"}());
 }
 
 bool ParseUsedBlocks(EditorContext& ctx, const SettingDef&, const std::string& raw) {
   const std::vector<SystemEntry> list = SystemList(ctx);
-  const std::string text = Trim(raw);
+  const std::string text = TrimBlanks(raw);
   std::vector<int> chosen;
   if (!text.empty() && text != "-") {
-    for (const std::string& part : SplitEntries(text)) {
+    for (const std::string& part : SplitListEntries(text)) {
       if (part.empty())
-        throw TripError("'" + raw + "' has an empty entry; give systems separated by commas");
+        throw TripError("'" + raw + "' " +
+                        TextPair{"содержит пустой элемент; перечислите системы через запятую",
+                                 "has an empty entry; give systems separated by commas"}());
       chosen.push_back(ParseSystem(list, part));
     }
   }

@@ -12,6 +12,7 @@
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -38,24 +39,27 @@ bool ParseColour(EditorContext& ctx, const SettingDef& d, const std::string& tex
   int v[3] = {};
   const char* p = text.data();
   const char* const end = p + text.size();
+  const auto notColour = [&] {
+    return TripError("'" + text + "' " + TextPair{"— не цвет", "is not a colour of"}() + " " +
+                     d.name + TextPair{" (ожидается R,G,B)", " (R,G,B is expected)"}());
+  };
   for (int i = 0; i < 3; ++i) {
     while (p < end && *p == ' ') ++p;
     const auto [next, ec] = std::from_chars(p, end, v[i]);
-    if (ec != std::errc())
-      throw TripError("'" + text + "' is not a colour of " + d.name + " (R,G,B is expected)");
+    if (ec != std::errc()) throw notColour();
     p = next;
     while (p < end && *p == ' ') ++p;
     if (i < 2) {
-      if (p == end || *p != ',')
-        throw TripError("'" + text + "' is not a colour of " + d.name + " (R,G,B is expected)");
+      if (p == end || *p != ',') throw notColour();
       ++p;
     }
   }
-  if (p != end)
-    throw TripError("'" + text + "' is not a colour of " + d.name + " (R,G,B is expected)");
+  if (p != end) throw notColour();
   for (int x : v)
     if (x < 0 || x > 31)
-      throw TripError("'" + text + "': each of red, green and blue takes 0 to 31");
+      throw TripError("'" + text + "': " +
+                      TextPair{"красный, зелёный и синий — каждый от 0 до 31",
+                               "each of red, green and blue takes 0 to 31"}());
   return SetPaletteColour(ctx, SchemeOf(d), EntryOf(d), {v[0], v[1], v[2]});
 }
 
@@ -159,7 +163,8 @@ void ResetColourSchemes(EditorContext& ctx) {
   const ColourScheme* factory[2] = {&ctx.mk.FactoryScheme1, &ctx.mk.FactoryScheme2};
   auto b10 = ctx.mk.Block(10);
   for (int s = 0; s < 2; ++s)
-    std::copy(factory[s]->begin(), factory[s]->end(), b10.begin() + layout::kColourSchemes(s, 0).offset);
+    std::copy(factory[s]->begin(), factory[s]->end(),
+              b10.begin() + layout::kColourSchemes(s, 0).offset);
   ctx.colourScheme = 0;
 }
 

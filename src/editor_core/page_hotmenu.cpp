@@ -4,14 +4,15 @@
 #include "editor_core/page_hotmenu.h"
 
 #include <algorithm>
-#include <charconv>
 #include <initializer_list>
 
 #include "catalog/variants.h"
+#include "editor_core/page_kit.h"
 #include "editor_core/pages.h"
 #include "editor_core/visibility.h"
 #include "model/tmk.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -132,32 +133,6 @@ const HotMenuNode* FindNode(const std::vector<HotMenuNode>& tree, const Match& m
 
 // --- Text form -----------------------------------------------------------------------
 
-std::string Trim(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-// The entries of a list "a, b (x, y), c": commas inside brackets belong to
-// a caption.
-std::vector<std::string> SplitEntries(const std::string& text) {
-  std::vector<std::string> parts;
-  std::string cur;
-  int depth = 0;
-  for (char c : text) {
-    if (c == '(') ++depth;
-    if (c == ')' && depth > 0) --depth;
-    if (c == ',' && depth == 0) {
-      parts.push_back(Trim(cur));
-      cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  parts.push_back(Trim(cur));
-  return parts;
-}
-
 // "52 TripJournMenu (Trip log)", or the code alone when the catalogue does
 // not hold it.
 std::string EntryText(const TMenuItemCatalog& items, uint16_t code, bool english) {
@@ -179,28 +154,31 @@ std::string FormatHotMenu(const EditorContext& ctx, const SettingDef& d, bool en
 
 bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& raw) {
   const int menu = d.index;
-  const std::string text = Trim(raw);
+  const std::string text = TrimBlanks(raw);
   const auto tree = HotMenuInsertTree(menu, ctx.catalog.MenuItems(), ctx.Flags());
   const bool english = EnglishVersion();
   std::vector<uint16_t> codes;
   if (!text.empty() && text != "-") {
-    for (const std::string& part : SplitEntries(text)) {
+    for (const std::string& part : SplitListEntries(text)) {
       if (part.empty())
-        throw TripError("'" + raw + "' has an empty entry; give menu items separated by commas");
+        throw TripError("'" + raw + "' " +
+                        TextPair{"содержит пустой элемент; перечислите пункты меню через запятую",
+                                 "has an empty entry; give menu items separated by commas"}());
       // The first word names the item; a caption after it is only read back.
-      const std::string word = part.substr(0, part.find_first_of(" \t("));
+      const std::string word = LeadingWord(part);
       const HotMenuNode* node = nullptr;
-      int code = -1;
-      const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), code);
-      if (ec == std::errc() && end == word.data() + word.size())
-        node = code > 0 && code <= 0xFFFF ? FindInTree(tree, uint16_t(code)) : nullptr;
+      if (const auto code = WholeNumber(word))
+        node = *code > 0 && *code <= 0xFFFF ? FindInTree(tree, uint16_t(*code)) : nullptr;
       else
         node = FindInTree(tree, word);
       if (!node)
-        throw TripError("'" + word + "' is no item of the hot menu \"" +
-                        HotMenuCaption(menu).Get(english) +
-                        "\" on this device variant (tripconf-cli catalog --list menu names the "
-                        "device menu items)");
+        throw TripError("'" + word + "' " +
+                        TextPair{"— не пункт горячего меню", "is no item of the hot menu"}() +
+                        " \"" + HotMenuCaption(menu).Get(english) + "\" " +
+                        TextPair{"в этом варианте МК (tripconf-cli catalog --list menu называет "
+                                 "пункты меню МК)",
+                                 "on this device variant (tripconf-cli catalog --list menu names "
+                                 "the device menu items)"}());
       codes.push_back(node->code);
     }
   }

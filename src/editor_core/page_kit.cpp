@@ -1,5 +1,6 @@
 #include "editor_core/page_kit.h"
 
+#include <charconv>
 #include <deque>
 
 namespace tc {
@@ -45,6 +46,41 @@ const char* InternName(std::string name) {
   // A deque never moves what it holds, so the pointers stay valid.
   static std::deque<std::string> names;
   return names.emplace_back(std::move(name)).c_str();
+}
+
+std::string TrimBlanks(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+std::vector<std::string> SplitListEntries(const std::string& text) {
+  std::vector<std::string> parts;
+  std::string cur;
+  int depth = 0;
+  for (char c : text) {
+    if (c == '(') ++depth;
+    if (c == ')' && depth > 0) --depth;
+    if (c == ',' && depth == 0) {
+      parts.push_back(TrimBlanks(cur));
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  parts.push_back(TrimBlanks(cur));
+  return parts;
+}
+
+std::string LeadingWord(const std::string& entry) {
+  return entry.substr(0, entry.find_first_of(" \t("));
+}
+
+std::optional<int> WholeNumber(const std::string& word) {
+  int n = 0;
+  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
+  if (ec != std::errc() || end != word.data() + word.size() || word.empty()) return std::nullopt;
+  return n;
 }
 
 }  // namespace tc

@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces the page files build their settings from.
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,18 @@ class PageSettings {
 // A name made at run time (families such as "cbShowDisp_1_39"), kept for
 // the life of the program so settings can point at it.
 const char* InternName(std::string name);
+
+// --- Text forms of list settings ---------------------------------------------------
+
+// Without the blanks and tabs at either end.
+std::string TrimBlanks(const std::string& s);
+// The trimmed entries of a list "a, b (x, y), c": commas inside brackets
+// belong to a caption.
+std::vector<std::string> SplitListEntries(const std::string& text);
+// The first word of an entry ("52" of "52 TripJournMenu (Trip log)"), which
+// names it; a caption after it is only read back.
+std::string LeadingWord(const std::string& entry);
+// The word as a whole decimal number, or nothing.
+std::optional<int> WholeNumber(const std::string& word);
 
 }  // namespace tc

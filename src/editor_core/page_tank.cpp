@@ -10,6 +10,7 @@
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -86,7 +87,9 @@ bool ParseTareTable(TMK& mk, const std::string& text) {
     };
     if (colon == std::string::npos || !digits(row.substr(0, colon)) ||
         !digits(row.substr(colon + 1)))
-      throw TripError("'" + row + "' is not a tare point (litres:sensor, e.g. 10:200)");
+      throw TripError("'" + row + "' " +
+                      TextPair{"— не точка тарировки (литры:датчик, например 10:200)",
+                               "is not a tare point (litres:sensor, e.g. 10:200)"}());
     cells.push_back({row.substr(0, colon), row.substr(colon + 1)});
     row.clear();
   };
@@ -98,8 +101,9 @@ bool ParseTareTable(TMK& mk, const std::string& text) {
   }
   takeRow();
   if (int(cells.size()) > kTareMaxPoints)
-    throw TripError("the tare table holds at most " + std::to_string(kTareMaxPoints) +
-                    " points, not " + std::to_string(cells.size()));
+    throw TripError(TextPair{"в таблице тарировки не больше", "the tare table holds at most"}() +
+                    " " + std::to_string(kTareMaxPoints) + " " +
+                    TextPair{"точек, а не", "points, not"}() + " " + std::to_string(cells.size()));
   const std::string before = FormatTareTable(mk);
   const int64_t countBefore = mk.GetInt(layout::kTarirLeng);
   mk.SetInt(layout::kTarirLeng, int64_t(cells.size()));

@@ -7,10 +7,12 @@
 
 #include "catalog/variants.h"
 #include "editor_core/option_bits.h"
+#include "editor_core/page_kit.h"
 #include "model/tmk.h"
 #include "util/conversions.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
@@ -105,12 +107,6 @@ std::string Printf(const char* format, A... args) {
   char buf[512];
   std::snprintf(buf, sizeof buf, format, args...);
   return buf;
-}
-
-std::string Trim(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
 }  // namespace
@@ -267,7 +263,7 @@ bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& t
   if (parts.size() != 3) throw TripError(invalidDate);
   int n[3];
   for (int i = 0; i < 3; ++i) {
-    const std::string t = Trim(parts[size_t(i)]);
+    const std::string t = TrimBlanks(parts[size_t(i)]);
     if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos)
       throw TripError(Printf("'%s' is not a valid integer value", parts[size_t(i)].c_str()));
     n[i] = std::stoi(t);
@@ -318,7 +314,7 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
   if (def.parse) return def.parse(ctx, def, rawText);
-  const std::string text = Trim(rawText);
+  const std::string text = TrimBlanks(rawText);
   const std::string what = "'" + rawText + "' is not a value of " + def.name;
   switch (def.kind) {
     case ControlKind::Spin: {
@@ -370,8 +366,9 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
             what + (items.empty() ? " (it offers no item here)" : " (items: " + list + "; or #N)"));
       }
       if (!items[size_t(found)].enabled)
-        throw TripError("'" + text + "' cannot be chosen for " + def.name +
-                        " with the current protocol");
+        throw TripError("'" + text + "' " +
+                        TextPair{"нельзя выбрать для", "cannot be chosen for"}() + " " + def.name +
+                        TextPair{" при текущем протоколе", " with the current protocol"}());
       return SetIndex(ctx, def, found);
     }
     default:

@@ -67,7 +67,9 @@ std::string SaveDeviceBackup(const std::string& folder, uint16_t deviceVersion,
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace,
                   ec);
   if (ec)
-    throw FileError("Cannot make the backup '" + path.string() + "' private: " + ec.message());
+    throw FileError(TextPair{"Не удалось закрыть копию настроек от других пользователей",
+                             "Cannot make the backup private"}() +
+                    " '" + path.string() + "': " + ec.message());
   return path.string();
 }
 

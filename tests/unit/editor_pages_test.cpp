@@ -198,6 +198,7 @@ TEST(SoundsPage, SharedWarningByteFollowsTheProtocol) {
 }
 
 TEST(SoundsPage, TrimVariantMirrorsTheInverterWarningAndHasNoVoice) {
+  SetEnglishVersion(false);  // the messages are checked in Russian
   Page p("ve01-32k");
   ASSERT_TRUE(p.ctx.Flags().VariantTrim && p.ctx.Flags().VariantNoVoice);
   p.Set("rgWarnFirst_23", "N");
@@ -211,7 +212,7 @@ TEST(SoundsPage, TrimVariantMirrorsTheInverterWarningAndHasNoVoice) {
   EXPECT_TRUE(items[2].enabled);
   EXPECT_FALSE(items[3].enabled);
   EXPECT_FALSE(items[4].enabled);
-  EXPECT_NE(Refusal(p, "rgWarnFirst_0", "M").find("cannot be chosen"), std::string::npos);
+  EXPECT_NE(Refusal(p, "rgWarnFirst_0", "M").find("нельзя выбрать для"), std::string::npos);
   EXPECT_EQ(SettingItems(p.ctx, p.Def("rgFlagSound")).size(), 3u);
   const Visibility v = ControlVisibility(p.ctx);
   EXPECT_FALSE(v.Visible("seSoundVolume"));

@@ -185,6 +185,7 @@ TEST(SystemSelection, ShowChoicesSelectAndKeepTheRest) {
 }
 
 TEST(SystemText, CodesOrNamesOfTheListInListOrder) {
+  SetEnglishVersion(false);  // the messages are checked in Russian
   Loaded l("v8002-8k");
   TMK& mk = l.mk;
   const SettingDef& used = *FindSetting("sgUsedBlocks");
@@ -206,21 +207,26 @@ TEST(SystemText, CodesOrNamesOfTheListInListOrder) {
 
   SelectSystem(mk, 21, true);
   const std::vector<uint8_t> before(mk.Block(5).begin(), mk.Block(5).end());
-  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,9").find("system 9 is not in the list"),
+  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,9").find("системы 9 нет в списке"),
             std::string::npos);
-  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "ABS 99").find("'ABS 99' is no additional system"),
+  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "ABS 99").find("'ABS 99' — не дополнительная система"),
             std::string::npos);
-  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,,22").find("empty entry"), std::string::npos);
+  EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,,22").find("пустой элемент"), std::string::npos);
   EXPECT_EQ(std::vector<uint8_t>(mk.Block(5).begin(), mk.Block(5).end()), before);
 }
 
 TEST(SystemText, ANameOfTwoSystemsAsksForTheCode) {
+  SetEnglishVersion(false);  // the messages are checked in Russian
   // Two gearbox units share a name on CAN variants.
   for (const char* sample : {"v104-8k", "v8002-8k", "v8003-32k", "ve01-32k"}) {
     Loaded l(sample);
     if (!l.Ctx().Flags().VariantCan) continue;
     EXPECT_EQ(Message(l.Ctx(), "sgUsedBlocks", "АКПП Hyund/Kia3"),
+              "'АКПП Hyund/Kia3' — название систем 109 и 132; укажите код");
+    SetEnglishVersion(true);
+    EXPECT_EQ(Message(l.Ctx(), "sgUsedBlocks", "АКПП Hyund/Kia3"),
               "'АКПП Hyund/Kia3' names the systems 109 and 132; give the code");
+    SetEnglishVersion(false);
     EXPECT_EQ(Message(l.Ctx(), "sgUsedBlocks", "132"), "accepted");
     EXPECT_TRUE(SystemSelected(l.mk, 132));
     EXPECT_FALSE(SystemSelected(l.mk, 109));

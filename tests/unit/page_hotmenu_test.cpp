@@ -251,6 +251,7 @@ TEST(HotMenuText, SetStoresPackedAndGetNamesEachEntry) {
 }
 
 TEST(HotMenuText, OnlyItemsOfTheMenusTreeAreTakenAndNothingIsWrittenOtherwise) {
+  SetEnglishVersion(false);  // the messages are checked in Russian
   SetEnglishVersion(false);  // the message names the menu in the program's language
   Loaded l("v104-8k");
   const SettingDef& params = *FindSetting("sghmParams");
@@ -265,15 +266,20 @@ TEST(HotMenuText, OnlyItemsOfTheMenusTreeAreTakenAndNothingIsWrittenOtherwise) {
   };
   // An item of another menu, an unknown name, a code no item has, an empty entry.
   EXPECT_EQ(message("FullTankMenu,TripJournMenu,Nonsense")
-                .find("'TripJournMenu' is no item of the hot menu \"Параметры\" on this device"),
+                .find("'TripJournMenu' — не пункт горячего меню \"Параметры\" в этом варианте"),
+            0u);
+  SetEnglishVersion(true);
+  EXPECT_EQ(message("FullTankMenu,TripJournMenu,Nonsense")
+                .find("'TripJournMenu' is no item of the hot menu \"Parameters\" on this device"),
             0u);
   EXPECT_NE(message("Nonsense").find("'Nonsense' is no item"), std::string::npos);
   EXPECT_NE(message("0").find("'0' is no item"), std::string::npos);
   EXPECT_NE(message("70000").find("'70000' is no item"), std::string::npos);
   EXPECT_NE(message("2,,5").find("empty entry"), std::string::npos);
+  SetEnglishVersion(false);
   EXPECT_EQ(ReadHotMenu(l.mk, 0), before);
   // Names are exact: the catalogue's identifiers are case-sensitive.
-  EXPECT_NE(message("fulltankmenu").find("no item"), std::string::npos);
+  EXPECT_NE(message("fulltankmenu").find("не пункт"), std::string::npos);
 }
 
 TEST(HotMenuText, MoreThanTenEntriesKeepTheFirstTenAndSaySo) {

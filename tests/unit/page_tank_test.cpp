@@ -88,6 +88,7 @@ TEST(TareTable, CountsAboveTheTableReadAsNoPoints) {
 }
 
 TEST(TareTable, TextFormSetsTheCountAndRefusesBadRows) {
+  SetEnglishVersion(false);  // the messages are checked in Russian
   SampleModel m("v104-8k");
   const SettingDef& t = m.Def("sgTarir");
   EXPECT_TRUE(SetFromText(m.ctx, t, " 10:200 20:400,30:600 "));
@@ -100,15 +101,16 @@ TEST(TareTable, TextFormSetsTheCountAndRefusesBadRows) {
   EXPECT_TRUE(SetFromText(m.ctx, t, ""));
   EXPECT_EQ(m.mk.GetInt(layout::kTarirLeng), 0);
 
-  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10-200"); }).find("litres:sensor"),
+  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10-200"); }).find("литры:датчик"),
             std::string::npos);
-  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10:x"); }).find("not a tare point"),
+  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10:x"); }).find("не точка тарировки"),
             std::string::npos);
   EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "300:1"); }), "Range check error");
   EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "1:40000"); }), "Range check error");
   std::string many;
   for (int i = 0; i < 69; ++i) many += "1:1 ";
-  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, many); }).find("at most 68"), std::string::npos);
+  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, many); }).find("не больше 68 точек"),
+            std::string::npos);
 }
 
 TEST(TankPage, LitresLimitsAndSevenPointRows) {
