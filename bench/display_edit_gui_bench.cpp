@@ -13,6 +13,7 @@
 #include "editor_core/edit_session.h"
 #include "editor_core/page_colors.h"
 #include "editor_core/page_layouts.h"
+#include "gui_bench_main.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
 
@@ -88,10 +89,5 @@ BENCHMARK(RedrawOnePreview)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

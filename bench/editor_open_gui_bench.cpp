@@ -7,6 +7,7 @@
 
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
+#include "gui_bench_main.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
 #include "util/text_pair.h"
@@ -35,10 +36,5 @@ BENCHMARK_CAPTURE(OpenEditor, ve01_en, "ve01-32k", true)->Unit(benchmark::kMilli
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

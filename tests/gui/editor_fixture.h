@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -13,11 +14,11 @@
 #include <functional>
 
 #include "editor/edit_settings.h"
-#include "ui/radio_group.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
+#include "ui/radio_group.h"
 #include "ui/scripted_services.h"
 #include "util/text_pair.h"
 
@@ -35,27 +36,34 @@ class SettingsEditorTest : public ::testing::Test {
   void SetUp() override { SetEnglishVersion(false); }
   void TearDown() override { SetEnglishVersion(false); }
 
-  void Load(const char* sample) {
-    const SampleSetup setup = SampleSetupByName(sample);
+  void Load(const SampleSetup& setup) {
     mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk_.DecodeSettingsBlocks();
   }
+  void Load(const char* sample) { Load(SampleSetupByName(sample)); }
 
   // Runs EditSettings as the main window does; `script` works in the shown
-  // window. A window the script leaves open is cancelled so that a failed
-  // expectation cannot hang the run.
+  // window. A pop-up or window the script leaves open is closed so that a
+  // failed expectation cannot hang the run.
   bool RunEditor(const std::function<void(TMK_SetParamsDlg&)>& script) {
     bool ran = false;
-    QTimer::singleShot(0, [&] {
+    // The script starts once the window is up; a window left over by an
+    // earlier test may still be closing.
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
       auto* dlg = qobject_cast<TMK_SetParamsDlg*>(QApplication::activeModalWidget());
-      if (!dlg) return;
+      if (!dlg || !dlg->isVisible() || ran) return;
+      poll.stop();
       ran = true;
       // Focus moves (and so commits on leave) need the window to be active.
       dlg->activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(dlg));
       script(*dlg);
+      if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
       if (dlg->isVisible()) dlg->reject();
     });
+    poll.start();
     const bool result = EditSettings(mk_, nullptr);
     EXPECT_TRUE(ran) << "the editor did not open";
     return result;
@@ -72,12 +80,29 @@ class SettingsEditorTest : public ::testing::Test {
     dlg.PageControl()->setCurrentWidget(dlg.Page(name));
     QCoreApplication::processEvents();
   }
-  // Types into a spin edit and leaves it with Tab, as a user does.
-  static void TypeAndLeave(QDoubleSpinBox* spin, const QString& text) {
-    spin->setFocus();
-    spin->selectAll();
-    QTest::keyClicks(spin, text);
-    QTest::keyClick(spin, Qt::Key_Tab);
+  // Whether a control is on show on its page.
+  static bool Shown(TMK_SetParamsDlg& dlg, const char* page, const char* name) {
+    QWidget* w = dlg.findChild<QWidget*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w && w->isVisibleTo(dlg.Page(page));
+  }
+  static bool TabShown(TMK_SetParamsDlg& dlg, const char* page) {
+    return dlg.PageControl()->isTabVisible(dlg.PageControl()->indexOf(dlg.Page(page)));
+  }
+  // Types into a spin or line edit and leaves it with Tab, as a user does.
+  static void TypeAndLeave(QWidget* w, const QString& text) {
+    w->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(w); e && e->inputMask().isEmpty()) {
+      // Key clicks only know Latin letters: the text is put in as typed.
+      e->selectAll();
+      e->insert(text);
+      e->setModified(true);
+    } else {
+      if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+      if (auto* s = qobject_cast<QDoubleSpinBox*>(w)) s->selectAll();
+      QTest::keyClicks(w, text);
+    }
+    QTest::keyClick(w, Qt::Key_Tab);
   }
   // Clicks an item's round indicator (a radio button only takes clicks on
   // its indicator and text, not on the rest of its column).

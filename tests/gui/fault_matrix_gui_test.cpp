@@ -124,26 +124,6 @@ TProgressForm* ProgressWindow() {
   return nullptr;
 }
 
-Bytes ImageOf(const Bytes& memory) {
-  const size_t s = memory.size();
-  Bytes img(memory.begin() + 32, memory.begin() + long(s / 2));
-  img.insert(img.end(), memory.begin() + long(s / 2 + 32), memory.end());
-  return img;
-}
-
-struct ModelState {
-  Bytes image;
-  std::array<uint8_t, kDirectorySize> directory;
-  uint16_t version;
-  std::vector<Bytes> blocks;
-  explicit ModelState(const TMK& mk)
-      : image(mk.Image()), directory(mk.Directory()), version(mk.DeviceVersion) {
-    for (int n = 1; n <= kBlockCount; ++n)
-      blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
-  }
-  bool operator==(const ModelState&) const = default;
-};
-
 class FaultMatrixGui : public MainFormTest, public ::testing::WithParamInterface<Row> {
  protected:
   void SetUp() override {
@@ -206,7 +186,7 @@ TEST_P(FaultMatrixGui, MainWindow) {
   EXPECT_EQ(ProgressWindow(), nullptr);
   EXPECT_FALSE(f.ExchangeRunning());
   sim_.Stop();
-  const Bytes after = ImageOf(FileBytes(Path("dump.bin")));
+  const Bytes after = ImageOfMemory(FileBytes(Path("dump.bin")));
   const QString error = messages_.Last(Kind::Error);
   const QString info = messages_.Last(Kind::Info);
 

@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "app/main_form.h"
+#include "model/tmk.h"
 #include "test_link.h"
 #include "ui/scripted_services.h"
 #include "util/text_pair.h"
@@ -20,6 +22,21 @@ namespace tc::test {
 QString WriteSampleFile(const QString& path, const char* sample = "v104-8k");
 
 std::vector<uint8_t> FileBytes(const QString& path);
+
+// Everything of the model a refused load or an unfinished write must leave
+// as it was: the image, the directory copy, the version and every block.
+struct ModelState {
+  std::vector<uint8_t> image;
+  std::array<uint8_t, kDirectorySize> directory;
+  uint16_t version;
+  std::vector<std::vector<uint8_t>> blocks;
+  explicit ModelState(const TMK& mk)
+      : image(mk.Image()), directory(mk.Directory()), version(mk.DeviceVersion) {
+    for (int n = 1; n <= kBlockCount; ++n)
+      blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
+  }
+  bool operator==(const ModelState&) const = default;
+};
 std::string ReadText(const QString& path);
 
 class MainFormTest : public ::testing::Test {

@@ -137,19 +137,6 @@ int ShowEveryPage(QWidget& w) {
   return shown;
 }
 
-struct ModelState {
-  Bytes image;
-  std::array<uint8_t, kDirectorySize> directory;
-  uint16_t version;
-  std::vector<Bytes> blocks;
-  explicit ModelState(const TMK& mk)
-      : image(mk.Image()), directory(mk.Directory()), version(mk.DeviceVersion) {
-    for (int n = 1; n <= kBlockCount; ++n)
-      blocks.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
-  }
-  bool operator==(const ModelState&) const = default;
-};
-
 // A sample and which half of its damaged files (the run is split so that
 // each part stays short under the sanitizers).
 struct Part {

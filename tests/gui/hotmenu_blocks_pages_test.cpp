@@ -20,6 +20,7 @@
 #include "editor_core/edit_session.h"
 #include "editor_core/page_blocks.h"
 #include "editor_core/page_hotmenu.h"
+#include "editor_fixture.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
 #include "model/tmk.h"
@@ -29,37 +30,12 @@ using namespace tc;
 
 namespace {
 
-class HotMenuBlocksPagesTest : public ::testing::Test {
+class HotMenuBlocksPagesTest : public test::SettingsEditorTest {
  protected:
-  void SetUp() override { SetEnglishVersion(false); }
-  void TearDown() override { SetEnglishVersion(false); }
-
-  void Load(const char* sample) {
-    const SampleSetup setup = SampleSetupByName(sample);
-    mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeSettingsBlocks();
-  }
   // Puts a hot menu into the image, as a file would hold it.
   void StoreMenu(int menu, const HotMenu& entries) {
     WriteHotMenu(mk_, menu, entries);
     mk_.EncodeBlock(10);
-  }
-
-  bool RunEditor(const std::function<void(TMK_SetParamsDlg&)>& script) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      auto* dlg = qobject_cast<TMK_SetParamsDlg*>(QApplication::activeModalWidget());
-      if (!dlg) return;
-      ran = true;
-      dlg->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(dlg));
-      script(*dlg);
-      if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-      if (dlg->isVisible()) dlg->reject();
-    });
-    const bool result = EditSettings(mk_, nullptr);
-    EXPECT_TRUE(ran) << "the editor did not open";
-    return result;
   }
 
   static void ShowHotMenus(TMK_SetParamsDlg& dlg) {
@@ -155,9 +131,6 @@ class HotMenuBlocksPagesTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
   static bool SettingsEnglish() { return EnglishVersion(); }
-
-  TMK mk_;
-  ScriptedMessageService messages_;
 };
 
 HotMenu Menu(std::initializer_list<uint16_t> codes) {

@@ -19,6 +19,7 @@
 #include "editor/edit_settings.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
+#include "editor_fixture.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
 #include "model/service_file.h"
@@ -34,75 +35,11 @@ namespace {
 
 using Kind = ScriptedMessageService::Kind;
 
-class SidePagesTest : public ::testing::Test {
+class SidePagesTest : public test::SettingsEditorTest {
  protected:
-  void SetUp() override { SetEnglishVersion(false); }
-  void TearDown() override { SetEnglishVersion(false); }
-
-  void Load(const SampleSetup& setup) {
-    mk_.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-    mk_.DecodeSettingsBlocks();
-  }
-  void Load(const char* sample) { Load(SampleSetupByName(sample)); }
-
-  bool RunEditor(const std::function<void(TMK_SetParamsDlg&)>& script) {
-    bool ran = false;
-    // The script starts once the window is up; a window left over by an
-    // earlier test may still be closing.
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* dlg = qobject_cast<TMK_SetParamsDlg*>(QApplication::activeModalWidget());
-      if (!dlg || !dlg->isVisible() || ran) return;
-      poll.stop();
-      ran = true;
-      dlg->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(dlg));
-      script(*dlg);
-      if (dlg->isVisible()) dlg->reject();
-    });
-    poll.start();
-    const bool result = EditSettings(mk_, nullptr);
-    EXPECT_TRUE(ran) << "the editor did not open";
-    return result;
-  }
-  template <typename W>
-  static W* Find(TMK_SetParamsDlg& dlg, const char* name) {
-    W* w = dlg.findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  static void ShowPage(TMK_SetParamsDlg& dlg, const char* name) {
-    dlg.PageControl()->setCurrentWidget(dlg.Page(name));
-    QCoreApplication::processEvents();
-  }
-  static bool Shown(TMK_SetParamsDlg& dlg, const char* page, const char* name) {
-    QWidget* w = dlg.findChild<QWidget*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w && w->isVisibleTo(dlg.Page(page));
-  }
-  static bool TabShown(TMK_SetParamsDlg& dlg, const char* page) {
-    return dlg.PageControl()->isTabVisible(dlg.PageControl()->indexOf(dlg.Page(page)));
-  }
-  static void TypeAndLeave(QWidget* w, const QString& text) {
-    w->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(w); e && e->inputMask().isEmpty()) {
-      // Key clicks only know Latin letters: the text is put in as typed.
-      e->selectAll();
-      e->insert(text);
-      e->setModified(true);
-    } else {
-      if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
-      if (auto* s = qobject_cast<QDoubleSpinBox*>(w)) s->selectAll();
-      QTest::keyClicks(w, text);
-    }
-    QTest::keyClick(w, Qt::Key_Tab);
-  }
   QString Path(const char* name) const { return dir_.path() + "/" + name; }
 
-  TMK mk_;
   QTemporaryDir dir_;
-  ScriptedMessageService messages_;
   ScriptedFileDialogService files_;
 };
 
