@@ -2,8 +2,6 @@
 
 #include <QActionGroup>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 
 #include "editor_core/page_colors.h"
 #include "editor_core/page_layouts.h"
@@ -16,14 +14,15 @@ namespace tc {
 
 TPreviewView::TPreviewView(TSettingsBinder& binder, PreviewScreen screen, int display,
                            QWidget* parent)
-    : QWidget(parent),
+    : TPictureView(parent),
       binder_(binder),
       screen_(screen),
       display_(display),
       width_(PreviewWidth(screen)) {
   setObjectName(QString("pb%1_%2").arg(PreviewScreenName(screen)).arg(display + 1));
+  // At the device's own resolution, so a device pixel is a widget pixel.
+  SetScale(1);
   setFixedSize(width_, kScreenHeight);
-  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TPreviewView::MarkStale() {
@@ -33,7 +32,7 @@ void TPreviewView::MarkStale() {
 
 const QImage& TPreviewView::Image() {
   if (stale_) Draw();
-  return image_;
+  return Picture();
 }
 
 void TPreviewView::Draw() {
@@ -50,20 +49,13 @@ void TPreviewView::Draw() {
   } catch (const TripError&) {
     // A screen the model cannot draw stays blank rather than stop the page.
   }
-  image_ =
-      QImage(surface.Rgb().data(), width_, kScreenHeight, 3 * width_, QImage::Format_RGB888).copy();
+  SetPicture(QImage(surface.Rgb().data(), width_, kScreenHeight, 3 * width_, QImage::Format_RGB888)
+                 .copy());
 }
 
-void TPreviewView::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(0, 0, Image());
-}
-
-void TPreviewView::mousePressEvent(QMouseEvent* e) {
-  // Only the right button chooses; a left click does nothing.
-  if (e->button() != Qt::RightButton) return;
-  const QPoint at = e->position().toPoint();
-  emit RightClicked(at.x(), at.y(), e->globalPosition().toPoint());
+void TPreviewView::paintEvent(QPaintEvent* e) {
+  if (stale_) Draw();
+  TPictureView::paintEvent(e);
 }
 
 TPreviewPart::TPreviewPart(TSettingsBinder& binder, QWidget* page)
@@ -75,8 +67,9 @@ TPreviewView* TPreviewPart::AddView(PreviewScreen screen, int display, bool edit
   auto* view = new TPreviewView(binder_, screen, display, page_);
   views_.push_back(view);
   if (editable)
-    connect(view, &TPreviewView::RightClicked, this,
-            [this, view](int x, int y, QPoint global) { OpenCellMenu(view, x, y, global); });
+    // Only the right button chooses; a left click does nothing.
+    connect(view, &TPictureView::RightClicked, this,
+            [this, view](QPoint at, QPoint global) { OpenCellMenu(view, at.x(), at.y(), global); });
   return view;
 }
 

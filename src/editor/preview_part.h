@@ -9,6 +9,7 @@
 
 #include "editor/settings_binder.h"
 #include "model/preview.h"
+#include "ui/picture_view.h"
 
 class QMenu;
 
@@ -16,7 +17,7 @@ namespace tc {
 
 // One preview. It draws itself only when it is on screen: a reload marks it
 // stale and the next paint draws it anew, so hidden pages cost nothing.
-class TPreviewView : public QWidget {
+class TPreviewView : public TPictureView {
   Q_OBJECT
  public:
   TPreviewView(TSettingsBinder& binder, PreviewScreen screen, int display, QWidget* parent);
@@ -29,15 +30,9 @@ class TPreviewView : public QWidget {
   bool Stale() const { return stale_; }
   // How many times the picture was drawn (for tests).
   int Draws() const { return draws_; }
-  QSize sizeHint() const override { return {width_, kScreenHeight}; }
-
- signals:
-  // A right-click at (x, y) in device pixels, at globalPos on the screen.
-  void RightClicked(int x, int y, QPoint globalPos);
 
  protected:
-  void paintEvent(QPaintEvent*) override;
-  void mousePressEvent(QMouseEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
 
  private:
   void Draw();
@@ -48,7 +43,6 @@ class TPreviewView : public QWidget {
   int width_;
   bool stale_ = true;
   int draws_ = 0;
-  QImage image_;
 };
 
 // The previews of one page and their cell pop-ups. A choice is stored with
