@@ -109,6 +109,16 @@ def main():
                   block(image, 1) + block(image, 7) + block(image, 12) + osc +
                   bytes([kind * 5 | (0x40 if kind == 0 else 0), kind, 0, 0]))
 
+        # The tank and service files of the sample, whole and cut short.
+        for fmt, (command, ext) in enumerate([("tank", "dvkpo"), ("service", "dvkpt")]):
+            side = os.path.join(tmp, name + "." + ext)
+            subprocess.run([cli, command, "export", path, "--out", side], check=True,
+                           stdout=subprocess.DEVNULL)
+            body = open(side, "rb").read()
+            pick = bytes([fmt | (si << 1) | (0x80 if si == 0 else 0)])
+            write("fuzz_side_files", "%s-%s" % (name, command), pick + body)
+            write("fuzz_side_files", "%s-%s-short" % (name, command), pick + body[:len(body) // 2])
+
         # Every setting with the value it holds, in both languages.
         for english in (0, 1):
             listing = subprocess.run([cli, "settings", path, "--lang", "en" if english else "ru"],
