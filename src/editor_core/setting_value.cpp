@@ -114,6 +114,8 @@ std::string Printf(const char* format, A... args) {
 // --- Spin edits ------------------------------------------------------------------
 
 double PercentShown(double c) {
+  // Beyond what any rounding holds (a damaged file): shown unrounded.
+  if (!std::isfinite(c) || std::fabs(c) > 1e12) return (c - 1) * 100;
   const double e = c >= 1 ? 0.01 : -0.01;
   return double(RoundHalfEven((c - 1) * 1000 + e)) / 10;
 }

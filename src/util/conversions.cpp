@@ -1,6 +1,7 @@
 #include "util/conversions.h"
 
 #include <cmath>
+#include <limits>
 
 #include "util/errors.h"
 #include "util/text_pair.h"
@@ -112,7 +113,12 @@ uint32_t ColourFrom16(uint16_t c) {
 }
 
 int64_t RoundHalfEven(double v) {
-  return static_cast<int64_t>(std::nearbyint(v));
+  // A file can hold any float: what no integer holds saturates, NaN is 0.
+  if (std::isnan(v)) return 0;
+  const double r = std::nearbyint(v);
+  if (r >= 0x1p63) return std::numeric_limits<int64_t>::max();
+  if (r < -0x1p63) return std::numeric_limits<int64_t>::min();
+  return static_cast<int64_t>(r);
 }
 
 }  // namespace tc

@@ -42,6 +42,7 @@ std::string ByteToBitText(uint8_t b);
 uint32_t ColourFrom16(uint16_t c);
 
 // Integer rounding used everywhere a value is converted: halves to even.
+// Values beyond int64 saturate and NaN gives 0.
 int64_t RoundHalfEven(double v);
 
 }  // namespace tc

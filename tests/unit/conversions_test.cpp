@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "util/cp1251.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
@@ -83,6 +86,11 @@ TEST(Conversions, RoundingIsHalfToEven) {
   EXPECT_EQ(RoundHalfEven(2.5), 2);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(2.6), 3);
+  // What no integer holds (a float field of a damaged file) saturates.
+  EXPECT_EQ(RoundHalfEven(-5.2e32), std::numeric_limits<int64_t>::min());
+  EXPECT_EQ(RoundHalfEven(1e19), std::numeric_limits<int64_t>::max());
+  EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+  EXPECT_EQ(RoundHalfEven(-0x1p62), -(int64_t(1) << 62));
 }
 
 TEST(Cp1251, RoundTripsCyrillicAndMarksTheRest) {

@@ -61,6 +61,13 @@ TEST(EditorConversions, PercentCorrections) {
   EXPECT_EQ(FormatValue(l.ctx, v, true), "0.0");
   EXPECT_DOUBLE_EQ(PercentShown(2.0), 100.0);
   EXPECT_DOUBLE_EQ(PercentShown(0.01), -99.0);
+  // A correction far outside the range (a damaged file) shows, and an edit
+  // replaces it.
+  l.mk.SetFloat(layout::kVelocityCorr, -5.2e29);
+  EXPECT_LT(GetNumber(l.ctx, v), -1e30);
+  EXPECT_TRUE(SetNumber(l.ctx, v, 5.0));
+  EXPECT_DOUBLE_EQ(GetNumber(l.ctx, v), 5.0);
+  EXPECT_TRUE(std::isnan(PercentShown(std::nan(""))));
 
   // Leaving a correction unedited keeps digits the control cannot show.
   l.mk.SetFloat(layout::kExpenseCorr, 1.0512);
