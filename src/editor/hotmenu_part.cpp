@@ -69,7 +69,8 @@ THotMenuPart::THotMenuPart(TSettingsBinder& binder, int menu, QTableWidget* tabl
     table_->setItem(r, 0, number);
     table_->setItem(r, 1, new QTableWidgetItem);
   }
-  table_->viewport()->installEventFilter(this);
+  viewport_ = table_->viewport();
+  viewport_->installEventFilter(this);
 }
 
 void THotMenuPart::Load() {
@@ -136,7 +137,7 @@ void THotMenuPart::SetStatus(const std::string& text) {
 }
 
 bool THotMenuPart::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != table_->viewport()) return false;
+  if (watched != viewport_) return false;
   const auto type = event->type();
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) return false;
   const auto* me = static_cast<QMouseEvent*>(event);

@@ -42,6 +42,9 @@ class THotMenuPart : public QObject, public TEditorPart {
   TSettingsBinder& binder_;
   int menu_;
   QTableWidget* table_;
+  // The table's viewport, kept apart: the filter must know it without asking
+  // the table, which may be half destroyed when its viewport's last events come.
+  QWidget* viewport_ = nullptr;
   QLabel* status_;
   QMenu* popup_ = nullptr;
   int dragFrom_ = -1;
