@@ -135,6 +135,8 @@ TEST_F(DeviceStepsTest, DuringAnExchangeNothingElseCanStartAndCloseWaits) {
     for (QPushButton* b : {f.bRS232, f.bGetParams, f.bLoadParams, f.bEditParams, f.bViewJournals,
                            f.bViewOsc, f.bSaveParams, f.bSetParams})
       EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    // The window can show a moment before the search puts up its text.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.ProgressLabel->text().isEmpty(); }, 2000));
     EXPECT_EQ(p.ProgressLabel->text(), "Переподключите питание МК");
     EXPECT_FALSE(p.ProgressGauge->isVisible());
     EXPECT_TRUE(p.BitBtn1->isVisible());

@@ -42,7 +42,11 @@ class DisplayPagesTest : public SettingsEditorTest {
   // first item whose code `pick` accepts (none: the pop-up is closed).
   static Popup RightClick(TPreviewView* view, QPoint at, const std::function<bool(int)>& pick) {
     Popup seen;
-    QTimer::singleShot(50, [&] {
+    // A timer of this call: when no pop-up opens it must not fire later,
+    // into a call that has returned.
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       if (!menu) return;
       seen.opened = true;
@@ -59,6 +63,7 @@ class DisplayPagesTest : public SettingsEditorTest {
         menu->close();
       }
     });
+    timer.start(50);
     QTest::mouseClick(view, Qt::RightButton, {}, at);
     QCoreApplication::processEvents();
     return seen;
