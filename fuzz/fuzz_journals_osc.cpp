@@ -26,15 +26,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const uint8_t choice = in.Byte();
   const tc::CellFormat fmt{(choice & 1) != 0, (choice & 2) ? ',' : '.'};
-  try {
-    auto t = tc::JournalTable(mk, tc::Journal::Trips, fmt);
-    (void)tc::TableExportText(t);
-    (void)tc::JournalTable(mk, tc::Journal::Refuels, fmt);
-    (void)tc::SumTable(mk, (choice >> 2) % tc::kSumCount, fmt);
-    (void)tc::FaultListTable(mk, int(int8_t(in.Byte())), fmt);
-    for (int r = 0; r <= tc::kFaultRecords; ++r) (void)tc::StoredDataTable(mk, r, fmt);
-  } catch (const tc::TripError&) {
-  }
+  // Each table on its own: one that refuses must not hide the others.
+  const auto each = [](auto f) {
+    try {
+      f();
+    } catch (const tc::TripError&) {
+    }
+  };
+  each([&] { (void)tc::TableExportText(tc::JournalTable(mk, tc::Journal::Trips, fmt)); });
+  each([&] { (void)tc::JournalTable(mk, tc::Journal::Refuels, fmt); });
+  each([&] { (void)tc::SumTable(mk, (choice >> 2) % tc::kSumCount, fmt); });
+  const int kind = int(int8_t(in.Byte()));
+  each([&] { (void)tc::FaultListTable(mk, kind, fmt); });
+  for (int r = 0; r <= tc::kFaultRecords; ++r) each([&] { (void)tc::StoredDataTable(mk, r, fmt); });
   try {
     const tc::OscTrace t = tc::ReadOscTrace(mk);
     const int offset = int(int16_t(in.Word()));
