@@ -260,7 +260,8 @@ TEST_F(MainFormTest, SearchOnAPortThatWillNotOpenShowsTheReason) {
       if (!p) return;
       timer->stop();
       timer->deleteLater();
-      QTest::qWait(300);
+      // The reason joins the search text once the port has been tried.
+      QTest::qWaitFor([&] { return p->ProgressLabel->text().contains('\n'); }, 3000);
       label = p->ProgressLabel->text();
       QTest::mouseClick(p->BitBtn1, Qt::LeftButton);
     });
