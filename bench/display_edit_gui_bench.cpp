@@ -15,6 +15,7 @@
 #include "editor_core/page_layouts.h"
 #include "gui_bench_main.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 
 namespace {
@@ -24,7 +25,7 @@ struct OpenEditor {
     const tc::SampleSetup setup = tc::SampleSetupByName(sample);
     mk.ReplaceImage(tc::BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    session = std::make_unique<tc::TSettingsEditSession>(mk);
+    session = std::make_unique<tc::TSettingsEditSession>(doc);
     dlg = std::make_unique<tc::TMK_SetParamsDlg>(*session);
     dlg->show();
   }
@@ -42,7 +43,8 @@ struct OpenEditor {
   static void Repaint(const std::vector<tc::TPreviewView*>& views) {
     for (auto* v : views) v->repaint();
   }
-  tc::TMK mk;
+  tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
   std::unique_ptr<tc::TSettingsEditSession> session;
   std::unique_ptr<tc::TMK_SetParamsDlg> dlg;
 };

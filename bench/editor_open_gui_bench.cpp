@@ -9,6 +9,7 @@
 #include "editor_core/edit_session.h"
 #include "gui_bench_main.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/text_pair.h"
 
@@ -17,11 +18,12 @@ namespace {
 void OpenEditor(benchmark::State& state, const char* sample, bool english) {
   tc::SetEnglishVersion(english);
   const tc::SampleSetup setup = tc::SampleSetupByName(sample);
-  tc::TMK mk;
+  tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
   mk.ReplaceImage(tc::BuildSampleImage(setup), setup.deviceVersion);
   mk.DecodeSettingsBlocks();
   for (auto _ : state) {
-    tc::TSettingsEditSession session(mk);
+    tc::TSettingsEditSession session(doc);
     tc::TMK_SetParamsDlg dlg(session);
     dlg.show();
     dlg.grab();  // lay out and paint the first page

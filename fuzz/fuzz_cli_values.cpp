@@ -9,6 +9,7 @@
 #include "editor_core/settings_schema.h"
 #include "fuzz_input.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
@@ -26,10 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool english = pick & 0x80;
   tc::SetEnglishVersion(english);
   // Built once: the session below decodes the blocks afresh from the image.
-  static tc::TMK mk;
+  static tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
   const size_t sample = pick % images.size();
   mk.ReplaceImage(images[sample], tc::SampleSetupByName(samples[sample]).deviceVersion);
-  tc::TSettingsEditSession session(mk);
+  tc::TSettingsEditSession session(doc);
   tc::EditorContext& ctx = session.Context();
   const std::string text = in.Text();
   try {

@@ -6,20 +6,22 @@
 #include "catalog/variants.h"
 #include "fuzz_input.h"
 #include "model/preview.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static tc::TMK mk;
+  static tc::TVariantCatalog variant;
   tc::fuzz::Input in(data, size);
   // The variant: device version, protocol number, layout version.
   const uint16_t device = in.Word();
   const uint8_t protocol = in.Byte(), layout = in.Byte(), hybridMark = in.Byte();
   try {
-    tc::SelectVariant(device, protocol, layout);
+    variant.SelectVariant(device, protocol, layout);
   } catch (const tc::TripError&) {
   }
-  const tc::VariantFlags flags = tc::CurrentVariant();
+  const tc::VariantFlags flags = variant.Flags();
   tc::TMeasParList params = tc::BuildMeasParList(flags);
   tc::ApplyCaptionVariants(params, flags, hybridMark);
   // Blocks first, the drawing choices after them, so the seeds' blocks

@@ -14,12 +14,14 @@
 #include "model/journal_tables.h"
 #include "model/journals.h"
 #include "model/oscilloscope.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static tc::TMK mk;
+  static tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
   const std::vector<uint8_t> bytes(data, data + size);
   tc::SettingsFileContents c;
   try {
@@ -68,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   try {
     // What `tripconf-cli settings` lists and the editor shows.
-    tc::TSettingsEditSession session(mk);
+    tc::TSettingsEditSession session(doc);
     for (const auto& def : tc::SettingsSchema())
       (void)tc::FormatValue(session.Context(), def, fmt.english);
   } catch (const tc::TripError&) {

@@ -17,6 +17,7 @@
 #include "fuzz_input.h"
 #include "model/sample_image.h"
 #include "model/service_file.h"
+#include "model/settings_document.h"
 #include "model/tank_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::remove(path.c_str());
   if (bytes.empty() || bytes.size() > format.size) __builtin_trap();
 
-  static tc::TMK mk;
+  static tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
   mk.ReplaceImage(images[sample], setups[sample].deviceVersion);
   mk.DecodeSettingsBlocks();
   tc::ApplySideFileBytes(mk, format, bytes);
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   (void)tc::FormatTareTable(mk);  // with whatever count the file stored
   try {
-    tc::TSettingsEditSession session(mk);
+    tc::TSettingsEditSession session(doc);
     tc::EditorContext& ctx = session.Context();
     for (const auto& def : tc::SettingsSchema()) (void)tc::FormatValue(ctx, def, english);
     // The table as shown is a table the page takes, and it shows the same.

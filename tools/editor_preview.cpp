@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -37,12 +38,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    tc::TMK mk(tc::EnglishVersion());
+    tc::SettingsDocument doc(tc::EnglishVersion());
+    tc::TMK& mk = doc.Model();
     tc::ReadSettingsFile(mk, file);
     mk.DecodeSettingsBlocks();
     QElapsedTimer timer;
     timer.start();
-    tc::TSettingsEditSession session(mk);
+    tc::TSettingsEditSession session(doc);
     tc::TMK_SetParamsDlg dlg(session);
     dlg.show();
     std::fprintf(stderr, "editor open in %lld ms\n", static_cast<long long>(timer.elapsed()));

@@ -109,12 +109,13 @@ TMainForm::TMainForm(AppPaths paths, LinkPlatform platform, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       SelectPortDialog([](TML_RS& link, QWidget* parent) { tc::SelectPortDialog(link, parent); }),
       EditSettings(tc::EditSettings),
-      ViewJournals(
-          [this](TMK& mk, QWidget* parent) { tc::ViewJournals(mk, paths_.dialogFolder, parent); }),
+      ViewJournals([this](SettingsDocument& doc, QWidget* parent) {
+        tc::ViewJournals(doc, paths_.dialogFolder, parent);
+      }),
       ViewOscilloscope(tc::ViewOscilloscope),
       paths_(std::move(paths)),
       platform_(platform.ListPorts ? std::move(platform) : GuiLinkPlatform()),
-      mk_(std::make_unique<TMK>()),
+      doc_(std::make_unique<SettingsDocument>()),
       openDialog_(FileDialogRequest::Kind::Open, kSettingsFilter, kSettingsSuffix),
       saveDialog_(FileDialogRequest::Kind::Save, kSettingsFilter, kSettingsSuffix) {
   setObjectName("MainForm");
@@ -268,7 +269,7 @@ void TMainForm::Start() {
   link_->SetPortType(kRs485WithEcho);
   link_->FirstByteTimeout = kFirstByteMs;
   link_->SetBaudRate(kLineSpeed);
-  mk_ = std::make_unique<TMK>(EnglishVersion());
+  doc_ = std::make_unique<SettingsDocument>(EnglishVersion());
   LoadPlacement(ini, "MainWindow", *this, false);
   openDialog_.SetInitialFolder(paths_.dialogFolder);
   saveDialog_.SetInitialFolder(paths_.dialogFolder);
@@ -414,9 +415,10 @@ void TMainForm::GetParamsClick() {
     GuiTransferObserver observer(progress);
     progress.Start();
     try {
-      if (transfer_->ReadDeviceSettings(*mk_, observer) == TransferResult::Done) {
+      if (transfer_->ReadDeviceSettings(Model(), observer) == TransferResult::Done) {
         SetStepsEnabled(true);
-        mk_->DecodeSettingsBlocks();
+        Model().DecodeSettingsBlocks();
+        SelectVariantQuietly();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -438,7 +440,7 @@ void TMainForm::SetParamsClick() {
     progress.Start();
     WriteReport report;
     try {
-      transfer_->WriteDeviceSettings(*mk_, observer, &report);
+      transfer_->WriteDeviceSettings(Model(), observer, &report);
     } catch (const std::exception& e) {
       progress.hide();
       // After the backup the device may hold half of the new settings; say
@@ -464,6 +466,12 @@ void TMainForm::KeepAliveTick() {
   KeepAliveTimer->start();
 }
 
+void TMainForm::SelectVariantQuietly() {
+  // The settings' variant follows them at once; an identity it cannot be
+  // selected for is reported when a step that needs it opens.
+  doc_->TrySelectVariant();
+}
+
 void TMainForm::LoadParamsClick() {
   const auto path = openDialog_.Execute(this);
   if (path) LoadSettingsFile(*path);
@@ -471,7 +479,7 @@ void TMainForm::LoadParamsClick() {
 
 bool TMainForm::LoadSettingsFile(const QString& path) {
   try {
-    ReadSettingsFile(*mk_, LocalPath(path));
+    ReadSettingsFile(Model(), LocalPath(path));
   } catch (const std::exception& e) {
     // The model is as it was, so whatever the steps could do they still can.
     ShowError(e.what(), this);
@@ -479,7 +487,8 @@ bool TMainForm::LoadSettingsFile(const QString& path) {
   }
   try {
     SetStepsEnabled(true);
-    mk_->DecodeSettingsBlocks();
+    Model().DecodeSettingsBlocks();
+    SelectVariantQuietly();
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     SetStepsEnabled(false);
@@ -494,7 +503,7 @@ TMainForm::SaveResult TMainForm::SaveSettingsToFile() {
   if (FileExists(LocalPath(*path)) && !AskYesNo(kOverwriteQuestion(), this))
     return SaveResult::Cancelled;
   try {
-    WriteSettingsFile(*mk_, LocalPath(*path));
+    WriteSettingsFile(Model(), LocalPath(*path));
   } catch (const std::exception& e) {
     ShowError(e.what(), this);
     return SaveResult::Failed;
@@ -509,15 +518,15 @@ void TMainForm::SaveParamsClick() {
 }
 
 void TMainForm::EditParamsClick() {
-  if (EditSettings && EditSettings(*mk_, this)) SettingsChanged = true;
+  if (EditSettings && EditSettings(*doc_, this)) SettingsChanged = true;
 }
 
 void TMainForm::ViewJournalsClick() {
-  if (ViewJournals) ViewJournals(*mk_, this);
+  if (ViewJournals) ViewJournals(*doc_, this);
 }
 
 void TMainForm::ViewOscClick() {
-  if (ViewOscilloscope) ViewOscilloscope(*mk_, this);
+  if (ViewOscilloscope) ViewOscilloscope(*doc_, this);
 }
 
 }  // namespace tc

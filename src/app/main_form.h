@@ -7,6 +7,7 @@
 
 #include "app/app_paths.h"
 #include "link/ml_rs_base.h"
+#include "model/settings_document.h"
 #include "ui/file_dialog_service.h"
 
 class QCheckBox;
@@ -18,6 +19,7 @@ class QTimer;
 namespace tc {
 
 class TMK;
+
 class TML_RS;
 class TMKTransfer;
 
@@ -62,7 +64,8 @@ class TMainForm : public QWidget {
   uint8_t DeviceAddress() const;
   uint32_t DeviceMemorySize() const;
 
-  TMK& Model() { return *mk_; }
+  TMK& Model() { return doc_->Model(); }
+  SettingsDocument& Document() { return *doc_; }
   // Exist once the window was first shown.
   TML_RS& Link() { return *link_; }
   TMKTransfer& Transfer() { return *transfer_; }
@@ -75,9 +78,9 @@ class TMainForm : public QWidget {
   // Runs the port dialog; tests replace it.
   std::function<void(TML_RS&, QWidget*)> SelectPortDialog;
   // The windows of steps 2, 2a and 2b; tests replace them.
-  std::function<bool(TMK&, QWidget*)> EditSettings;
-  std::function<void(TMK&, QWidget*)> ViewJournals;
-  std::function<void(TMK&, QWidget*)> ViewOscilloscope;
+  std::function<bool(SettingsDocument&, QWidget*)> EditSettings;
+  std::function<void(SettingsDocument&, QWidget*)> ViewJournals;
+  std::function<void(SettingsDocument&, QWidget*)> ViewOscilloscope;
 
   // Sets every caption from the program-wide language flag.
   void ApplyLanguage();
@@ -115,11 +118,13 @@ class TMainForm : public QWidget {
   void EnglishVersionClick();
   void KeepAliveTick();
   void CreateLink();
+  void SelectVariantQuietly();
   void ShowTransferError(const std::exception& e, const std::string& extra = {});
 
   AppPaths paths_;
   LinkPlatform platform_;
-  std::unique_ptr<TMK> mk_;
+  // The settings the steps work on, with their variant.
+  std::unique_ptr<SettingsDocument> doc_;
   std::unique_ptr<TML_RS> link_;
   std::unique_ptr<TMKTransfer> transfer_;
   FileDialog openDialog_;

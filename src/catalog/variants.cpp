@@ -107,13 +107,4 @@ const TProtBase* TVariantCatalog::FindProtocol(uint8_t code) const {
   return nullptr;
 }
 
-TVariantCatalog& Catalog() {
-  static TVariantCatalog catalog;
-  return catalog;
-}
-
-const VariantFlags& CurrentVariant() {
-  return Catalog().Flags();
-}
-
 }  // namespace tc

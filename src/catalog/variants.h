@@ -1,9 +1,9 @@
 #pragma once
-// The program-wide variant selection: the capability flags of the device
-// whose settings are held, the protocols that variant offers, the current
-// protocol and the device's menu items. One object holds them (Catalog());
-// SelectVariant rebuilds it in place, so pointers to protocol entries and
-// menu items are valid only until the next selection.
+// A variant selection: the capability flags of one device, the protocols
+// that variant offers, the current protocol and the device's menu items.
+// Each settings document holds its own; SelectVariant rebuilds it in place,
+// so pointers to protocol entries and menu items are valid only until that
+// selection's next SelectVariant.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -77,13 +77,5 @@ class TVariantCatalog {
   uint16_t deviceType_ = 0;
   uint8_t subtype_ = 0;
 };
-
-// The program-wide selection.
-TVariantCatalog& Catalog();
-// The capability flags of the variant selected last.
-const VariantFlags& CurrentVariant();
-inline void SelectVariant(uint16_t deviceType, uint8_t protocolNumber, uint8_t subtype) {
-  Catalog().SelectVariant(deviceType, protocolNumber, subtype);
-}
 
 }  // namespace tc

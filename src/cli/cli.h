@@ -3,12 +3,17 @@
 // command declares its arguments and options; main.cpp builds the command
 // line (CLI11) and its --help from them.
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "util/text_pair.h"
+
+namespace tc {
+class SettingsDocument;
+}
 
 namespace tc::cli {
 
@@ -71,6 +76,10 @@ std::vector<Command>& Registry();
 struct Register {
   explicit Register(Command c) { Registry().push_back(std::move(c)); }
 };
+
+// Opens a settings file as a document; a protocol number the variant does
+// not offer is told on stderr as a warning (the settings are still shown).
+std::unique_ptr<SettingsDocument> OpenDocument(const std::string& path);
 
 // Applies --lang en|ru (default: the locale) to the program-wide language.
 void ApplyLanguageOption(const Args& args);

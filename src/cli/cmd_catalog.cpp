@@ -30,19 +30,19 @@ std::string Cell(std::string s) {
   return s;
 }
 
-void ListFlags() {
-  for (const auto& name : SetFlagNames(CurrentVariant())) std::printf("%s\n", name.c_str());
+void ListFlags(const TVariantCatalog& cat) {
+  for (const auto& name : SetFlagNames(cat.Flags())) std::printf("%s\n", name.c_str());
 }
 
-void ListProtocols() {
+void ListProtocols(const TVariantCatalog& cat) {
   int position = 0;
-  for (const auto& p : Catalog().Protocols())
+  for (const auto& p : cat.Protocols())
     std::printf("%d\t%d\t%s\t%s\t%s\t%d\n", position++, p->Code, Cell(p->Name()).c_str(),
                 Join(p->Params()).c_str(), Join(p->Blocks()).c_str(), p->FaultFormat);
 }
 
-void ListParams() {
-  const VariantFlags& flags = CurrentVariant();
+void ListParams(const TVariantCatalog& cat) {
+  const VariantFlags& flags = cat.Flags();
   TMeasParList list = BuildMeasParList(flags);
   // The captions as the editor shows them with the default temperature signature.
   ApplyCaptionVariants(list, flags, 0);
@@ -60,8 +60,8 @@ void ListParams() {
   }
 }
 
-void ListMenu() {
-  for (const TMKMenuItem& item : Catalog().MenuItems())
+void ListMenu(const TVariantCatalog& cat) {
+  for (const TMKMenuItem& item : cat.MenuItems())
     std::printf("%u\t%s\t%u\t%s\n", item.Code, item.Ident.c_str(), item.Group,
                 Cell(item.Caption()).c_str());
 }
@@ -83,8 +83,9 @@ int RunCatalog(const Args& a) {
     throw TripError(Say("--list: flags, protocols, params или menu",
                         "--list takes flags, protocols, params or menu"));
 
+  TVariantCatalog cat;
   try {
-    SelectVariant(uint16_t(device), uint8_t(protocol.value_or(0)), uint8_t(layout));
+    cat.SelectVariant(uint16_t(device), uint8_t(protocol.value_or(0)), uint8_t(layout));
   } catch (const ListIndexError&) {
     // Without --protocol nobody asked for a current protocol: a variant that
     // offers none can still be listed.
@@ -92,13 +93,13 @@ int RunCatalog(const Args& a) {
   }
 
   if (list == "flags")
-    ListFlags();
+    ListFlags(cat);
   else if (list == "protocols")
-    ListProtocols();
+    ListProtocols(cat);
   else if (list == "params")
-    ListParams();
+    ListParams(cat);
   else
-    ListMenu();
+    ListMenu(cat);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -27,15 +28,15 @@ void PrintDirectory(const TMK& mk) {
 // The variant the file's identity selects, as the editor would see it. A
 // file whose blocks or identity cannot be used says why instead of failing
 // the whole listing.
-void PrintVariant(TMK& mk) {
+void PrintVariant(SettingsDocument& doc) {
   std::string problem;
   try {
-    mk.DecodeIdentityBlock();
-    mk.RefreshVariant();
+    doc.Model().DecodeIdentityBlock();
+    doc.SelectVariant();
   } catch (const TripError& e) {
     problem = e.what();
   }
-  const TVariantCatalog& cat = Catalog();
+  const TVariantCatalog& cat = doc.Variant();
   std::string flags;
   for (const auto& name : SetFlagNames(cat.Flags())) flags += (flags.empty() ? "" : " ") + name;
   std::printf("project\t%s\n", cat.ProjectName().empty() ? "-" : cat.ProjectName().c_str());
@@ -48,14 +49,17 @@ void PrintVariant(TMK& mk) {
 
 int RunInfo(const Args& a) {
   ApplyLanguageOption(a);
-  TMK mk;
+  // Only the identity block is decoded: a file whose other blocks cannot be
+  // still shows what it is.
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   ReadSettingsFile(mk, a.Single("settings file"));
   mk.RefreshDirectory();
   std::printf("device version\t0x%04X\n", mk.DeviceVersion);
   std::printf("layout version\t%u\n", mk.LayoutVersion());
   std::printf("image size\t%zu bytes\n", mk.Image().size());
   std::printf("entries written\t%u\n", mk.EntryCountToWrite());
-  PrintVariant(mk);
+  PrintVariant(doc);
   PrintDirectory(mk);
   return 0;
 }

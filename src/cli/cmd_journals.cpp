@@ -8,6 +8,7 @@
 #include "model/fault_journal.h"
 #include "model/journal_tables.h"
 #include "model/journals.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -51,7 +52,8 @@ int RunJournals(const Args& a) {
     throw TripError(Say("--record применим только к --table sums и --table stored",
                         "--record applies to --table sums and --table stored only"));
 
-  TMK mk(EnglishVersion());
+  SettingsDocument doc(EnglishVersion());
+  TMK& mk = doc.Model();
   ReadSettingsFile(mk, path);
   mk.DecodeSettingsBlocks();
   // The same blocks the viewer decodes when it opens; nothing is encoded.
@@ -65,7 +67,7 @@ int RunJournals(const Args& a) {
   } else if (table == "faults") {
     if (!kind) {
       std::string problem;
-      kind = JournalFaultCodeKind(mk, &problem);
+      kind = JournalFaultCodeKind(doc, &problem);
       if (!problem.empty())
         std::fprintf(
             stderr, "%s\n",

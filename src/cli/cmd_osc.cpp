@@ -4,6 +4,7 @@
 #include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/oscilloscope.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -33,12 +34,13 @@ int RunOsc(const Args& a) {
     offset = *n;
   }
 
-  TMK mk(EnglishVersion());
+  SettingsDocument doc(EnglishVersion());
+  TMK& mk = doc.Model();
   ReadSettingsFile(mk, path);
   // As the viewer does: only a variant with the oscilloscope has a trace.
   mk.DecodeIdentityBlock();
-  mk.RefreshVariant();
-  if (!CurrentVariant().VariantOscilloscope) throw TripError(kOscNotSupported());
+  doc.SelectVariant();
+  if (!doc.Flags().VariantOscilloscope) throw TripError(kOscNotSupported());
   mk.LoadOscRecords();
   if (auto tb = a.IntOption("--timebase")) {
     if (*tb < 0 || *tb >= kTimeBaseCount)

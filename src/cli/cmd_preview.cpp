@@ -6,6 +6,7 @@
 #include "catalog/variants.h"
 #include "cli/cli.h"
 #include "model/preview.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
@@ -37,21 +38,13 @@ int RunPreview(const Args& a) {
     throw TripError(Say("--display для ", "--display for ") + screenName +
                     Say(": от 1 до ", " takes 1 to ") + std::to_string(count));
 
-  TMK mk;
-  ReadSettingsFile(mk, path);
-  mk.DecodeSettingsBlocks();
-
   // The variant of the device the file came from; a stored protocol number
   // the variant does not offer still selects its flags.
-  try {
-    mk.RefreshVariant();
-  } catch (const ListIndexError&) {
-  }
-  const VariantFlags flags = CurrentVariant();
-  TMeasParList params = BuildMeasParList(flags);
-  ApplyCaptionVariants(params, flags, uint8_t(mk.GetInt(layout::kAirWaterShow)));
+  const auto doc = OpenSettingsDocument(path);
+  TMK& mk = doc->Model();
+  const VariantFlags& flags = doc->Flags();
 
-  PreviewInput in(mk, params);
+  PreviewInput in(mk, mk.MeasParList);
   in.english = EnglishVersion();
   // The device's active scheme unless one is asked for.
   in.scheme = mk.GetInt(layout::kActiveColorScheme) == 1 ? 1 : 0;

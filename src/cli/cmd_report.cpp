@@ -18,6 +18,7 @@
 #include "model/journal_tables.h"
 #include "model/journals.h"
 #include "model/preview.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
@@ -131,7 +132,7 @@ struct Report {
   void Add(const std::string& s) { html += s; }
 
   void Facts(const std::string& path) {
-    const TVariantCatalog& cat = Catalog();
+    const TVariantCatalog& cat = ctx.catalog;
     std::string flags;
     for (const auto& name : SetFlagNames(cat.Flags())) flags += (flags.empty() ? "" : ", ") + name;
     char version[16];
@@ -201,7 +202,7 @@ struct Report {
   }
 
   void Screens() {
-    const VariantFlags flags = CurrentVariant();
+    const VariantFlags flags = ctx.Flags();
     TMeasParList params = BuildMeasParList(flags);
     ApplyCaptionVariants(params, flags, uint8_t(mk.GetInt(layout::kAirWaterShow)));
     PreviewInput in(mk, params);
@@ -249,15 +250,9 @@ int RunReport(const Args& a) {
   const std::string path = a.Single("settings file");
   const std::string out = a.Required("--out");
   const bool english = EnglishVersion();
-  TMK mk(english);
-  ReadSettingsFile(mk, path);
-  mk.DecodeSettingsBlocks();
-  try {
-    mk.RefreshVariant();
-  } catch (const ListIndexError& e) {
-    std::cerr << Say("предупреждение: ", "warning: ") << path << ": " << e.what() << "\n";
-  }
-  Report r{mk, EditorContext{mk, Catalog()}, {}, english, {}};
+  const auto doc = OpenDocument(path);
+  TMK& mk = doc->Model();
+  Report r{mk, EditorContext{mk, doc->Variant()}, {}, english, {}};
   r.shown = ControlVisibility(r.ctx);
 
   r.Add(std::string("<!DOCTYPE html>\n<html lang=\"") + (english ? "en" : "ru") +

@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/page_colors.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -34,10 +35,10 @@ void PrintSchemes(const EditorContext& ctx, bool english) {
 int RunSchemes(const Args& a) {
   ApplyLanguageOption(a);
   const std::string path = a.Single("settings file");
-  TMK mk;
-  ReadSettingsFile(mk, path);
+  const auto doc = OpenDocument(path);
+  TMK& mk = doc->Model();
   // The session selects the file's variant and builds its factory schemes.
-  TSettingsEditSession session(mk);
+  TSettingsEditSession session(*doc);
   EditorContext& ctx = session.Context();
   if (!a.Flag("--reset")) {
     if (a.Option("--out")) throw TripError("--out is only used with --reset");

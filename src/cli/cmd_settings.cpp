@@ -14,6 +14,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "link/mk_transfer.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -21,19 +22,12 @@
 namespace tc::cli {
 namespace {
 
-// A settings file loaded for reading; its variant becomes the selected one.
+// A settings file opened for reading, with its own variant.
 struct Opened {
-  explicit Opened(const std::string& path) : ctx{mk, Catalog()} {
-    ReadSettingsFile(mk, path);
-    mk.DecodeSettingsBlocks();
-    try {
-      mk.RefreshVariant();
-    } catch (const ListIndexError& e) {
-      // Still worth listing: only the protocol-dependent items are missing.
-      std::cerr << Say("предупреждение: ", "warning: ") << path << ": " << e.what() << "\n";
-    }
-  }
-  TMK mk;
+  explicit Opened(const std::string& path)
+      : doc(OpenDocument(path)), mk(doc->Model()), ctx{mk, doc->Variant()} {}
+  std::unique_ptr<SettingsDocument> doc;
+  TMK& mk;
   EditorContext ctx;
 };
 
@@ -94,9 +88,9 @@ int RunSet(const Args& a) {
     assignments.push_back({&Setting(pos[i].substr(0, eq)), pos[i].substr(eq + 1)});
   }
 
-  TMK mk;
-  ReadSettingsFile(mk, path);
-  TSettingsEditSession session(mk);
+  const auto doc = OpenDocument(path);
+  TMK& mk = doc->Model();
+  TSettingsEditSession session(*doc);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
   // What every setting shows before, so a rule's effect on a setting that
@@ -161,11 +155,9 @@ int RunDiff(const Args& a) {
   const auto& pos = a.Positional();
   if (pos.size() != 2) throw TripError("usage: tripconf-cli diff A.dvkps B.dvkps");
   const bool english = EnglishVersion();
-  // Each file's settings are read while its own variant is selected.
   Opened fa(pos[0]);
-  const auto statesA = SnapshotSettings(fa.ctx, english);
   Opened fb(pos[1]);
-  const auto statesB = SnapshotSettings(fb.ctx, english);
+  const SettingsComparison c = CompareSettings(fa.ctx, fb.ctx, english);
   int differences = 0;
   if (fa.mk.DeviceVersion != fb.mk.DeviceVersion) {
     std::printf("device version\t0x%04X -> 0x%04X\n", fa.mk.DeviceVersion, fb.mk.DeviceVersion);
@@ -175,11 +167,12 @@ int RunDiff(const Args& a) {
     std::printf("image size\t%zu -> %zu bytes\n", fa.mk.Image().size(), fb.mk.Image().size());
     ++differences;
   }
-  for (const auto& d : DiffNamedSettings(statesA, statesB)) {
-    std::printf("%s\t%s\t%s -> %s\n", d.def->name, d.label.c_str(), d.a.c_str(), d.b.c_str());
+  for (const auto& d : c.settings) {
+    std::printf("%s\t%s\t%s -> %s%s\n", d.def->name, d.label.c_str(), d.a.c_str(), d.b.c_str(),
+                d.note.empty() ? "" : ("\t(" + d.note + ")").c_str());
     ++differences;
   }
-  for (const auto& r : DiffUnnamedBytes(fa.mk, fb.mk)) {
+  for (const auto& r : c.bytes) {
     const std::string where = r.block ? "block " + std::to_string(r.block) : "image";
     if (r.first == r.last)
       std::printf("%s\tbyte %zu\n", where.c_str(), r.first);

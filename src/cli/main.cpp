@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "model/settings_document.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
 
@@ -105,6 +106,14 @@ void ApplyLanguage(const std::optional<std::string>& lang) {
 
 void ApplyLanguageOption(const Args& args) {
   ApplyLanguage(args.Option("--lang"));
+}
+
+std::unique_ptr<SettingsDocument> OpenDocument(const std::string& path) {
+  auto doc = OpenSettingsDocument(path);
+  if (!doc->VariantProblem().empty())
+    std::cerr << Say("предупреждение: ", "warning: ") << path << ": " << doc->VariantProblem()
+              << "\n";
+  return doc;
 }
 
 namespace {

@@ -9,10 +9,10 @@
 
 namespace tc {
 
-bool EditSettings(TMK& mk, QWidget* parent) {
+bool EditSettings(SettingsDocument& doc, QWidget* parent) {
   std::optional<TSettingsEditSession> session;
   try {
-    session.emplace(mk);
+    session.emplace(doc);
   } catch (const TripError& e) {
     ShowError(e.what(), parent);
     return false;

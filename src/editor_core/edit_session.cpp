@@ -4,6 +4,7 @@
 
 #include "catalog/variants.h"
 #include "editor_core/page_meth.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -18,10 +19,12 @@ bool InImage(const TMK& mk, int block) {
 }
 }  // namespace
 
-TSettingsEditSession::TSettingsEditSession(TMK& mk) : ctx_{mk, Catalog()} {
+TSettingsEditSession::TSettingsEditSession(SettingsDocument& doc)
+    : doc_(doc), ctx_{doc.Model(), doc.Variant()} {
+  TMK& mk = doc.Model();
   for (int n : kEditedBlocks)
     if (InImage(mk, n)) mk.DecodeBlock(n);
-  mk.RefreshForEditor();
+  doc.SelectVariant();
   for (size_t i = 0; i < kEditedBlocks.size(); ++i) {
     const auto b = mk.Block(kEditedBlocks[i]);
     backup_[i].assign(b.begin(), b.end());

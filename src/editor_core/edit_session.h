@@ -15,14 +15,16 @@ namespace tc {
 // back on Cancel.
 constexpr std::array<int, 12> kEditedBlocks = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13};
 
+class SettingsDocument;
+
 class TSettingsEditSession {
  public:
-  // Decodes the edited blocks, selects the variant of the settings with the
-  // model's catalogue links (RangeError for a protocol number or layout
-  // version above 255, ListIndexError for a protocol the variant does not
-  // offer), rebuilds what depends on the variant and keeps the backup. An
-  // error leaves the block copies as the image has them and keeps nothing.
-  explicit TSettingsEditSession(TMK& mk);
+  // Decodes the edited blocks, selects the document's variant for its
+  // settings (RangeError for a protocol number or layout version above 255,
+  // ListIndexError for a protocol the variant does not offer), which also
+  // rebuilds what depends on the variant, and keeps the backup. An error
+  // leaves the block copies as the image has them and keeps nothing.
+  explicit TSettingsEditSession(SettingsDocument& doc);
   // A session neither accepted nor cancelled (an error ended the editing)
   // puts the blocks back.
   ~TSettingsEditSession();
@@ -31,6 +33,7 @@ class TSettingsEditSession {
 
   EditorContext& Context() { return ctx_; }
   TMK& Model() { return ctx_.mk; }
+  SettingsDocument& Document() { return doc_; }
 
   // Encodes the edited blocks into the settings image.
   void Accept();
@@ -40,6 +43,7 @@ class TSettingsEditSession {
   bool Finished() const { return finished_; }
 
  private:
+  SettingsDocument& doc_;
   EditorContext ctx_;
   std::array<std::vector<uint8_t>, kEditedBlocks.size()> backup_;
   bool finished_ = false;

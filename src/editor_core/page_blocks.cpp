@@ -306,6 +306,22 @@ void UpdateVariantControlsBlocks(const EditorContext& ctx, Visibility& v) {
   for (const char* name : {"sgUsedBlocks", "rgBlocksShow", "rgBlocksShowList"}) v.Hide(name);
 }
 
+namespace {
+// System codes start at 8: the set's first byte holds the page's display
+// modes instead, which are settings of their own.
+constexpr FieldArray kSystemCodeBytes{layout::kUsedBlocks[1], layout::kUsedBlocks.count - 1,
+                                      layout::kUsedBlocks.stride};
+constexpr int kFirstSystemCode = 8;
+
+// The codes of the selected systems, in code order.
+SettingValue UsedBlocksValue(const EditorContext& ctx, const SettingDef&) {
+  SettingValue v;
+  for (int code = kFirstSystemCode; code < 8 * layout::kUsedBlocks.count; ++code)
+    if (SystemSelected(ctx.mk, code)) v.numbers.push_back(code);
+  return v;
+}
+}  // namespace
+
 void AddBlocksSettings(std::vector<SettingDef>& s) {
   s.push_back({.name = "sgUsedBlocks",
                .kind = ControlKind::CodeSet,
@@ -313,7 +329,8 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
                .field = layout::kUsedBlocks[0],
                .format = FormatUsedBlocks,
                .parse = ParseUsedBlocks,
-               .bytes = layout::kUsedBlocks.count});
+               .value = UsedBlocksValue,
+               .covers = {kSystemCodeBytes}});
   s.push_back(
       {.name = "rgBlocksShow",
        .kind = ControlKind::Radio,

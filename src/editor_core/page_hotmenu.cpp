@@ -9,6 +9,7 @@
 #include "catalog/variants.h"
 #include "editor_core/page_kit.h"
 #include "editor_core/pages.h"
+#include "editor_core/setting_value.h"
 #include "editor_core/visibility.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -315,6 +316,15 @@ void UpdateVariantControlsHotMenu(const EditorContext&, Visibility&) {
   // simply offers nothing to insert.
 }
 
+namespace {
+// Every entry as stored, empty ones included: a gap is a difference.
+SettingValue HotMenuValue(const EditorContext& ctx, const SettingDef& def) {
+  SettingValue v;
+  for (uint16_t code : ReadHotMenu(ctx.mk, def.index)) v.numbers.push_back(code);
+  return v;
+}
+}  // namespace
+
 void AddHotMenuSettings(std::vector<SettingDef>& s) {
   for (int m = 0; m < kHotMenuCount; ++m)
     s.push_back({.name = kNames[m],
@@ -324,7 +334,8 @@ void AddHotMenuSettings(std::vector<SettingDef>& s) {
                  .index = m,
                  .format = FormatHotMenu,
                  .parse = ParseHotMenu,
-                 .bytes = 2 * kHotMenuRows});
+                 .value = HotMenuValue,
+                 .covers = {layout::kHotMenus.Row(m)}});
 }
 
 }  // namespace tc

@@ -6,6 +6,7 @@
 
 #include "editor_core/page_kit.h"
 #include "editor_core/pages.h"
+#include "editor_core/setting_value.h"
 #include "editor_core/visibility.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
@@ -127,12 +128,11 @@ std::string FormatTable(const EditorContext& ctx, const SettingDef&, bool) {
 bool ParseTable(EditorContext& ctx, const SettingDef&, const std::string& text) {
   return ParseTareTable(ctx.mk, text);
 }
-// The table's identity for comparisons: the rows in use.
-int64_t ReadTable(const EditorContext& ctx, const SettingDef&) {
-  uint64_t h = 1469598103934665603ull;
-  for (const TareRow& r : TareRows(ctx.mk))
-    for (int v : {r.litres, r.sensor}) h = (h ^ uint64_t(uint32_t(v))) * 1099511628211ull;
-  return int64_t(h >> 1);
+// The table's value: litres and sensor reading of each row in use.
+SettingValue TableValue(const EditorContext& ctx, const SettingDef&) {
+  SettingValue v;
+  for (const TareRow& r : TareRows(ctx.mk)) v.numbers.insert(v.numbers.end(), {r.litres, r.sensor});
+  return v;
 }
 
 }  // namespace
@@ -198,10 +198,10 @@ void AddTankSettings(std::vector<SettingDef>& s) {
                .kind = ControlKind::Table,
                .label = {"Таблица тарировки (литры:у.е.)", "Tare table (litres:CU)"},
                .field = layout::kTareLitres[0],
-               .read = ReadTable,
                .format = FormatTable,
                .parse = ParseTable,
-               .bytes = layout::kTareLitres.Size()});
+               .value = TableValue,
+               .covers = {layout::kTareLitres, layout::kTareSensor}});
   s.push_back({.name = "rgTarirIncline",
                .kind = ControlKind::Radio,
                .label = {"Наклон ДУТ (справочно)", "FLS slope"},

@@ -80,6 +80,7 @@ struct Limits {
 };
 
 struct SettingDef;
+struct SettingValue;
 
 // Hooks get the setting itself, so one function serves a family of
 // settings told apart by `index` (the eight subtype slots, the 24 warnings).
@@ -100,6 +101,9 @@ using WriteFn = bool (*)(EditorContext&, const SettingDef&, int64_t value);
 // that is no value of the setting, RangeError for one that does not fit.
 using FormatFn = std::string (*)(const EditorContext&, const SettingDef&, bool english);
 using ParseFn = bool (*)(EditorContext&, const SettingDef&, const std::string& text);
+// The typed value of a setting that is more than one stored number (the
+// rows of a table, the codes of a list or a set).
+using ValueFn = SettingValue (*)(const EditorContext&, const SettingDef&);
 
 struct SettingDef {
   const char* name = "";  // control name, also the setting's name on the command line
@@ -137,9 +141,10 @@ struct SettingDef {
   WriteFn write = nullptr;
   FormatFn format = nullptr;
   ParseFn parse = nullptr;
-  // Structured settings: how many bytes from field.offset they cover (for
-  // the comparison of two files); 0 = the field's width.
-  int bytes = 0;
+  ValueFn value = nullptr;
+  // Structured settings: the arrays of the memory map whose every element
+  // they cover, instead of `field` alone (see SettingExtent).
+  std::vector<FieldArray> covers{};
   bool gas = false;  // a gas control: hidden on variants without gas equipment
 
   // Filled in when the page registers its settings: the page control that

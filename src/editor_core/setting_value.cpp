@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "catalog/variants.h"
 #include "editor_core/option_bits.h"
@@ -61,15 +62,58 @@ uint64_t GroupMask(const SettingDef& def) {
 
 int64_t ReadStored(const EditorContext& ctx, const SettingDef& def) {
   if (def.read) return def.read(ctx, def);
-  if (def.field.type == FieldType::text) {
-    // A text has no number: what it shows stands for it in comparisons.
-    uint64_t h = 1469598103934665603ull;
-    for (const char c : ctx.mk.GetText(def.field)) h = (h ^ uint8_t(c)) * 1099511628211ull;
-    return int64_t(h >> 1);
-  }
+  // A text has no number; its value is the text (ReadValue).
+  if (def.field.type == FieldType::text) return 0;
   if (def.bit >= 0)
     return int64_t((uint64_t(ctx.mk.GetInt(def.field)) >> def.bit) & GroupMask(def));
   return ctx.mk.GetInt(def.field);
+}
+
+std::string SettingValue::StoredText() const {
+  if (isText) return "\"" + text + "\"";
+  std::string t;
+  for (size_t i = 0; i < numbers.size(); ++i) t += (i ? "," : "") + std::to_string(numbers[i]);
+  return t;
+}
+
+SettingValue ReadValue(const EditorContext& ctx, const SettingDef& def) {
+  if (def.value) return def.value(ctx, def);
+  SettingValue v;
+  if (def.field.type == FieldType::text) {
+    v.isText = true;
+    v.text = ctx.mk.GetText(def.field);
+  } else if (def.bit < 0 && !def.read && def.field.type == FieldType::f32) {
+    const float f = float(ctx.mk.GetFloat(def.field));
+    uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    v.numbers.push_back(bits);
+  } else {
+    v.numbers.push_back(ReadStored(ctx, def));
+  }
+  return v;
+}
+
+std::vector<ExtentByte> SettingExtent(const SettingDef& def) {
+  std::vector<ExtentByte> bytes;
+  const auto whole = [&](const FieldRef& f) {
+    for (int i = 0; i < f.Width(); ++i) bytes.push_back({f.block, f.offset + i, 0xFF});
+  };
+  if (!def.covers.empty()) {
+    for (const FieldArray& a : def.covers)
+      for (int i = 0; i < a.Size(); ++i) whole(a[i]);
+  } else if (def.bit >= 0) {
+    for (int b = def.bit; b < def.bit + def.bits; ++b) {
+      const int offset = def.field.offset + b / 8;
+      const uint8_t m = uint8_t(1u << (b % 8));
+      if (!bytes.empty() && bytes.back().offset == offset)
+        bytes.back().mask |= m;
+      else
+        bytes.push_back({def.field.block, offset, m});
+    }
+  } else {
+    whole(def.field);
+  }
+  return bytes;
 }
 
 bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {

@@ -14,6 +14,32 @@
 
 namespace tc {
 
+// What one setting holds, as its kind reads it: one stored number for a
+// number, item, flag, bit group, date, time, cell or colour (a float field
+// by its bits, so a difference below the shown decimals still counts); the
+// stored numbers of a structured setting (the table's rows in use, a hot
+// menu's entries, the selected systems' codes); the text of a text field.
+// Two values are equal exactly when the setting holds the same.
+struct SettingValue {
+  std::vector<int64_t> numbers;
+  std::string text;
+  bool isText = false;
+  bool operator==(const SettingValue&) const = default;
+  // The stored form, for when two values show the same text: "5",
+  // "2,3,31,0", "\"name\"".
+  std::string StoredText() const;
+};
+SettingValue ReadValue(const EditorContext& ctx, const SettingDef& def);
+
+// The bytes (and bits of them) a setting's value lies in, from the memory
+// map: the field, its bit group, or every element of the arrays it covers.
+struct ExtentByte {
+  int block;
+  int offset;
+  uint8_t mask;
+};
+std::vector<ExtentByte> SettingExtent(const SettingDef& def);
+
 TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def);
 std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def);
 

@@ -2,55 +2,37 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <map>
 
-#include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/tmk.h"
+#include "util/text_pair.h"
 
 namespace tc {
 
 namespace {
 
-// Raw identity of a stored value: float fields by their bits, so that a
-// difference below the shown decimals still counts.
-int64_t RawStored(const EditorContext& ctx, const SettingDef& d) {
-  if (d.bit < 0 && d.field.type == FieldType::f32) {
-    const float f = float(ctx.mk.GetFloat(d.field));
-    uint32_t bits;
-    std::memcpy(&bits, &f, 4);
-    return bits;
-  }
-  // A structured setting is every byte it covers (a hot menu, the system
-  // bits), not only the first one.
-  if (d.IsStructured() && d.bytes > 0) {
-    const auto block = ctx.mk.Block(d.field.block);
-    uint64_t h = 1469598103934665603ull;
-    for (int i = 0; i < d.bytes && d.field.offset + i < int(block.size()); ++i)
-      h = (h ^ block[size_t(d.field.offset + i)]) * 1099511628211ull;
-    return int64_t(h);
-  }
-  return ReadStored(ctx, d);
-}
+// Per block and byte, which settings' extents hold which bits of it.
+struct Owner {
+  size_t setting;  // index in the schema
+  uint8_t mask;
+};
+using Coverage = std::array<std::vector<std::vector<Owner>>, kBlockCount + 1>;
 
-// Per block, the bits of each byte that a setting stores.
-using Coverage = std::array<std::vector<uint8_t>, kBlockCount + 1>;
 const Coverage& SettingsCoverage() {
   static const Coverage coverage = [] {
     Coverage c;
-    for (int n = 1; n <= kBlockCount; ++n) c[n].assign(kBlockSize[n], 0);
-    for (const auto& d : SettingsSchema()) {
-      auto& bytes = c[d.field.block];
-      if (d.bit >= 0) {
-        for (int b = d.bit; b < d.bit + d.bits; ++b)
-          bytes[d.field.offset + b / 8] |= uint8_t(1u << (b % 8));
-      } else {
-        const int width = d.bytes ? d.bytes : d.field.Width();
-        for (int i = 0; i < width && d.field.offset + i < int(bytes.size()); ++i)
-          bytes[d.field.offset + i] = 0xFF;
+    for (int n = 1; n <= kBlockCount; ++n) c[size_t(n)].resize(size_t(kBlockSize[size_t(n)]));
+    const auto& schema = SettingsSchema();
+    for (size_t i = 0; i < schema.size(); ++i)
+      for (const ExtentByte& e : SettingExtent(schema[i])) {
+        auto& bytes = c[size_t(e.block)];
+        if (e.offset >= 0 && size_t(e.offset) < bytes.size())
+          bytes[size_t(e.offset)].push_back({i, e.mask});
       }
-    }
     return c;
   }();
   return coverage;
@@ -63,69 +45,103 @@ void AddToRuns(std::vector<ByteRange>& runs, int block, size_t at) {
     runs.push_back({block, at, at});
 }
 
+std::string RunsText(const std::vector<ByteRange>& runs, bool english) {
+  std::string t;
+  for (const ByteRange& r : runs) {
+    if (!t.empty()) t += ", ";
+    t += TextPair{"блок ", "block "}.Get(english) + std::to_string(r.block) + " ";
+    t += r.first == r.last ? TextPair{"байт ", "byte "}.Get(english) + std::to_string(r.first)
+                           : TextPair{"байты ", "bytes "}.Get(english) + std::to_string(r.first) +
+                                 ".." + std::to_string(r.last);
+  }
+  return t;
+}
+
+// A float by its digits rather than its bits; everything else as stored.
+std::string StoredForm(const SettingState& s) {
+  const SettingDef& d = *s.def;
+  if (d.field.type == FieldType::f32 && d.bit < 0 && !d.read && !d.value &&
+      s.value.numbers.size() == 1) {
+    const uint32_t bits = uint32_t(s.value.numbers[0]);
+    float f;
+    std::memcpy(&f, &bits, 4);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", double(f));
+    return buf;
+  }
+  return s.value.StoredText();
+}
+
 }  // namespace
 
 std::vector<SettingState> SnapshotSettings(const EditorContext& ctx, bool english) {
   const Visibility v = ControlVisibility(ctx);
   std::vector<SettingState> states;
-  for (const auto& d : SettingsSchema()) {
-    const bool isFloat = d.bit < 0 && d.field.type == FieldType::f32;
-    states.push_back({&d, RawStored(ctx, d), ReadStored(ctx, d),
-                      isFloat ? ctx.mk.GetFloat(d.field) : 0.0, FormatValue(ctx, d, english),
+  for (const auto& d : SettingsSchema())
+    states.push_back({&d, ReadValue(ctx, d), FormatValue(ctx, d, english),
                       SettingLabel(ctx, d).Get(english), v.Visible(d.name)});
-  }
   return states;
 }
 
-std::vector<NamedDifference> DiffNamedSettings(const std::vector<SettingState>& a,
-                                               const std::vector<SettingState>& b) {
-  std::vector<NamedDifference> diffs;
+SettingsComparison CompareSettings(const EditorContext& ca, const EditorContext& cb, bool english) {
+  const auto a = SnapshotSettings(ca, english);
+  const auto b = SnapshotSettings(cb, english);
+  const Coverage& covered = SettingsCoverage();
+
+  // Bytes of each setting's extent that differ while its value does not.
+  std::map<size_t, std::vector<ByteRange>> extentOnly;
+  SettingsComparison result;
+  for (int n = 1; n <= kBlockCount; ++n) {
+    const auto ba = ca.mk.Block(n), bb = cb.mk.Block(n);
+    for (size_t i = 0; i < ba.size(); ++i) {
+      const uint8_t diff = ba[i] ^ bb[i];
+      if (!diff) continue;
+      uint8_t named = 0;
+      for (const Owner& o : covered[size_t(n)][i]) {
+        if (!(o.mask & diff)) continue;
+        named |= o.mask;
+        if (a[o.setting].value == b[o.setting].value) AddToRuns(extentOnly[o.setting], n, i);
+      }
+      if (diff & ~named) AddToRuns(result.bytes, n, i);
+    }
+  }
+
   for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
     const SettingState &sa = a[i], &sb = b[i];
-    // Only what is stored counts: the same subtype byte under two protocols
-    // reads as different items, yet the files agree on it.
-    if (sa.raw == sb.raw) continue;
-    std::string ta = sa.text, tb = sb.text;
-    if (ta == tb) {
-      ta += " [" + std::to_string(sa.stored) + "]";
-      tb += " [" + std::to_string(sb.stored) + "]";
-      if (ta == tb) {  // floats that differ below what the control shows
-        ta = std::to_string(sa.value);
-        tb = std::to_string(sb.value);
-      }
+    const auto only = extentOnly.find(i);
+    if (sa.value == sb.value && only == extentOnly.end()) continue;
+    NamedDifference d{
+        sa.def, sa.visible || !sb.visible ? sa.label : sb.label, sa.text, sb.text, {}};
+    if (sa.value == sb.value) {
+      d.note = TextPair{"отличаются байты, не входящие в показываемое значение: ",
+                        "stored bytes that the value does not show differ: "}
+                   .Get(english) +
+               RunsText(only->second, english);
+    } else if (d.a == d.b) {
+      d.a += " [" + StoredForm(sa) + "]";
+      d.b += " [" + StoredForm(sb) + "]";
     }
-    // A protocol-dependent caption is taken from the model that uses it.
-    diffs.push_back({sa.def, sa.visible || !sb.visible ? sa.label : sb.label, ta, tb});
-  }
-  return diffs;
-}
-
-std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b) {
-  std::vector<ByteRange> runs;
-  const Coverage& covered = SettingsCoverage();
-  for (int n = 1; n <= kBlockCount; ++n) {
-    const auto ba = a.Block(n), bb = b.Block(n);
-    for (size_t i = 0; i < ba.size(); ++i)
-      if (((ba[i] ^ bb[i]) & ~covered[n][i]) != 0) AddToRuns(runs, n, i);
+    result.settings.push_back(std::move(d));
   }
 
-  // Image bytes that lie in no block copy of the first model.
-  const size_t size = std::max(a.Image().size(), b.Image().size());
+  // Image bytes that lie in no block copy of the first side.
+  const TMK &ma = ca.mk, &mb = cb.mk;
+  const size_t size = std::max(ma.Image().size(), mb.Image().size());
   std::vector<bool> inBlock(size, false);
   for (int n = 1; n <= kBlockCount; ++n) {
-    const DirEntry e = a.Entry(DirectoryEntryOfBlock(n));
+    const DirEntry e = ma.Entry(DirectoryEntryOfBlock(n));
     if (!e.DescribesBlock()) continue;
     const size_t from = e.ImagePosition();
-    const size_t len = std::min<size_t>(e.DataSize(), size_t(kBlockSize[n]));
+    const size_t len = std::min<size_t>(e.DataSize(), size_t(kBlockSize[size_t(n)]));
     for (size_t i = from; i < std::min(size, from + len); ++i) inBlock[i] = true;
   }
   for (size_t i = 0; i < size; ++i) {
     if (inBlock[i]) continue;
-    const int va = i < a.Image().size() ? a.Image()[i] : -1;
-    const int vb = i < b.Image().size() ? b.Image()[i] : -1;
-    if (va != vb) AddToRuns(runs, 0, i);
+    const int va = i < ma.Image().size() ? ma.Image()[i] : -1;
+    const int vb = i < mb.Image().size() ? mb.Image()[i] : -1;
+    if (va != vb) AddToRuns(result.bytes, 0, i);
   }
-  return runs;
+  return result;
 }
 
 }  // namespace tc

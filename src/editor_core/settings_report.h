@@ -1,21 +1,20 @@
 #pragma once
-// Comparing two settings images setting by setting, and finding the bytes
-// that differ where no setting of the editor is stored.
+// Comparing two sets of settings setting by setting: by their typed values,
+// then byte by byte inside each setting's extent, and last the bytes that no
+// setting of the editor covers. The two sides may be documents of different
+// variants: each is read through its own context.
 #include <string>
 #include <vector>
 
 #include "editor_core/setting_def.h"
+#include "editor_core/setting_value.h"
 
 namespace tc {
 
-// What one setting holds in one model, taken while that model's variant is
-// the selected one (the variant selection is program-wide, so two files are
-// read one after the other).
+// What one setting holds in one document.
 struct SettingState {
   const SettingDef* def;
-  int64_t raw;       // the stored value; f32 fields by their bits
-  int64_t stored;    // the stored value as a number
-  double value;      // f32 fields: the float
+  SettingValue value;
   std::string text;  // as FormatValue writes it
   std::string label;
   bool visible;
@@ -25,15 +24,14 @@ std::vector<SettingState> SnapshotSettings(const EditorContext& ctx, bool englis
 
 struct NamedDifference {
   const SettingDef* def;
-  std::string label;  // from the model that shows the setting
-  std::string a;
-  std::string b;
+  std::string label;  // from the side that shows the setting
+  std::string a;      // shown values; when both show the same text, the
+  std::string b;      // stored forms are added in brackets
+  // Set when the values are equal and only bytes of the setting's extent
+  // that its value does not take in differ (tare rows beyond the point
+  // count, the bytes after a text's terminator): which ones, in words.
+  std::string note;
 };
-// The settings whose stored value differs. When two different stored values
-// show the same text (a tachometer 3 shows as "4" like a 4 does), the stored
-// numbers are added in brackets so the line still says what differs.
-std::vector<NamedDifference> DiffNamedSettings(const std::vector<SettingState>& a,
-                                               const std::vector<SettingState>& b);
 
 // A run of differing bytes that no setting names. block 1..13 for the block
 // copies; block 0 for image bytes outside every block (directory, carried
@@ -43,6 +41,14 @@ struct ByteRange {
   size_t first;
   size_t last;
 };
-std::vector<ByteRange> DiffUnnamedBytes(const TMK& a, const TMK& b);
+
+struct SettingsComparison {
+  std::vector<NamedDifference> settings;  // in schema order
+  std::vector<ByteRange> bytes;
+};
+// Every setting whose value differs, every setting of whose extent a byte
+// differs (a byte shared by several settings names each of them), and the
+// bytes no setting covers.
+SettingsComparison CompareSettings(const EditorContext& a, const EditorContext& b, bool english);
 
 }  // namespace tc

@@ -124,21 +124,6 @@ CodeSwitches ReadCodeSwitches(const TMK& mk) {
           uint8_t(mk.GetInt(layout::kLetterCodesSwitch))};
 }
 
-int JournalFaultCodeKind(TMK& mk, std::string* problem) {
-  try {
-    mk.RefreshVariant();
-  } catch (const TripError& e) {
-    if (problem) *problem = e.what();
-    return 0;
-  }
-  const TProtBase* protocol = Catalog().CurrentProtocol();
-  if (!protocol) {
-    if (problem) *problem = "no engine-control protocol is selected";
-    return 0;
-  }
-  return protocol->FaultFormat;
-}
-
 uint32_t ConvertKind8Code(uint32_t code) {
   if (code >= 0x5000) return 0;
   const uint32_t v = code & 0x3FF;  // offset in its 1024-code range

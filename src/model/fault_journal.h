@@ -47,14 +47,6 @@ CodeSwitches ReadCodeSwitches(const TMK& mk);
 // Codes of 0x5000 and above give 0.
 uint32_t ConvertKind8Code(uint32_t code);
 
-// The code kind of the engine-control protocol for the settings the model
-// holds. The variant selection is refreshed from the model first, so a file
-// loaded since the last selection is not listed in another protocol's
-// format. When the model's identity cannot be selected (a protocol the
-// variant does not offer, a number above 255) the OBD-II letter form 0 is
-// used and `problem`, if given, receives the reason.
-int JournalFaultCodeKind(TMK& mk, std::string* problem = nullptr);
-
 // The trouble code as the fault list shows it. `kind` is the code kind of
 // the engine-control protocol; the switches adjust kinds 7, 8 and 9.
 // Unknown kinds give an empty text.

@@ -27,12 +27,13 @@ TMK::TMK(bool english) {
   for (int n = 1; n <= kBlockCount; ++n) blocks_[n].assign(kBlockSize[n], 0);
   BuildFactorySchemes(false);
   // The first list is built before any variant is selected, that is with
-  // every capability clear, whatever another model selected before.
+  // every capability clear.
   BuildMeasParList(VariantFlags{});
   FillDefaults();
-  // The identity of a model that holds no settings yet.
-  SelectVariant(1, 0, 0);
-  PlaceDefaultMenuCodes();
+  // The default menu is that of a model that holds no settings yet.
+  TVariantCatalog initial;
+  initial.SelectVariant(1, 0, 0);
+  PlaceDefaultMenuCodes(initial);
   FillRemainingDefaults(english);
 }
 

@@ -14,6 +14,7 @@
 namespace tc {
 
 struct VariantFlags;
+class TVariantCatalog;
 
 constexpr int kBlockCount = 13;
 constexpr int kDirectorySize = 68;
@@ -108,8 +109,8 @@ class TMK {
   // directory describes it, so images from devices without it still load.
   void DecodeSettingsBlocks();
   void EncodeSettingsBlocks();
-  // Decodes only the block with the identity RefreshVariant reads (the
-  // protocol number), for a command that needs the variant and nothing else.
+  // Decodes only the block with the identity the variant is selected by
+  // (the protocol number), for a command that needs the variant and nothing else.
   void DecodeIdentityBlock();
 
   // Everything a transfer may change: image, version word, directory copy
@@ -161,26 +162,23 @@ class TMK {
 
   // --- Catalogue links -----------------------------------------------------------
   // The measured parameters the editor and the preview use; rebuilt, never
-  // patched, so look parameters up again after a rebuild.
+  // patched, so look parameters up again after a rebuild. The settings
+  // document rebuilds them for its variant.
   TMeasParList MeasParList;
-  // Rebuilds MeasParList for the variant selected last (or for `flags`).
-  void BuildMeasParList();
   void BuildMeasParList(const VariantFlags& flags);
   // First parameter in list order with this code, or nullptr.
   TMeasParBase* FindMeasPar(uint8_t code) const;
-  // Selects the program-wide variant for the identity this model holds:
-  // DeviceVersion, the protocol number in block 11 and LayoutVersion. A
-  // protocol number or layout version above 255 throws RangeError and keeps
-  // the previous selection; a protocol number the variant does not offer
-  // throws ListIndexError (the flags and protocols are selected even then).
-  void RefreshVariant();
+  // The identity the variant is selected by: the protocol number in block 11
+  // and LayoutVersion, each refused with RangeError above 255.
+  struct Identity {
+    uint16_t deviceType;
+    uint8_t protocolNumber;
+    uint8_t subtype;
+  };
+  Identity VariantIdentity() const;
   // Writes the codes of the device menu's default entries into block 10,
-  // from the program-wide menu-item catalogue.
-  void PlaceDefaultMenuCodes();
-  // What opening the settings editor needs: RefreshVariant, then the
-  // measured parameters with the variant's captions and the factory colour
-  // schemes of the variant rebuilt.
-  void RefreshForEditor();
+  // from the menu items and flags of `variant`.
+  void PlaceDefaultMenuCodes(const TVariantCatalog& variant);
 
  private:
   // Construction steps without the catalogue: the defaults of blocks 10,

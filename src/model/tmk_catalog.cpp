@@ -1,5 +1,5 @@
 // What the device model takes from the catalogues: its measured-parameter
-// list, the variant of the settings it holds and the default device menu.
+// list, the identity its variant is selected by and the default device menu.
 #include <string>
 
 #include "catalog/variants.h"
@@ -36,10 +36,6 @@ void CheckByte(uint32_t value, const char* what) {
 
 }  // namespace
 
-void TMK::BuildMeasParList() {
-  BuildMeasParList(CurrentVariant());
-}
-
 void TMK::BuildMeasParList(const VariantFlags& flags) {
   MeasParList = tc::BuildMeasParList(flags);
 }
@@ -48,18 +44,16 @@ TMeasParBase* TMK::FindMeasPar(uint8_t code) const {
   return tc::FindMeasPar(MeasParList, code);
 }
 
-void TMK::RefreshVariant() {
-  // Both values are checked before the previous selection is given up, so a
-  // refused identity leaves the program with the variant it had.
+TMK::Identity TMK::VariantIdentity() const {
   const int64_t protocol = GetInt(layout::kProtocolNumber);
   const uint32_t layout = LayoutVersion();
   CheckByte(uint32_t(protocol), "stored protocol number");
   CheckByte(layout, "settings layout version");
-  SelectVariant(DeviceVersion, uint8_t(protocol), uint8_t(layout));
+  return {DeviceVersion, uint8_t(protocol), uint8_t(layout)};
 }
 
-void TMK::PlaceDefaultMenuCodes() {
-  const TMenuItemCatalog& items = Catalog().MenuItems();
+void TMK::PlaceDefaultMenuCodes(const TVariantCatalog& variant) {
+  const TMenuItemCatalog& items = variant.MenuItems();
   const int perMenu = layout::kHotMenus.cols;
   const auto place = [&](int menu, std::span<const char* const> names) {
     int entry = 0;
@@ -74,16 +68,8 @@ void TMK::PlaceDefaultMenuCodes() {
     }
   };
   place(0, kDefaultMenu);
-  if (CurrentVariant().VariantTaximeter) place(2, kTaximeterMenu);
-  if (!CurrentVariant().VariantNoParktronic) place(3, kParkingMenu);
-}
-
-void TMK::RefreshForEditor() {
-  RefreshVariant();
-  const VariantFlags& flags = CurrentVariant();
-  BuildMeasParList(flags);
-  ApplyCaptionVariants(MeasParList, flags, uint8_t(GetInt(layout::kAirWaterShow)));
-  BuildFactorySchemes(flags.VariantHybrid);
+  if (variant.Flags().VariantTaximeter) place(2, kTaximeterMenu);
+  if (!variant.Flags().VariantNoParktronic) place(3, kParkingMenu);
 }
 
 }  // namespace tc

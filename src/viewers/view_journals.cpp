@@ -3,6 +3,7 @@
 
 #include "model/fault_journal.h"
 #include "model/journals.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
 #include "util/errors.h"
@@ -11,7 +12,8 @@
 
 namespace tc {
 
-void ViewJournals(TMK& mk, const QString& exportFolder, QWidget* parent) {
+void ViewJournals(SettingsDocument& doc, const QString& exportFolder, QWidget* parent) {
+  TMK& mk = doc.Model();
   std::optional<JournalSession> session;
   try {
     session.emplace(mk);
@@ -22,7 +24,7 @@ void ViewJournals(TMK& mk, const QString& exportFolder, QWidget* parent) {
   // Any way out but OK (Cancel, Esc, the close box, an error) puts blocks 7,
   // 1 and 12 back from the image when the session goes.
   try {
-    TMK_ViewJournalsDlg dlg(mk, JournalFaultCodeKind(mk), exportFolder, parent);
+    TMK_ViewJournalsDlg dlg(mk, JournalFaultCodeKind(doc), exportFolder, parent);
     if (dlg.exec() == QDialog::Accepted) session->Ok();
   } catch (const TripError& e) {
     ShowError(e.what(), parent);

@@ -2,6 +2,7 @@
 // oscilloscope data" step.
 #include "catalog/variants.h"
 #include "model/oscilloscope.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "ui/message_service.h"
 #include "util/errors.h"
@@ -10,17 +11,18 @@
 
 namespace tc {
 
-void ViewOscilloscope(TMK& mk, QWidget* parent) {
+void ViewOscilloscope(SettingsDocument& doc, QWidget* parent) {
+  TMK& mk = doc.Model();
   try {
     mk.DecodeIdentityBlock();
     try {
-      mk.RefreshVariant();
+      doc.SelectVariant();
     } catch (const ListIndexError&) {
       // A protocol number the variant does not offer still selects the
       // variant's flags, and the oscilloscope does not depend on the
       // protocol.
     }
-    if (!CurrentVariant().VariantOscilloscope) {
+    if (!doc.Flags().VariantOscilloscope) {
       ShowInfo(kOscNotSupported(), parent);
       return;
     }

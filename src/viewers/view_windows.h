@@ -7,11 +7,11 @@ class QWidget;
 
 namespace tc {
 
-class TMK;
+class SettingsDocument;
 
 // Opens the journal viewer; its exports start in `exportFolder`.
-void ViewJournals(TMK& mk, const QString& exportFolder, QWidget* parent);
+void ViewJournals(SettingsDocument& doc, const QString& exportFolder, QWidget* parent);
 // Opens the oscilloscope viewer.
-void ViewOscilloscope(TMK& mk, QWidget* parent);
+void ViewOscilloscope(SettingsDocument& doc, QWidget* parent);
 
 }  // namespace tc

@@ -17,6 +17,7 @@
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "ui/radio_group.h"
 #include "ui/scripted_services.h"
@@ -64,7 +65,7 @@ class SettingsEditorTest : public ::testing::Test {
       if (dlg->isVisible()) dlg->reject();
     });
     poll.start();
-    const bool result = EditSettings(mk_, nullptr);
+    const bool result = EditSettings(doc_, nullptr);
     EXPECT_TRUE(ran) << "the editor did not open";
     return result;
   }
@@ -120,7 +121,9 @@ class SettingsEditorTest : public ::testing::Test {
     next->setFocus();
   }
 
-  TMK mk_;
+  SettingsDocument doc_;
+
+  TMK& mk_ = doc_.Model();
   ScriptedMessageService messages_;
 };
 

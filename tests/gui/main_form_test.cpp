@@ -207,7 +207,7 @@ TEST_F(MainFormTest, SettingsOfADeviceWithoutTheLastBlockStillLoad) {
 TEST_F(MainFormTest, EditedThenCloseAsksAndNoClosesWithoutSaving) {
   TMainForm& f = Open();
   LoadSample();
-  f.EditSettings = [](TMK&, QWidget*) { return true; };
+  f.EditSettings = [](SettingsDocument&, QWidget*) { return true; };
   QTest::mouseClick(f.bEditParams, Qt::LeftButton);
   ASSERT_TRUE(f.SettingsChanged);
 
@@ -223,7 +223,7 @@ TEST_F(MainFormTest, EditedThenCloseAsksAndNoClosesWithoutSaving) {
 TEST_F(MainFormTest, EditedThenCloseYesAndCancelledSaveStillCloses) {
   TMainForm& f = Open();
   LoadSample();
-  f.EditSettings = [](TMK&, QWidget*) { return true; };
+  f.EditSettings = [](SettingsDocument&, QWidget*) { return true; };
   QTest::mouseClick(f.bEditParams, Qt::LeftButton);
   messages_.Answer(true);
   files_.Answer(std::nullopt);
@@ -238,7 +238,7 @@ TEST_F(MainFormTest, EditorCancelLeavesSettingsUnchangedAndCloseAsksNothing) {
   TMainForm& f = Open();
   LoadSample();
   int opened = 0;
-  f.EditSettings = [&](TMK&, QWidget*) {
+  f.EditSettings = [&](SettingsDocument&, QWidget*) {
     ++opened;
     return false;
   };
@@ -325,8 +325,8 @@ TEST_F(MainFormTest, StepWindowsOpenOnTheirButtonsWithTheModel) {
   TMainForm& f = Open();
   LoadSample();
   TMK* seen[2] = {nullptr, nullptr};
-  f.ViewJournals = [&](TMK& mk, QWidget*) { seen[0] = &mk; };
-  f.ViewOscilloscope = [&](TMK& mk, QWidget*) { seen[1] = &mk; };
+  f.ViewJournals = [&](SettingsDocument& doc, QWidget*) { seen[0] = &doc.Model(); };
+  f.ViewOscilloscope = [&](SettingsDocument& doc, QWidget*) { seen[1] = &doc.Model(); };
   QTest::mouseClick(f.bViewJournals, Qt::LeftButton);
   QTest::mouseClick(f.bViewOsc, Qt::LeftButton);
   EXPECT_EQ(seen[0], &f.Model());

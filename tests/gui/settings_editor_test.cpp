@@ -21,6 +21,7 @@
 #include "editor_fixture.h"
 #include "gui_fixture.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "ui/radio_group.h"
@@ -252,7 +253,7 @@ TEST_F(SettingsEditorTest, SettingsTheVariantCannotBeSelectedForAreRefused) {
       w->close();
     }
   });
-  EXPECT_FALSE(EditSettings(mk_, nullptr));
+  EXPECT_FALSE(EditSettings(doc_, nullptr));
   // No window ran an event loop: the check runs here, not in a later test.
   QCoreApplication::processEvents();
   EXPECT_FALSE(opened);

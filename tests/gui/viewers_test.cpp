@@ -14,6 +14,7 @@
 #include "model/fault_journal.h"
 #include "model/journals.h"
 #include "model/oscilloscope.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "ui/picture_view.h"
@@ -90,7 +91,8 @@ class ViewerTest : public ::testing::Test {
   QTemporaryDir dir_;
   ScriptedMessageService messages_;
   ScriptedFileDialogService files_;
-  TMK mk_;
+  SettingsDocument doc_;
+  TMK& mk_ = doc_.Model();
 };
 
 // --- Journal viewer ------------------------------------------------------------------
@@ -134,7 +136,7 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->sgStoredData->Cell(0, 0), "");
       PressEscape(dlg);
     });
-    ViewJournals(mk_, dir_.path(), nullptr);
+    ViewJournals(doc_, dir_.path(), nullptr);
     EXPECT_TRUE(watch.Fired());
   }
   EXPECT_EQ(messages_.shown().size(), 0u);
@@ -269,7 +271,7 @@ TEST_F(ViewerTest, FaultCodesFollowTheProtocolOfTheSettingsHeld) {
   // Another variant selected last (decimal codes) must not decide how the
   // codes of settings with a letter-code protocol read.
   Load("ve01-32k");
-  mk_.RefreshVariant();
+  doc_.SelectVariant();
   Load("v8003-32k");
   ModalWatcher watch([&](QWidget* w) {
     auto* dlg = qobject_cast<TMK_ViewJournalsDlg*>(w);
@@ -278,7 +280,7 @@ TEST_F(ViewerTest, FaultCodesFollowTheProtocolOfTheSettingsHeld) {
     EXPECT_EQ(dlg->sgFaults->Cell(2, 2), "P0301");
     w->close();
   });
-  ViewJournals(mk_, dir_.path(), nullptr);
+  ViewJournals(doc_, dir_.path(), nullptr);
   EXPECT_TRUE(watch.Fired());
 }
 
@@ -312,7 +314,7 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
       end(w);
       EXPECT_FALSE(dlg->isVisible()) << name;
     });
-    ViewJournals(mk_, dir_.path(), nullptr);
+    ViewJournals(doc_, dir_.path(), nullptr);
     ASSERT_TRUE(watch.Fired()) << name;
     EXPECT_EQ(mk_.Image(), image) << name;
     EXPECT_EQ(BlockCopy(mk_, 1), b1) << name;
@@ -326,7 +328,7 @@ TEST_F(ViewerTest, ResetsReachTheImageOnlyThroughOk) {
     QTest::mouseClick(dlg->bClearTrip, Qt::LeftButton);
     QTest::mouseClick(dlg->bOK, Qt::LeftButton);
   });
-  ViewJournals(mk_, dir_.path(), nullptr);
+  ViewJournals(doc_, dir_.path(), nullptr);
   ASSERT_TRUE(ok.Fired());
   EXPECT_NE(mk_.Image(), image);
   TMK reread;
@@ -364,7 +366,7 @@ TEST_F(ViewerTest, OscilloscopeRefusedForAVariantWithoutIt) {
     SetEnglishVersion(english);
     messages_.Clear();
     ModalWatcher watch([](QWidget*) {});
-    ViewOscilloscope(mk_, nullptr);
+    ViewOscilloscope(doc_, nullptr);
     QTest::qWait(20);
     EXPECT_FALSE(watch.Fired());
     EXPECT_EQ(messages_.shown().size(), 1u);
@@ -380,7 +382,7 @@ TEST_F(ViewerTest, OscilloscopeOpensForAVariantWithIt) {
   ModalWatcher watch([&](QWidget* w) {
     auto* dlg = qobject_cast<TMK_ViewOscDlg*>(w);
     ASSERT_NE(dlg, nullptr);
-    EXPECT_TRUE(CurrentVariant().VariantOscilloscope);
+    EXPECT_TRUE(doc_.Flags().VariantOscilloscope);
     EXPECT_EQ(dlg->windowTitle(), "Viewing the oscilloscope data");
     EXPECT_EQ(dlg->size(), QSize(1002, 523));
     EXPECT_EQ(dlg->ScrollBar->minimum(), -32);
@@ -401,7 +403,7 @@ TEST_F(ViewerTest, OscilloscopeOpensForAVariantWithIt) {
     PressEscape(dlg);
     EXPECT_FALSE(dlg->isVisible());
   });
-  ViewOscilloscope(mk_, nullptr);
+  ViewOscilloscope(doc_, nullptr);
   EXPECT_TRUE(watch.Fired());
   EXPECT_EQ(messages_.shown().size(), 0u);
   EXPECT_EQ(mk_.Image(), image);
@@ -453,7 +455,7 @@ TEST_F(ViewerTest, OscilloscopeWithAnIndexOutsideItsTableIsReportedNotOpened) {
   edited[kOscRecordPos[1]] = 12;  // recording time base
   mk_.ReplaceImage(edited);
   ModalWatcher watch([](QWidget*) {});
-  ViewOscilloscope(mk_, nullptr);
+  ViewOscilloscope(doc_, nullptr);
   QTest::qWait(20);
   EXPECT_FALSE(watch.Fired());
   EXPECT_EQ(messages_.Count(Kind::Error), 1);

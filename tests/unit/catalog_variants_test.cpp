@@ -11,6 +11,12 @@
 namespace tc {
 namespace {
 
+// The selection these tests look at.
+TVariantCatalog& Selection() {
+  static TVariantCatalog selection;
+  return selection;
+}
+
 std::vector<int> Codes(const ProtocolList& list) {
   std::vector<int> codes;
   for (const auto& p : list) codes.push_back(p->Code);
@@ -29,7 +35,7 @@ std::vector<int> WithBase(std::vector<int> extra) {
 }
 
 const TProtBase& Entry(uint8_t code) {
-  const TProtBase* p = Catalog().FindProtocol(code);
+  const TProtBase* p = Selection().FindProtocol(code);
   if (!p) throw std::runtime_error("protocol " + std::to_string(code) + " not offered");
   return *p;
 }
@@ -42,68 +48,68 @@ std::string Ru(const TextPair& t) {
 }
 
 TEST(VariantSelection, UniversalCanDeviceOffersItsSeventyFiveProtocols) {
-  SelectVariant(0x104, 0, 0);
-  const auto codes = Codes(Catalog().Protocols());
+  Selection().SelectVariant(0x104, 0, 0);
+  const auto codes = Codes(Selection().Protocols());
   ASSERT_EQ(codes.size(), 75u);
   EXPECT_EQ(std::vector<int>(codes.begin(), codes.begin() + 6),
             (std::vector<int>{11, 16, 12, 15, 13, 1}));
   EXPECT_EQ(codes.back(), 255);
-  EXPECT_EQ(SetFlagNames(CurrentVariant()),
+  EXPECT_EQ(SetFlagNames(Selection().Flags()),
             (std::vector<std::string>{"VariantCan", "VariantIgnitionCorr", "VariantOscilloscope",
                                       "VariantVag", "VariantTaximeter"}));
-  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 11);
-  EXPECT_FALSE(Catalog().ProjectName().empty());
+  EXPECT_EQ(Selection().CurrentProtocol()->Code, 11);
+  EXPECT_FALSE(Selection().ProjectName().empty());
 }
 
 TEST(VariantSelection, StoredNumberIsAPositionNotACode) {
-  SelectVariant(0x104, 5, 0);
-  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 1);
-  SelectVariant(0x1, 5, 2);  // the same number on another variant
-  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 82);
-  SelectVariant(0x104, 74, 0);
-  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 255);
-  EXPECT_EQ(Catalog().CurrentProtocolNumber(), 74);
+  Selection().SelectVariant(0x104, 5, 0);
+  EXPECT_EQ(Selection().CurrentProtocol()->Code, 1);
+  Selection().SelectVariant(0x1, 5, 2);  // the same number on another variant
+  EXPECT_EQ(Selection().CurrentProtocol()->Code, 82);
+  Selection().SelectVariant(0x104, 74, 0);
+  EXPECT_EQ(Selection().CurrentProtocol()->Code, 255);
+  EXPECT_EQ(Selection().CurrentProtocolNumber(), 74);
 }
 
 TEST(VariantSelection, SubtypeMattersOnlyForTypesWithSubtypes) {
-  SelectVariant(0x104, 0, 7);  // ignored
-  EXPECT_EQ(Catalog().Protocols().size(), 75u);
-  SelectVariant(0x1, 0, 3);
-  EXPECT_EQ(Codes(Catalog().Protocols()).front(), 12);
-  EXPECT_FALSE(CurrentVariant().VariantVag);
-  SelectVariant(0x101, 0, 5);  // 0x101/5 lacks the ignition correction and 29
-  EXPECT_FALSE(CurrentVariant().VariantIgnitionCorr);
-  EXPECT_EQ(Catalog().FindProtocol(29), nullptr);
-  SelectVariant(0x1, 0, 5);
-  EXPECT_TRUE(CurrentVariant().VariantIgnitionCorr);
-  EXPECT_NE(Catalog().FindProtocol(29), nullptr);
+  Selection().SelectVariant(0x104, 0, 7);  // ignored
+  EXPECT_EQ(Selection().Protocols().size(), 75u);
+  Selection().SelectVariant(0x1, 0, 3);
+  EXPECT_EQ(Codes(Selection().Protocols()).front(), 12);
+  EXPECT_FALSE(Selection().Flags().VariantVag);
+  Selection().SelectVariant(0x101, 0, 5);  // 0x101/5 lacks the ignition correction and 29
+  EXPECT_FALSE(Selection().Flags().VariantIgnitionCorr);
+  EXPECT_EQ(Selection().FindProtocol(29), nullptr);
+  Selection().SelectVariant(0x1, 0, 5);
+  EXPECT_TRUE(Selection().Flags().VariantIgnitionCorr);
+  EXPECT_NE(Selection().FindProtocol(29), nullptr);
 }
 
 TEST(VariantSelection, ProtocolNumberBeyondTheListIsAnIndexErrorThatKeepsTheList) {
   try {
-    SelectVariant(0x104, 75, 0);
+    Selection().SelectVariant(0x104, 75, 0);
     FAIL() << "no error";
   } catch (const ListIndexError& e) {
     EXPECT_NE(std::string(e.what()).find("List index out of bounds (75)"), std::string::npos);
     EXPECT_NE(std::string(e.what()).find("75 protocols"), std::string::npos);
   }
-  EXPECT_EQ(Catalog().Protocols().size(), 75u);
-  EXPECT_TRUE(CurrentVariant().VariantCan);
-  EXPECT_EQ(Catalog().CurrentProtocol(), nullptr);
-  EXPECT_THROW(Catalog().SelectProtocol(-1), ListIndexError);
-  Catalog().SelectProtocol(3);
-  EXPECT_EQ(Catalog().CurrentProtocol()->Code, 15);
+  EXPECT_EQ(Selection().Protocols().size(), 75u);
+  EXPECT_TRUE(Selection().Flags().VariantCan);
+  EXPECT_EQ(Selection().CurrentProtocol(), nullptr);
+  EXPECT_THROW(Selection().SelectProtocol(-1), ListIndexError);
+  Selection().SelectProtocol(3);
+  EXPECT_EQ(Selection().CurrentProtocol()->Code, 15);
 }
 
 TEST(VariantSelection, UnknownIdentitiesSetNothingAndOfferNothing) {
   for (auto [type, sub] :
        {std::pair{0x1, 6}, {0x1, 8}, {0x1, 255}, {0x105, 0}, {0x2, 0}, {0x511, 3}, {0xFFFF, 0}}) {
     SCOPED_TRACE(type);
-    EXPECT_THROW(SelectVariant(uint16_t(type), 0, uint8_t(sub)), ListIndexError);
-    EXPECT_THROW(SelectVariant(uint16_t(type), 255, uint8_t(sub)), ListIndexError);
-    EXPECT_TRUE(SetFlagNames(CurrentVariant()).empty());
-    EXPECT_TRUE(Catalog().Protocols().empty());
-    EXPECT_TRUE(Catalog().ProjectName().empty());
+    EXPECT_THROW(Selection().SelectVariant(uint16_t(type), 0, uint8_t(sub)), ListIndexError);
+    EXPECT_THROW(Selection().SelectVariant(uint16_t(type), 255, uint8_t(sub)), ListIndexError);
+    EXPECT_TRUE(SetFlagNames(Selection().Flags()).empty());
+    EXPECT_TRUE(Selection().Protocols().empty());
+    EXPECT_TRUE(Selection().ProjectName().empty());
   }
 }
 
@@ -128,8 +134,8 @@ TEST(VariantSelection, TypesWithCommonFlagsKeepThemForUnlistedSubtypes) {
 }
 
 TEST(ProtocolEntries, FlagsAppendTheirParametersAfterTheProtocolsOwn) {
-  SelectVariant(0xE01, 0, 0);  // power reserve, trim, inclinometer
-  for (const auto& p : Catalog().Protocols()) {
+  Selection().SelectVariant(0xE01, 0, 0);  // power reserve, trim, inclinometer
+  for (const auto& p : Selection().Protocols()) {
     SCOPED_TRACE(p->Code);
     const auto params = Params(*p);
     ASSERT_GE(params.size(), 20u);
@@ -139,32 +145,33 @@ TEST(ProtocolEntries, FlagsAppendTheirParametersAfterTheProtocolsOwn) {
   EXPECT_EQ(Params(Entry(19)), WithBase({17, 27, 37, 35, 38, 41, 42, 94, 91, 55, 56}));
   EXPECT_EQ(Entry(220).Name(), "Marlin");
 
-  SelectVariant(0xD01, 0, 0);  // inclinometer, no power reserve, low beam in the air slot only
+  Selection().SelectVariant(0xD01, 0,
+                            0);  // inclinometer, no power reserve, low beam in the air slot only
   EXPECT_EQ(Entry(220).Name(), "Delphi");
   EXPECT_EQ(Params(Entry(51)), WithBase({17, 25, 20, 21, 38, 37, 35, 55, 56}));
 
   // Low-beam control without the air slot adds 34 after the own codes.
-  SelectVariant(0x801, 0, 6);
+  Selection().SelectVariant(0x801, 0, 6);
   EXPECT_EQ(Params(Entry(1)), WithBase({17, 18, 19, 24, 25, 27, 20, 22, 23, 36, 37, 34}));
-  SelectVariant(0x681, 0, 0);  // both low-beam flags: no 34
+  Selection().SelectVariant(0x681, 0, 0);  // both low-beam flags: no 34
   EXPECT_EQ(Params(Entry(7)), WithBase({17, 18, 25, 20, 33, 22, 23, 24, 36, 37, 19}));
 
   // The air/water temperature variant adds 40, which has no parameter of its own.
-  SelectVariant(0xA01, 0, 10);
+  Selection().SelectVariant(0xA01, 0, 10);
   EXPECT_EQ(Params(Entry(255)), WithBase({40}));
 }
 
 TEST(ProtocolEntries, BoschOrTiggoFollowsTheOfferOfProtocol220) {
-  SelectVariant(0xD01, 0, 0);
+  Selection().SelectVariant(0xD01, 0, 0);
   EXPECT_EQ(Entry(63).Name(), "Bosch");
-  SelectVariant(0xC01, 0, 0);
+  Selection().SelectVariant(0xC01, 0, 0);
   EXPECT_EQ(Entry(63).Name(), "Bosch");
-  SelectVariant(0x104, 0, 0);
+  Selection().SelectVariant(0x104, 0, 0);
   EXPECT_EQ(Entry(63).Name(), "Tiggo");
 }
 
 TEST(ProtocolEntries, NamesInBothLanguages) {
-  SelectVariant(0x8002, 0, 0);
+  Selection().SelectVariant(0x8002, 0, 0);
   struct {
     uint8_t code;
     const char *ru, *en;
@@ -185,13 +192,13 @@ TEST(ProtocolEntries, NamesInBothLanguages) {
     EXPECT_EQ(Ru(Entry(n.code).NameText), n.ru);
     EXPECT_EQ(En(Entry(n.code).NameText), n.en);
   }
-  SelectVariant(0xE01, 0, 0);
+  Selection().SelectVariant(0xE01, 0, 0);
   EXPECT_EQ(Ru(Entry(254).NameText), "Карб.");
   EXPECT_EQ(En(Entry(254).NameText), "Carb.");
 }
 
 TEST(ProtocolEntries, BlocksFaultFormatsAndCapabilities) {
-  SelectVariant(0x8002, 0, 0);
+  Selection().SelectVariant(0x8002, 0, 0);
   const TProtBase& can = Entry(1);
   EXPECT_EQ(can.BlockCount, 73);
   EXPECT_EQ(can.Blocks().front(), 45);
@@ -213,7 +220,7 @@ TEST(ProtocolEntries, BlocksFaultFormatsAndCapabilities) {
   EXPECT_EQ(noCan[0]->BlockCount, 0);
   EXPECT_EQ(noCan[1]->BlockCount, 0);
 
-  SelectVariant(0x105, 0, 6);
+  Selection().SelectVariant(0x105, 0, 6);
   const TProtBase& prius = Entry(232);
   EXPECT_EQ(prius.CapabilityLetters(), "ABCFGHK");
   EXPECT_TRUE(prius.IsHybrid && prius.ShowAirTempSource && !prius.ShowAddCooling);
@@ -224,7 +231,7 @@ TEST(ProtocolEntries, BlocksFaultFormatsAndCapabilities) {
 }
 
 TEST(ProtocolEntries, SlotsTakeTheirSetsAndKeepDefaultsElsewhere) {
-  SelectVariant(0x105, 0, 6);
+  Selection().SelectVariant(0x105, 0, 6);
   const TProtBase& prius = Entry(232);  // S4 in slot 1, S6 in slot 4
   EXPECT_EQ(prius.SlotCount[4], 51);
   const auto wide = prius.SlotChoices(4);
@@ -246,7 +253,7 @@ TEST(ProtocolEntries, SlotsTakeTheirSetsAndKeepDefaultsElsewhere) {
   EXPECT_EQ(En(prius.SlotItems[0][10]), "");
   EXPECT_EQ(En(prius.SlotItems[2][9]), "10");
 
-  SelectVariant(0x104, 0, 0);
+  Selection().SelectVariant(0x104, 0, 0);
   const TProtBase& can = Entry(1);  // S4, S8, S7, S6
   EXPECT_EQ(can.SlotCount[1], 2);
   EXPECT_EQ(Ru(can.SlotChoices(2)[2]), "Круиз");

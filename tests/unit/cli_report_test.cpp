@@ -16,6 +16,7 @@
 #include "editor_core/visibility.h"
 #include "model/preview.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -114,14 +115,15 @@ TEST_F(CliReport, EveryShownSettingAndEveryScreenOfEachSampleInBothLanguages) {
       EXPECT_NE(html.find(version), std::string::npos) << version;
 
       // The same view of the file the editor has.
-      tc::TMK mk;
+      tc::SettingsDocument doc;
+      tc::TMK& mk = doc.Model();
       tc::ReadSettingsFile(mk, file);
       mk.DecodeSettingsBlocks();
       try {
-        mk.RefreshVariant();
+        doc.SelectVariant();
       } catch (const tc::ListIndexError&) {
       }
-      tc::EditorContext ctx{mk, tc::Catalog()};
+      tc::EditorContext ctx{mk, doc.Variant()};
       const tc::Visibility visible = tc::ControlVisibility(ctx);
       std::map<std::string, bool> pageShown;
       MarkShownPages(tc::EditorPages(), ctx.Flags(), true, pageShown);

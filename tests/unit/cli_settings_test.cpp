@@ -12,6 +12,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "schema_values.h"
@@ -48,9 +49,10 @@ struct NewValues {
   std::vector<std::string> original;  // what each setting of `shown` showed first
 };
 NewValues PickNewValues(const std::string& path) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   ReadSettingsFile(mk, path);
-  TSettingsEditSession session(mk);
+  TSettingsEditSession session(doc);
   EditorContext& ctx = session.Context();
   SetFromText(ctx, *FindSetting("rgLockType"), "Virt.");
   const Visibility visible = ControlVisibility(ctx);
@@ -122,7 +124,8 @@ TEST_F(CliSettings, DiffOfAFileWithItselfIsEmpty) {
 
 TEST_F(CliSettings, DiffNamesUnnamedBytesByBlockAndOffset) {
   const std::string a = Sample("v104-8k");
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   ReadSettingsFile(mk, a);
   mk.DecodeSettingsBlocks();
   mk.Block(7)[40] ^= 1;  // a trip record

@@ -7,6 +7,7 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -38,27 +39,29 @@ void EditEverything(TSettingsEditSession& s) {
 }  // namespace
 
 TEST(EditSession, CancelPutsBackEveryEditedBlockIncludingBlock13) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   Load(mk, "v8002-8k");
   const Blocks before = Snapshot(mk);
   const auto image = mk.Image();
   {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     EditEverything(s);
     ASSERT_NE(Snapshot(mk), before);
     s.Cancel();
   }
   EXPECT_EQ(Snapshot(mk), before);
   EXPECT_EQ(mk.Image(), image);
-  EXPECT_EQ(Catalog().CurrentProtocolNumber(), 1);  // the sample's protocol again
+  EXPECT_EQ(doc.Variant().CurrentProtocolNumber(), 1);  // the sample's protocol again
 }
 
 TEST(EditSession, AnUnfinishedSessionCountsAsCancelled) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   Load(mk, "v104-8k");
   const Blocks before = Snapshot(mk);
   try {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     EditEverything(s);
     throw std::runtime_error("the window failed");
   } catch (const std::runtime_error&) {
@@ -67,12 +70,13 @@ TEST(EditSession, AnUnfinishedSessionCountsAsCancelled) {
 }
 
 TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   Load(mk, "v104-8k");
   const auto image = mk.Image();
   const DirEntry e12 = mk.Entry(12), e13 = mk.Entry(13);
   {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     EditEverything(s);
     mk.Block(12)[0] ^= 0xFF;  // the fault journal is not the editor's
     s.Accept();
@@ -95,16 +99,17 @@ TEST(EditSession, AcceptEncodesTheEditedBlocksOnly) {
 }
 
 TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   // Nothing read or loaded yet: every directory size is 0.
-  EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
+  EXPECT_THROW(TSettingsEditSession{doc}, RangeError);
 
   Load(mk, "v104-8k");
   mk.SetInt(layout::kProtocolNumber, 256);
   mk.EncodeBlock(11);
   const Blocks before = Snapshot(mk);
   try {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     FAIL() << "opened";
   } catch (const RangeError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Range check error", 0), 0u) << e.what();
@@ -113,23 +118,24 @@ TEST(EditSession, OpeningRefusesSettingsItCannotSelectAVariantFor) {
 
   mk.SetInt(layout::kProtocolNumber, 75);  // 0x104 offers 75 protocols: 0..74
   mk.EncodeBlock(11);
-  EXPECT_THROW(TSettingsEditSession{mk}, ListIndexError);
+  EXPECT_THROW(TSettingsEditSession{doc}, ListIndexError);
 
   mk.SetInt(layout::kProtocolNumber, 0);
   mk.EncodeBlock(11);
   auto edited = mk.Image();
   edited[61] = 1;  // layout version 256
   mk.ReplaceImage(edited);
-  EXPECT_THROW(TSettingsEditSession{mk}, RangeError);
+  EXPECT_THROW(TSettingsEditSession{doc}, RangeError);
 }
 
 TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   Load(mk, "v8003-32k");            // a hybrid variant
   mk.SetInt(layout::kTimeCorr, 9);  // an edit not yet in the image is dropped by the decode
-  TSettingsEditSession s(mk);
+  TSettingsEditSession s(doc);
   EXPECT_EQ(mk.GetInt(layout::kTimeCorr), 0);
-  EXPECT_TRUE(Catalog().Flags().VariantHybrid);
+  EXPECT_TRUE(doc.Variant().Flags().VariantHybrid);
   TMK plain;
   plain.BuildFactorySchemes(true);
   EXPECT_EQ(mk.FactoryScheme1, plain.FactoryScheme1);
@@ -137,7 +143,8 @@ TEST(EditSession, OpeningDecodesAndBuildsTheVariantsSchemes) {
 }
 
 TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   Load(mk, "v104-8k");
   auto edited = mk.Image();
   for (int i = 58; i < 60; ++i) edited[i] = 0;  // entry 14: no block 13
@@ -146,13 +153,13 @@ TEST(EditSession, SettingsWithoutBlock13OpenAndCloseAsTheOthers) {
   const auto image = mk.Image();
   const Blocks before = Snapshot(mk);
   {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     EditEverything(s);
     s.Cancel();
   }
   EXPECT_EQ(Snapshot(mk), before);
   {
-    TSettingsEditSession s(mk);
+    TSettingsEditSession s(doc);
     SetFromText(s.Context(), *FindSetting("seTimeCorr"), "4");
     s.Model().Block(13)[0] ^= 1;
     s.Accept();

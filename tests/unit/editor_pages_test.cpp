@@ -16,6 +16,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -25,11 +26,11 @@ using namespace tc;
 namespace {
 
 struct Page {
-  explicit Page(const char* sample) : ctx{mk, Catalog()} {
+  explicit Page(const char* sample) : ctx{mk, doc.Variant()} {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    mk.RefreshVariant();
+    doc.SelectVariant();
   }
   static const SettingDef& Def(const std::string& name) {
     const SettingDef* d = FindSetting(name);
@@ -59,7 +60,8 @@ struct Page {
     for (int n = 1; n <= kBlockCount; ++n) b.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
     return b;
   }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   EditorContext ctx;
 };
 

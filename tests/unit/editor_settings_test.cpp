@@ -14,6 +14,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "schema_values.h"
@@ -25,11 +26,11 @@ namespace {
 
 // A model holding a sample image with the variant of that image selected.
 struct Loaded {
-  explicit Loaded(const char* sample) : catalog(Catalog()), ctx{mk, catalog} {
+  explicit Loaded(const char* sample) : catalog(doc.Variant()), ctx{mk, catalog} {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    mk.RefreshVariant();
+    doc.SelectVariant();
   }
   const SettingDef& Def(const char* name) {
     const SettingDef* d = FindSetting(name);
@@ -41,7 +42,8 @@ struct Loaded {
     for (const auto& i : SettingItems(ctx, Def(name))) t.push_back(i.text.Get(english));
     return t;
   }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   TVariantCatalog& catalog;
   EditorContext ctx;
 };

@@ -12,6 +12,7 @@
 #include "model/fault_journal.h"
 #include "model/journal_tables.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 #include "util/files.h"
@@ -25,7 +26,8 @@ const CellFormat kRu{false, ','};
 
 // A model holding the v104 sample image, decoded as after a load.
 struct LoadedModel {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   LoadedModel() {
     mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v104-8k")), 0x104);
     mk.DecodeSettingsBlocks();
@@ -72,7 +74,8 @@ TEST(JournalTexts, StampsAndDurations) {
 }
 
 TEST(JournalRows, DefaultRecordsGiveKnownCells) {
-  TMK mk(true);
+  SettingsDocument doc(true);
+  TMK& mk = doc.Model();
   using Row = std::array<std::string, 9>;
   EXPECT_EQ(JournalRow(mk, Journal::Trips, 1, kEn),
             (Row{"1", "08:17   15.11", "34:17", "10.123", "1.246", "0", "12.3", "0.04", "61.2"}));
@@ -85,7 +88,8 @@ TEST(JournalRows, DefaultRecordsGiveKnownCells) {
 }
 
 TEST(JournalRows, EmptyDashesRoundingAndCost) {
-  TMK mk(true);
+  SettingsDocument doc(true);
+  TMK& mk = doc.Model();
   using Row = std::array<std::string, 9>;
   // Day 0 marks an empty record whatever the other bytes hold.
   PutJournalRecord(mk, Journal::Trips, 3, {600, 0, 4, 3600, 1000, 100, 0});
@@ -120,7 +124,8 @@ TEST(JournalRows, EmptyDashesRoundingAndCost) {
 }
 
 TEST(SumTables, ValuesWholeKilometresAndDashes) {
-  TMK mk(true);
+  SettingsDocument doc(true);
+  TMK& mk = doc.Model();
   mk.SetInt(U32(1, 0), 7200);     // general: time
   mk.SetInt(U32(1, 4), 150000);   // distance
   mk.SetInt(U32(1, 8), 9000);     // petrol
@@ -204,7 +209,9 @@ TEST(TroubleCodes, KindsAdjustedBySwitchesAndKind8Conversion) {
   EXPECT_EQ(FormatTroubleCode(8, 0x3FFF, decimal), "16383");
   EXPECT_EQ(FormatTroubleCode(8, 0x3FFF, none), "");
 
-  TMK mk;
+  SettingsDocument doc;
+
+  TMK& mk = doc.Model();
   mk.SetInt(U8(11, 12), 1);
   mk.SetInt(U8(11, 14), 1);
   const CodeSwitches s = ReadCodeSwitches(mk);
@@ -213,7 +220,8 @@ TEST(TroubleCodes, KindsAdjustedBySwitchesAndKind8Conversion) {
 }
 
 TEST(StoredData, SupportSetBitOrder) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   mk.SetInt(U8(12, 4), 0x80);   // item 1
   mk.SetInt(U8(12, 5), 0x01);   // item 16
   mk.SetInt(U8(12, 15), 0x01);  // item 96
@@ -228,7 +236,8 @@ TEST(StoredData, SupportSetBitOrder) {
 }
 
 TEST(StoredData, RowsOfOneRecordInTableOrder) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   for (int p : {3, 10, 12, 13, 18, 20})
     mk.SetInt(U8(12, 4 + (p - 1) / 8),
               uint8_t(uint8_t(mk.GetInt(U8(12, 4 + (p - 1) / 8))) | 0x80 >> (p - 1) % 8));
@@ -266,7 +275,8 @@ TEST(StoredData, RowsOfOneRecordInTableOrder) {
 }
 
 TEST(StoredData, EveryItemReadsItsOwnBytes) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   for (int i = 4; i < 16; ++i) mk.SetInt(U8(12, i), 0xFF);
   const int at = FaultRecordPos(6);
   mk.SetInt(U32(12, at + 8), 0x4133);
@@ -393,7 +403,8 @@ TEST(JournalSession, OpensFromTheImageIncludingTheFaultJournal) {
 }
 
 TEST(JournalTables, EmptyJournalsAndFaultList) {
-  TMK mk(true);
+  SettingsDocument doc(true);
+  TMK& mk = doc.Model();
   ResetTripJournal(mk);
   const TextTable trips = JournalTable(mk, Journal::Trips, kEn);
   ASSERT_EQ(trips.size(), 22u);
@@ -431,7 +442,8 @@ TEST(JournalTables, FaultListOfTheSampleUsesKindAndSwitches) {
 }
 
 TEST(JournalExport, Cp1251TabsAndCrLf) {
-  TMK mk(false);
+  SettingsDocument doc(false);
+  TMK& mk = doc.Model();
   const TextTable trips = JournalTable(mk, Journal::Trips, kRu);
   const std::string bytes = TableExportText(trips);
   // 22 lines, each of 9 tab-terminated cells.
@@ -465,18 +477,19 @@ TEST(JournalExport, Cp1251TabsAndCrLf) {
 }
 
 TEST(JournalTables, FaultCodeKindFollowsTheSettingsHeld) {
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   mk.ReplaceImage(BuildSampleImage(SampleSetupByName("v8003-32k")), 0x8003);
   mk.DecodeSettingsBlocks();
   std::string problem;
-  const int kind = JournalFaultCodeKind(mk, &problem);
+  const int kind = JournalFaultCodeKind(doc, &problem);
   EXPECT_EQ(problem, "");
-  ASSERT_NE(Catalog().CurrentProtocol(), nullptr);
-  EXPECT_EQ(kind, Catalog().CurrentProtocol()->FaultFormat);
-  EXPECT_EQ(Catalog().DeviceType(), 0x8003);
+  ASSERT_NE(doc.Variant().CurrentProtocol(), nullptr);
+  EXPECT_EQ(kind, doc.Variant().CurrentProtocol()->FaultFormat);
+  EXPECT_EQ(doc.Variant().DeviceType(), 0x8003);
 
   // A protocol number the variant does not offer: the letter form, and why.
   mk.SetInt(U16(11, 4), 250);
-  EXPECT_EQ(JournalFaultCodeKind(mk, &problem), 0);
+  EXPECT_EQ(JournalFaultCodeKind(doc, &problem), 0);
   EXPECT_NE(problem, "");
 }

@@ -12,6 +12,7 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -19,16 +20,17 @@ using namespace tc;
 
 namespace {
 
-TMK& Prepared(TMK& mk, const char* sample) {
+SettingsDocument& Prepared(SettingsDocument& doc, const char* sample) {
   const SampleSetup setup = SampleSetupByName(sample);
-  mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-  return mk;
+  doc.Model().ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
+  return doc;
 }
 
 struct Loaded {
-  explicit Loaded(const char* sample) : session(Prepared(mk, sample)) {}
+  explicit Loaded(const char* sample) : session(Prepared(doc, sample)) {}
   EditorContext& Ctx() { return session.Context(); }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   TSettingsEditSession session;
 };
 

@@ -13,6 +13,7 @@
 #include "editor_core/settings_schema.h"
 #include "model/preview.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -26,14 +27,15 @@ struct Editing {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    session = std::make_unique<TSettingsEditSession>(mk);
+    session = std::make_unique<TSettingsEditSession>(doc);
   }
   EditorContext& ctx() { return session->Context(); }
   uint16_t U16(int offset) const {
     return uint16_t(mk.Block(10)[offset] | mk.Block(10)[offset + 1] << 8);
   }
   std::vector<uint8_t> Block10() const { return {mk.Block(10).begin(), mk.Block(10).end()}; }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   std::unique_ptr<TSettingsEditSession> session;
 };
 

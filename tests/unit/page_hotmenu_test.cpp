@@ -12,6 +12,7 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -38,19 +39,20 @@ std::vector<std::string> Idents(const std::vector<HotMenuNode>& nodes) {
   return ids;
 }
 
-TMK& Prepared(TMK& mk, const char* sample) {
+SettingsDocument& Prepared(SettingsDocument& doc, const char* sample) {
   const SampleSetup setup = SampleSetupByName(sample);
-  mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
-  return mk;
+  doc.Model().ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
+  return doc;
 }
 
 // A sample opened for editing, as the editor and `set` open it.
 struct Loaded {
-  explicit Loaded(const char* sample) : session(Prepared(mk, sample)) {}
+  explicit Loaded(const char* sample) : session(Prepared(doc, sample)) {}
   EditorContext& Ctx() { return session.Context(); }
   const TMenuItemCatalog& Items() { return Ctx().catalog.MenuItems(); }
   uint16_t Code(const char* ident) { return Items().FindMenuItemByIdent(ident)->Code; }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   TSettingsEditSession session;
 };
 

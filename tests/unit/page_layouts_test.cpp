@@ -16,6 +16,7 @@
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -31,7 +32,7 @@ struct Editing {
     const SampleSetup setup = SampleSetupByName(sample);
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    session = std::make_unique<TSettingsEditSession>(mk);
+    session = std::make_unique<TSettingsEditSession>(doc);
   }
   EditorContext& ctx() { return session->Context(); }
   static const SettingDef& Def(const std::string& name) {
@@ -44,7 +45,8 @@ struct Editing {
     for (const CellChoice& c : CellMenu(ctx(), screen, cell)) codes.push_back(c.code);
     return codes;
   }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   std::unique_ptr<TSettingsEditSession> session;
 };
 

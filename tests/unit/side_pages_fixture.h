@@ -9,16 +9,17 @@
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
+#include "model/settings_document.h"
 #include "model/tmk.h"
 
 namespace tc::test {
 
 struct SampleModel {
   explicit SampleModel(const char* sample) : SampleModel(SampleSetupByName(sample)) {}
-  explicit SampleModel(const SampleSetup& setup) : catalog(Catalog()), ctx{mk, catalog} {
+  explicit SampleModel(const SampleSetup& setup) : catalog(doc.Variant()), ctx{mk, catalog} {
     mk.ReplaceImage(BuildSampleImage(setup), setup.deviceVersion);
     mk.DecodeSettingsBlocks();
-    mk.RefreshVariant();
+    doc.SelectVariant();
   }
   const SettingDef& Def(const std::string& name) const {
     const SettingDef* d = FindSetting(name);
@@ -26,7 +27,8 @@ struct SampleModel {
     return *d;
   }
   std::vector<uint8_t> BlockBytes(int n) const { return {mk.Block(n).begin(), mk.Block(n).end()}; }
-  TMK mk;
+  SettingsDocument doc;
+  TMK& mk = doc.Model();
   TVariantCatalog& catalog;
   EditorContext ctx;
 };

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--en")) tc::SetEnglishVersion(true);
     if (!std::strcmp(argv[i], "--tab") && i + 1 < argc) tab = std::atoi(argv[++i]);
   }
-  tc::TMK mk(tc::EnglishVersion());
+  tc::SettingsDocument doc(tc::EnglishVersion());
+  tc::TMK& mk = doc.Model();
   try {
     tc::ReadSettingsFile(mk, QFile::encodeName(argv[2]).toStdString());
     mk.DecodeSettingsBlocks();
@@ -43,9 +45,9 @@ int main(int argc, char** argv) {
       if (auto* tabs = w->findChild<QTabWidget*>("PageControl")) tabs->setCurrentIndex(tab);
   });
   if (which == "journals")
-    tc::ViewJournals(mk, QString(), nullptr);
+    tc::ViewJournals(doc, QString(), nullptr);
   else if (which == "osc")
-    tc::ViewOscilloscope(mk, nullptr);
+    tc::ViewOscilloscope(doc, nullptr);
   else {
     std::fprintf(stderr, "viewer-demo: unknown viewer %s\n", which.c_str());
     return 2;
