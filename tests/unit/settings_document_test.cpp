@@ -122,3 +122,43 @@ TEST(SettingsDocument, OpeningKeepsAnUnofferedProtocolAsAProblemAndRefusesForeig
 
 }  // namespace
 }  // namespace tc
+
+namespace tc {
+namespace {
+
+// A display cell names its parameter as that document's variant captions
+// it, whatever another open document selected.
+TEST(SettingsDocument, CellsNameParametersAsTheirVariantCaptionsThem) {
+  struct Case {
+    uint16_t device;
+    uint32_t layout;
+    uint8_t code;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {0x104, 0, 11, "11 (T air)"},    {0xE01, 0, 11, "11 (Tair/wat/eng)"},
+      {0xC01, 0, 11, "11 (Tvariat)"},  {0x601, 0, 11, "11 (LowBmCntr)"},
+      {0xE01, 0, 9, "9 (Power res.)"}, {0x801, 6, 34, "34 (LowBmCntr)"},
+  };
+  std::vector<std::unique_ptr<SettingsDocument>> open;
+  for (const Case& c : cases) {
+    SampleSetup setup;
+    setup.deviceVersion = c.device;
+    setup.layoutVersion = c.layout;
+    setup.protocol = 0;
+    SettingsDocument scratch;
+    scratch.Model().ReplaceImage(BuildSampleImage(setup), c.device);
+    scratch.Model().DecodeSettingsBlocks();
+    scratch.Model().SetInt(layout::kX4Cells(0, 0), c.code);
+    scratch.Model().EncodeSettingsBlocks();
+    open.push_back(OpenSettingsDocument(scratch.Model().Image(), c.device));
+  }
+  for (size_t i = 0; i < open.size(); ++i) {
+    EditorContext ctx{open[i]->Model(), open[i]->Variant()};
+    EXPECT_EQ(FormatValue(ctx, *FindSetting("x4.1.1"), true), cases[i].shown)
+        << std::hex << cases[i].device;
+  }
+}
+
+}  // namespace
+}  // namespace tc
