@@ -217,10 +217,13 @@ const Register kDiff({"diff",
                       {{"A.dvkps", "the first settings file"},
                        {"B.dvkps", "the second settings file"}},
                       {},
-                      "Prints the named settings that differ (name, label, A -> B), then the\n"
-                      "bytes that differ where no setting is stored, by block and offset\n"
-                      "('image' for bytes outside the blocks). Exit status 0 when the files\n"
-                      "hold the same settings, 1 when they differ.",
+                      "Each file is read with its own device variant. Prints the named\n"
+                      "settings whose values differ (name, label, A -> B; the stored values\n"
+                      "in brackets when both show the same), a setting whose bytes differ\n"
+                      "outside what it shows with a note saying which, then the bytes that\n"
+                      "differ where no setting is stored, by block and offset ('image' for\n"
+                      "bytes outside the blocks). Exit status 0 when the files hold the same\n"
+                      "settings, 1 when they differ.",
                       RunDiff});
 
 }  // namespace
