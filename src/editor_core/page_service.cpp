@@ -22,25 +22,56 @@ struct Reminder {
   const char* name;     // name field of a reminder the user names, or nullptr
   const char* check;
   TextPair caption;
+  BitField on;  // the reminder's switch
 };
 
-// In the order of their bits in the reminder flag word.
+// The first seven in the order of their counters.
 const Reminder kReminders[] = {
-    {"seAirFiltCntK", nullptr, "cbAirFiltCntK", {"Замена.возд.ф.", "Air filt.repl."}},
-    {"seKPPOilCntK", nullptr, "cbKPPOilCntK", {"Замена мас.КПП", "Gearbox oil ch"}},
-    {"seForsTOCntK", "eForsTOCntK", "cbForsTOCntK", {"Напоминание 3", "Reminder 3"}},
-    {"seGRMStrapCntK", "eGRMStrapCntK", "cbGRMStrapCntK", {"Напоминание 4", "Reminder 4"}},
-    {"seCoolLiqCntK", nullptr, "cbCoolLiqCntK", {"Замена охл.жидк.", "Coolant repl."}},
-    {"seEngOilCntK", nullptr, "cbEngOilCntK", {"Замена масла дв.", "Eng.oil change"}},
-    {"seCandleCntK", "eCandleCntK", "cbCandleCntK", {"Напоминание 7", "Reminder 7"}},
-    {nullptr, nullptr, "cbTO", {"Дата след.ТО", "TS date"}},
-    {nullptr, nullptr, "cbOSAGO", {"Дата опл.ОСАГО", "Insurance"}},
-    {nullptr, nullptr, "cbMotoHour", {"Моточасы", "Eng.hours"}},
+    {"seAirFiltCntK",
+     nullptr,
+     "cbAirFiltCntK",
+     {"Замена.возд.ф.", "Air filt.repl."},
+     layout::kServiceAirFilterOn},
+    {"seKPPOilCntK",
+     nullptr,
+     "cbKPPOilCntK",
+     {"Замена мас.КПП", "Gearbox oil ch"},
+     layout::kServiceGearboxOilOn},
+    {"seForsTOCntK",
+     "eForsTOCntK",
+     "cbForsTOCntK",
+     {"Напоминание 3", "Reminder 3"},
+     layout::kServiceReminder3On},
+    {"seGRMStrapCntK",
+     "eGRMStrapCntK",
+     "cbGRMStrapCntK",
+     {"Напоминание 4", "Reminder 4"},
+     layout::kServiceReminder4On},
+    {"seCoolLiqCntK",
+     nullptr,
+     "cbCoolLiqCntK",
+     {"Замена охл.жидк.", "Coolant repl."},
+     layout::kServiceCoolantOn},
+    {"seEngOilCntK",
+     nullptr,
+     "cbEngOilCntK",
+     {"Замена масла дв.", "Eng.oil change"},
+     layout::kServiceEngineOilOn},
+    {"seCandleCntK",
+     "eCandleCntK",
+     "cbCandleCntK",
+     {"Напоминание 7", "Reminder 7"},
+     layout::kServiceReminder7On},
+    {nullptr, nullptr, "cbTO", {"Дата след.ТО", "TS date"}, layout::kServiceDateTOOn},
+    {nullptr, nullptr, "cbOSAGO", {"Дата опл.ОСАГО", "Insurance"}, layout::kServiceDateOSAGOOn},
+    {nullptr, nullptr, "cbMotoHour", {"Моточасы", "Eng.hours"}, layout::kServiceMotoHoursOn},
 };
 
-// Any change of a switch also clears the top four bits of the word.
+// Any change of a switch also clears the top bits of the word.
 void ClearHighReminderBits(EditorContext& ctx, const SettingDef&, int64_t) {
-  ctx.mk.SetInt(layout::kServiceFlags, ctx.mk.GetInt(layout::kServiceFlags) & 0x0FFF);
+  const BitField cleared = layout::kServiceFlagsCleared;
+  ctx.mk.SetInt(cleared.field,
+                int64_t(cleared.Insert(uint64_t(ctx.mk.GetInt(cleared.field)), 0)));
 }
 
 const char* Joined(const TextPair& t, bool english, const char* suffix) {
@@ -110,15 +141,16 @@ void AddServiceSettings(std::vector<SettingDef>& s) {
                .field = layout::kMotoHourLim,
                .min = 0,
                .max = 3000});
-  for (int bit = 0; bit < int(std::size(kReminders)); ++bit) {
-    const Reminder& r = kReminders[bit];
+  for (int i = 0; i < int(std::size(kReminders)); ++i) {
+    const Reminder& r = kReminders[i];
     s.push_back(
         {.name = r.check,
          .kind = ControlKind::Check,
          .label = {Joined(r.caption, false, ": использ."), Joined(r.caption, true, ": use")},
-         .field = layout::kServiceFlags,
-         .bit = bit,
-         .index = bit,
+         .field = r.on.field,
+         .bit = r.on.first,
+         .bits = r.on.count,
+         .index = i,
          .afterStore = ClearHighReminderBits});
   }
 }

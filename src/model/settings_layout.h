@@ -1,14 +1,30 @@
 #pragma once
-// The memory map: every named field and array of the settings blocks that
-// the program uses, declared once. Pages, journals, the preview, transfers,
-// the command line and the samples name fields from here; nothing else in the
-// program writes a block number or a byte offset.
+// The memory map: every named field, array, bit field and record of the
+// settings blocks that the program uses, declared once. Pages, journals, the
+// preview, transfers, the command line, the samples and the defaults name
+// fields from here; nothing else in the program writes a block number, a
+// byte offset or a bit number. The map can be walked (kMap, at the end).
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+
 #include "model/field.h"
 
 namespace tc::layout {
 
 // --- Block 11: identity and options ------------------------------------------
 constexpr FieldRef kOptionWord = U32(11, 0);
+// The options of the word that the editor shows.
+constexpr BitField kOptVirtualLock{kOptionWord, 0};         // ignition lock is virtual
+constexpr BitField kOptLightsFromEcu{kOptionWord, 5};       // parking lights taken from the ECU
+constexpr BitField kOptUseTank2{kOptionWord, 6};            // second tank in use
+constexpr BitField kOptLowBeamControl{kOptionWord, 7};      // the device drives the low beam
+constexpr BitField kOptGasPetrolMode{kOptionWord, 8};       // gas/petrol mode
+constexpr BitField kOptLightsInverse{kOptionWord, 10};      // parking-lights input active low
+constexpr BitField kOpt24V{kOptionWord, 11};                // 24 V on-board voltage
+constexpr BitField kOptNoTankVoltageComp{kOptionWord, 15};  // tank voltage compensation OFF
+constexpr BitField kOptGasVariant2{kOptionWord, 17};        // gas consumption variant 2
 // The stored protocol number (index into the variant's protocol list).
 constexpr FieldRef kProtocolNumber = U16(11, 4);
 // The protocol number in use before the last change, for the device.
@@ -93,9 +109,16 @@ constexpr FieldRef kTareWeight = S16(13, 0);  // t × 10
 constexpr FieldRef kCargoDens = S16(13, 2);   // t/m3 × 10
 
 // "Озвуч.сообщения"
-// Warning announcement modes: bits 0..2 the first announcement, bits 3..5
-// the following ones.
+// Warning announcement modes, one byte per warning: bits 0..2 the first
+// announcement, bits 3..5 the following ones, bits 6..7 are 0. A warning
+// announced only once keeps its mode in both groups (mode × 9).
 constexpr FieldArray kWarnModes{U8(9, 0), 24, 1};
+constexpr BitField kWarnFirst{kWarnModes.first, 0, 3};      // of every byte of kWarnModes
+constexpr BitField kWarnNext{kWarnModes.first, 3, 3};       // of every byte of kWarnModes
+constexpr BitField kWarnFirstOnly{kWarnModes.first, 0, 6};  // both groups of a single mode
+// Shared: warning 17 is the diesel filter, or, with a protocol that has
+// them, water in the fuel or the engine pump.
+constexpr FieldRef kWarnWaterInFuel = kWarnModes[17];
 constexpr FieldRef kAlarmVelSecNoSayMax = S8(9, 35);
 constexpr FieldRef kSayHelloMode = S8(10, 361);
 constexpr FieldRef kSoundVolume = S8(10, 362);
@@ -138,10 +161,13 @@ constexpr FieldRef kDispSpeed = U8(10, 123);
 constexpr FieldRef kActiveColorScheme = S8(10, 360);
 constexpr FieldArray kIntense{U8(10, 364), 2, 1};  // day, night
 constexpr FieldRef kDispShowTitle = U8(10, 370);
-// Bit 0: arrows smoothed; bit 1: progress bars show the limits.
 constexpr FieldRef kDispShowArrowMeth = U8(10, 371);
-// Bits 0..3: brightness control; bits 4..7: colour-scheme control.
+constexpr BitField kArrowsSmoothed{kDispShowArrowMeth, 0};
+constexpr BitField kProgressBarLimits{kDispShowArrowMeth, 1};  // else their maximum
+// Brightness and colour-scheme control share the byte, a half each.
 constexpr FieldRef kIntenseColorMeth = U8(10, 372);
+constexpr BitField kIntenseMeth{kIntenseColorMeth, 0, 4};
+constexpr BitField kColorMeth{kIntenseColorMeth, 4, 4};
 constexpr FieldRef kShowDispName = U8(10, 375);
 constexpr FieldRef kIntenseDayTime = S16(10, 376);    // minutes since midnight
 constexpr FieldRef kIntenseNightTime = S16(10, 378);  // minutes since midnight
@@ -164,8 +190,7 @@ constexpr FieldRef kTarirHead = U8(4, 0);
 // The slope the device found; shown only.
 constexpr FieldRef kTarirIncline = U8(4, 7);
 
-// "ТО" (block 5). The reminder names and the reminder flag word (bit per
-// reminder switched on; bits 12..15 are cleared by every change) are in the
+// "ТО" (block 5). The reminder names and the reminder flag word are in the
 // model's section below.
 // Thousands of kilometres left: air filter, gearbox oil, reminder 3 (named),
 // reminder 4 (named), coolant, engine oil, reminder 7 (named).
@@ -190,10 +215,13 @@ constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
 // "Допсистемы" (block 5): the additional systems the device polls, a set of
 // 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8); the
 // service file carries the same bytes. Codes start at 8: byte 20 also holds
-// the page's display modes, bits 0..1 what the list shows and bit 7 list or
-// types.
+// the page's display modes.
 constexpr FieldArray kUsedBlocks = kServiceCarriedSystems;
 constexpr FieldRef kBlocksShow = U8(5, 20);
+// What the list shows is read from bits 0..1; choosing it writes bits 0..6.
+constexpr BitField kBlocksShowItem{kBlocksShow, 0, 2};
+constexpr BitField kBlocksShowStored{kBlocksShow, 0, 7};
+constexpr BitField kBlocksShowList{kBlocksShow, 7};  // set: by types; clear: as a list
 
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
@@ -237,28 +265,54 @@ constexpr FieldArray kTareSensor{S16(4, 144), kTarePointsMax, 2};
 // Block 5: texts and service reminders.
 constexpr FieldRef kUserParamName = Text(5, 60, 7);
 constexpr FieldArray kServiceNames{Text(5, 68, 16), 3, 16};
+// One bit per reminder switched on; every change of a switch also clears
+// bits 12..15.
 constexpr FieldRef kServiceFlags = U16(5, 116);
+constexpr BitField kServiceAirFilterOn{kServiceFlags, 0};
+constexpr BitField kServiceGearboxOilOn{kServiceFlags, 1};
+constexpr BitField kServiceReminder3On{kServiceFlags, 2};  // kServiceNames[0]
+constexpr BitField kServiceReminder4On{kServiceFlags, 3};  // kServiceNames[1]
+constexpr BitField kServiceCoolantOn{kServiceFlags, 4};
+constexpr BitField kServiceEngineOilOn{kServiceFlags, 5};
+constexpr BitField kServiceReminder7On{kServiceFlags, 6};  // kServiceNames[2]
+constexpr BitField kServiceDateTOOn{kServiceFlags, 7};
+constexpr BitField kServiceDateOSAGOOn{kServiceFlags, 8};
+constexpr BitField kServiceMotoHoursOn{kServiceFlags, 9};
+constexpr BitField kServiceFlagsCleared{kServiceFlags, 12, 4};
 
 // Block 7: the trip and refuelling journals (the prices are the averages
-// page's). A journal record, 20 bytes; record 0 is the most recent, day 0 marks an
-// empty record.
-struct JournalRecordFields {
-  FieldRef minutes, day, month, seconds, metres, petrolMl, gasMl;
+// page's), 21 records of 20 bytes each; record 0 is the most recent.
+struct JournalRecord {
+  uint16_t minutes = 0;  // time of day, minutes since midnight
+  uint8_t day = 0;       // 0 marks an empty record
+  uint8_t month = 0;
+  uint32_t seconds = 0;  // travel time
+  uint32_t metres = 0;
+  uint32_t petrolMl = 0;
+  uint32_t gasMl = 0;
+  bool Empty() const { return day == 0; }
+};
+constexpr RecordMember<JournalRecord> kJournalRecordMembers[] = {
+    Member<&JournalRecord::minutes>(0),  Member<&JournalRecord::day>(2),
+    Member<&JournalRecord::month>(3),    Member<&JournalRecord::seconds>(4),
+    Member<&JournalRecord::metres>(8),   Member<&JournalRecord::petrolMl>(12),
+    Member<&JournalRecord::gasMl>(16),
 };
 constexpr int kJournalRecordCount = 21;
-// The first byte of each record.
-constexpr FieldArray kTripRecords{U8(7, 16), kJournalRecordCount, 20};
-constexpr FieldArray kRefuelRecords{U8(7, 436), kJournalRecordCount, 20};
-constexpr JournalRecordFields JournalRecordAt(FieldRef head) {
-  const int b = head.block, o = head.offset;
-  return {U16(b, o),     U8(b, o + 2),   U8(b, o + 3),  U32(b, o + 4),
-          U32(b, o + 8), U32(b, o + 12), U32(b, o + 16)};
-}
+constexpr int kJournalRecordSize = 20;
+constexpr RecordArray<JournalRecord> kTripRecords{U8(7, 16), kJournalRecordCount,
+                                                  kJournalRecordSize, kJournalRecordMembers,
+                                                  "journal record"};
+constexpr RecordArray<JournalRecord> kRefuelRecords{U8(7, 436), kJournalRecordCount,
+                                                    kJournalRecordSize, kJournalRecordMembers,
+                                                    "journal record"};
 
 // Block 10: display cells, one parameter code per cell (display, cell).
-// The x3 and x1 screens use the first cells of the x7 table.
 constexpr FieldGrid kX4Cells{U8(10, 12), 6, 4, 4, 1};
 constexpr FieldGrid kX7Cells{U8(10, 36), 4, 7, 7, 1};
+// Shared: the x1 and x3 screens show the first cells of the x7 displays.
+constexpr FieldGrid kX1Cells{kX7Cells.first, 4, kX7Cells.rowStride, 4, 1};
+constexpr FieldGrid kX3Cells{kX7Cells.first, 3, kX7Cells.rowStride, 3, 1};
 constexpr FieldGrid kGraphCells{U8(10, 64), 8, 2, 2, 1};
 constexpr FieldGrid kArrowCells{U8(10, 80), 8, 2, 2, 1};
 constexpr FieldGrid kX9Cells{U8(10, 96), 3, 9, 9, 1};
@@ -287,22 +341,28 @@ constexpr FieldRef SchemeRoleField(int scheme, int roleByte) {
 // Block 12: the fault journal. The support set has one bit per stored-data
 // item 1..96, item 1 in the top bit of the first byte.
 constexpr FieldArray kFaultSupportSet{U8(12, 4), 12, 1};
-struct FaultRecordFields {
-  FieldRef minutes, day, month;
-  FieldRef code;        // 0 marks an empty record
-  FieldRef storedCode;  // the code that caused the stored data; 0: none
-  FieldRef fuelSystem2, fuelSystem1;
-  FieldArray storedValues;  // s16 engine data
-};
 constexpr int kFaultRecordCount = 7;
+constexpr int kFaultRecordSize = 92;
 constexpr int kFaultStoredValues = 39;
-// The first byte of each record (92 bytes).
-constexpr FieldArray kFaultRecords{U8(12, 16), kFaultRecordCount, 92};
-constexpr FaultRecordFields FaultRecordAt(FieldRef head) {
-  const int b = head.block, o = head.offset;
-  return {U16(b, o),     U8(b, o + 2),  U8(b, o + 3),  U32(b, o + 4),
-          U32(b, o + 8), U8(b, o + 12), U8(b, o + 13), {S16(b, o + 14), kFaultStoredValues, 2}};
-}
+struct FaultRecord {
+  uint16_t minutes = 0;  // time of day
+  uint8_t day = 0;
+  uint8_t month = 0;
+  uint32_t code = 0;        // 0 marks an empty record
+  uint32_t storedCode = 0;  // the code that caused the stored data; 0: none stored
+  uint8_t fuelSystem2 = 0;
+  uint8_t fuelSystem1 = 0;
+  std::array<int16_t, kFaultStoredValues> stored{};  // engine data, by stored-data index
+  bool Empty() const { return code == 0; }
+};
+constexpr RecordMember<FaultRecord> kFaultRecordMembers[] = {
+    Member<&FaultRecord::minutes>(0),     Member<&FaultRecord::day>(2),
+    Member<&FaultRecord::month>(3),       Member<&FaultRecord::code>(4),
+    Member<&FaultRecord::storedCode>(8),  Member<&FaultRecord::fuelSystem2>(12),
+    Member<&FaultRecord::fuelSystem1>(13), Member<&FaultRecord::stored>(14),
+};
+constexpr RecordArray<FaultRecord> kFaultRecords{U8(12, 16), kFaultRecordCount, kFaultRecordSize,
+                                                 kFaultRecordMembers, "fault record"};
 
 // --- Construction defaults ------------------------------------------------------
 // Fields a new model sets before the first read or load (besides the texts,
@@ -334,18 +394,18 @@ constexpr FieldDefault kLateDefaults[] = {
     {kGazContFull, 50},
     {kTarirFlagFinish, 1},
     {kTarirLeng, 15},
-    {U8(5, 0), 15},
-    {U8(5, 1), 45},
-    {U8(5, 2), 30},
-    {U8(5, 3), 45},
-    {U8(5, 4), 30},
-    {U8(5, 5), 15},
-    {U8(5, 6), 30},
-    {U8(5, 7), 1},
-    {U32(5, 8), 4392},
-    {U32(5, 12), 4392},
-    {U16(5, 54), 1023},
-    {U16(5, 58), 90},
+    {kServiceCounters[0], 15},
+    {kServiceCounters[1], 45},
+    {kServiceCounters[2], 30},
+    {kServiceCounters[3], 45},
+    {kServiceCounters[4], 30},
+    {kServiceCounters[5], 15},
+    {kServiceCounters[6], 30},
+    {kUseUniMeas, 1},
+    {kDateTO, 4392},
+    {kDateOSAGO, 4392},
+    {kUniMeasADC[1], 1023},
+    {kUniMeasDat[1], 90},
     {kAirWaterShow, 0},
     {kServiceFlags, 511},
     {kVelocityLimit, 40},
@@ -380,5 +440,374 @@ constexpr int kOilCalibrResStep = 100;
 constexpr int kOilCalibrLitStep = 6;
 // The tare table's first 15 points: litres 16 + 3 i, sensor 50 i.
 constexpr int kTareDefaultPoints = 15;
+
+// --- The walk ------------------------------------------------------------------
+// Every declaration above as data: its name, what it is, and every byte (and
+// bit) it covers. The map test walks it: everything lies inside its block on
+// every layout, and two entries overlap only where kMapSharings says so.
+// A declaration added above belongs in DeclareMap as well.
+
+enum class MapKind : uint8_t { Field, Array, Grid, Bits, Record };
+
+struct MapEntry {
+  const char* name = "";
+  int index = -1;                // an element of a named table: kSumFields[index] ...
+  const char* member = nullptr;  // ... and the member of it
+  MapKind kind = MapKind::Field;
+  // Where the elements lie: one for a field, one row for an array or a run
+  // of records, rows × columns for a grid.
+  FieldGrid cells{};
+  int width = 0;  // bytes of one element (a record's size)
+  // Bit fields: the bits of every element (an array's bit field applies to
+  // each of its fields).
+  uint8_t firstBit = 0;
+  uint8_t bitCount = 0;
+
+  constexpr int Block() const { return cells.first.block; }
+  constexpr int FirstOffset() const { return cells.first.offset; }
+  constexpr int Elements() const { return cells.rows * cells.cols; }
+  constexpr FieldRef Element(int i) const { return cells(i / cells.cols, i % cells.cols); }
+  // From the first byte to the last byte of the last element.
+  constexpr int ByteExtent() const {
+    return cells(cells.rows - 1, cells.cols - 1).offset + width - FirstOffset();
+  }
+};
+
+// "kSumFields[3].gas" for an element of a table, else the name.
+inline std::string MapEntryName(const MapEntry& e) {
+  std::string n = e.name;
+  if (e.index >= 0) n += "[" + std::to_string(e.index) + "]";
+  if (e.member) n += std::string(".") + e.member;
+  return n;
+}
+
+constexpr MapEntry Entry(const char* name, const FieldRef& f) {
+  return {name, -1, nullptr, MapKind::Field, {f, 1, 0, 1, 0}, f.Width()};
+}
+constexpr MapEntry Entry(const char* name, const FieldArray& a) {
+  return {name, -1, nullptr, MapKind::Array, {a.first, 1, 0, a.count, a.stride}, a.first.Width()};
+}
+constexpr MapEntry Entry(const char* name, const FieldGrid& g) {
+  return {name, -1, nullptr, MapKind::Grid, g, g.first.Width()};
+}
+constexpr MapEntry Entry(const char* name, const BitField& b) {
+  MapEntry e = Entry(name, b.field);
+  e.kind = MapKind::Bits;
+  e.firstBit = b.first;
+  e.bitCount = b.count;
+  return e;
+}
+// A bit field of every field of an array.
+constexpr MapEntry Entry(const char* name, const FieldArray& a, const BitField& b) {
+  MapEntry e = Entry(name, a);
+  e.kind = MapKind::Bits;
+  e.firstBit = b.first;
+  e.bitCount = b.count;
+  return e;
+}
+template <class R>
+constexpr MapEntry Entry(const char* name, const RecordArray<R>& a) {
+  return {name, -1, nullptr, MapKind::Record, {a.first, 1, 0, a.count, a.size}, a.size};
+}
+
+template <class Visit>
+constexpr void DeclareMap(Visit&& visit) {
+#define TC_MAP(x) visit(Entry(#x, x))
+  // Block 11
+  TC_MAP(kOptionWord);
+  TC_MAP(kOptVirtualLock);
+  TC_MAP(kOptLightsFromEcu);
+  TC_MAP(kOptUseTank2);
+  TC_MAP(kOptLowBeamControl);
+  TC_MAP(kOptGasPetrolMode);
+  TC_MAP(kOptLightsInverse);
+  TC_MAP(kOpt24V);
+  TC_MAP(kOptNoTankVoltageComp);
+  TC_MAP(kOptGasVariant2);
+  TC_MAP(kProtocolNumber);
+  TC_MAP(kPreviousProtocol);
+  TC_MAP(kProtocolDefinition);
+  TC_MAP(kLockLevel);
+  TC_MAP(kSubtypesLow);
+  TC_MAP(kSubtypesHigh);
+  TC_MAP(kDecimalCodesSwitch);
+  TC_MAP(kLetterCodesSwitch);
+  // "Поправки"
+  TC_MAP(kVelocityCorr);
+  TC_MAP(kExpenseCorr);
+  TC_MAP(kGazExpenseCorr);
+  TC_MAP(kAirTemperCorr);
+  TC_MAP(kAccCorr);
+  TC_MAP(kTimeCorr);
+  TC_MAP(kAllPathStart);
+  TC_MAP(kAllTimeStart);
+  TC_MAP(kForsCoefCarb);
+  TC_MAP(kForsPosFlag);
+  TC_MAP(kForsCoef);
+  // "Источники"
+  TC_MAP(kSpeedSource);
+  TC_MAP(kRevolutionsSource);
+  TC_MAP(kExpenseSource);
+  TC_MAP(kGasSource);
+  TC_MAP(kUaccSource);
+  TC_MAP(kAirTemperSource);
+  TC_MAP(kTrimSource);
+  TC_MAP(kPrognozMeth);
+  TC_MAP(kK100Manual);
+  TC_MAP(kTankMode);
+  TC_MAP(kTankMeth);
+  TC_MAP(kTankContFull);
+  TC_MAP(kGazContFull);
+  TC_MAP(kAirTemperMeth);
+  TC_MAP(kAirWaterShow);
+  // "Границы"
+  TC_MAP(kVelocityLimit);
+  TC_MAP(kRevolutionsLimit);
+  TC_MAP(kTankLimit);
+  TC_MAP(kLiqTemperLimit);
+  TC_MAP(kUaccLowLimit);
+  TC_MAP(kStopVelocityLimit);
+  TC_MAP(kUaccHighLimit);
+  TC_MAP(kVentTempLimit);
+  TC_MAP(kInjTimeLimit);
+  TC_MAP(kVel100);
+  TC_MAP(kVel100Down);
+  TC_MAP(kLiqTemperReady);
+  TC_MAP(kHybridCoolHVB);
+  TC_MAP(kExp100ArrowLim);
+  TC_MAP(kVAGSFilterLimit);
+  TC_MAP(kOilAKPPTemperLimit);
+  TC_MAP(kOilEngTemperLimit);
+  TC_MAP(kCVTFDeteriorLim);
+  TC_MAP(kInvTemperLimit);
+  TC_MAP(kTrimLowLimit);
+  TC_MAP(kRetarderOilTemperLimit);
+  TC_MAP(kHVBTemperLimit);
+  TC_MAP(kTrimHighLimit);
+  TC_MAP(kAddCoolingTemper);
+  TC_MAP(kHybrUse6VentSpeed);
+  TC_MAP(kHybrVentSpeedStep);
+  TC_MAP(kTareWeight);
+  TC_MAP(kCargoDens);
+  // "Озвуч.сообщения"
+  TC_MAP(kWarnModes);
+  visit(Entry("kWarnFirst", kWarnModes, kWarnFirst));
+  visit(Entry("kWarnNext", kWarnModes, kWarnNext));
+  visit(Entry("kWarnFirstOnly", kWarnModes, kWarnFirstOnly));
+  TC_MAP(kWarnWaterInFuel);
+  TC_MAP(kAlarmVelSecNoSayMax);
+  TC_MAP(kSayHelloMode);
+  TC_MAP(kSoundVolume);
+  TC_MAP(kFlagSound);
+  TC_MAP(kSayEconomPeriod);
+  TC_MAP(kSayParamPeriod);
+  TC_MAP(kSoundKeys);
+  TC_MAP(kSoundLock);
+  // "Средние"
+  TC_MAP(kResetPeriod0);
+  TC_MAP(kResetPeriod1);
+  TC_MAP(kResetPeriodOnly);
+  TC_MAP(kPriceExpense);
+  TC_MAP(kPriceTime);
+  TC_MAP(kPricePath);
+  TC_MAP(kPriceGas);
+  TC_MAP(kTripShowFlag);
+  TC_MAP(kTripJournAuto);
+  TC_MAP(kTripMinStop);
+  // "Парковка"
+  TC_MAP(kParkUse);
+  TC_MAP(kParkSense);
+  TC_MAP(kParkSpeed);
+  TC_MAP(kParkMinLeng);
+  TC_MAP(kParkStopVel);
+  TC_MAP(kParkStopLeng);
+  TC_MAP(kParkBeepType);
+  TC_MAP(kParkStopLengBeep);
+  TC_MAP(kParkForwConstOff);
+  TC_MAP(kParkFarkopLen);
+  TC_MAP(kParkType);
+  TC_MAP(kParkProbesQntReal);
+  // "Разное"
+  TC_MAP(kDispVar4);
+  TC_MAP(kDispVar9);
+  TC_MAP(kDispSpeed);
+  TC_MAP(kActiveColorScheme);
+  TC_MAP(kIntense);
+  TC_MAP(kDispShowTitle);
+  TC_MAP(kDispShowArrowMeth);
+  TC_MAP(kArrowsSmoothed);
+  TC_MAP(kProgressBarLimits);
+  TC_MAP(kIntenseColorMeth);
+  TC_MAP(kIntenseMeth);
+  TC_MAP(kColorMeth);
+  TC_MAP(kShowDispName);
+  TC_MAP(kIntenseDayTime);
+  TC_MAP(kIntenseNightTime);
+  TC_MAP(kShowDisp4);
+  TC_MAP(kShowDisp9);
+  TC_MAP(kShowDisp7);
+  TC_MAP(kShowDispGraph);
+  TC_MAP(kShowDispArrow);
+  TC_MAP(kShowDispAver);
+  TC_MAP(kShowDisp1);
+  TC_MAP(kShowDisp6);
+  TC_MAP(kExpPBLim);
+  // "Бак", "ТО", "Унив.вход/Трим", "Допсистемы"
+  TC_MAP(kTarirHead);
+  TC_MAP(kTarirIncline);
+  TC_MAP(kServiceCounters);
+  TC_MAP(kDateTO);
+  TC_MAP(kDateOSAGO);
+  TC_MAP(kMotoHourLim);
+  TC_MAP(kServiceCarried16);
+  TC_MAP(kServiceCarriedSystems);
+  TC_MAP(kServiceCarried118);
+  TC_MAP(kServiceCarried119);
+  TC_MAP(kServiceCarried120);
+  TC_MAP(kServiceCarried124);
+  TC_MAP(kUseUniMeas);
+  TC_MAP(kUniMeasADC);
+  TC_MAP(kUniMeasDat);
+  TC_MAP(kUsedBlocks);
+  TC_MAP(kBlocksShow);
+  TC_MAP(kBlocksShowItem);
+  TC_MAP(kBlocksShowStored);
+  TC_MAP(kBlocksShowList);
+  // Block 1: the sums
+  for (int s = 0; s < 8; ++s) {
+    const SumFields& f = kSumFields[s];
+    const std::pair<const char*, FieldRef> members[] = {{"time", f.time},
+                                                        {"distance", f.distance},
+                                                        {"petrol", f.petrol},
+                                                        {"gas", f.gas},
+                                                        {"wholeKm", f.wholeKm}};
+    for (const auto& [member, field] : members) {
+      if (!field.IsSet()) continue;
+      MapEntry e = Entry("kSumFields", field);
+      e.index = s;
+      e.member = member;
+      visit(e);
+    }
+  }
+  // Blocks 3 and 4
+  TC_MAP(kOil6L);
+  TC_MAP(kLit6L);
+  TC_MAP(kOil43L);
+  TC_MAP(kLit43L);
+  TC_MAP(kOilCalibrRes);
+  TC_MAP(kOilCalibrLit);
+  TC_MAP(kOilCalibrQuant);
+  TC_MAP(kTarirFlagFinish);
+  TC_MAP(kTarirLeng);
+  TC_MAP(kTarirSlopeMark);
+  TC_MAP(kTareLitres);
+  TC_MAP(kTareSensor);
+  // Block 5
+  TC_MAP(kUserParamName);
+  TC_MAP(kServiceNames);
+  TC_MAP(kServiceFlags);
+  TC_MAP(kServiceAirFilterOn);
+  TC_MAP(kServiceGearboxOilOn);
+  TC_MAP(kServiceReminder3On);
+  TC_MAP(kServiceReminder4On);
+  TC_MAP(kServiceCoolantOn);
+  TC_MAP(kServiceEngineOilOn);
+  TC_MAP(kServiceReminder7On);
+  TC_MAP(kServiceDateTOOn);
+  TC_MAP(kServiceDateOSAGOOn);
+  TC_MAP(kServiceMotoHoursOn);
+  TC_MAP(kServiceFlagsCleared);
+  // Block 7
+  TC_MAP(kTripRecords);
+  TC_MAP(kRefuelRecords);
+  // Blocks 10 and 13: cells, hot menus, colour schemes
+  TC_MAP(kX4Cells);
+  TC_MAP(kX7Cells);
+  TC_MAP(kX1Cells);
+  TC_MAP(kX3Cells);
+  TC_MAP(kGraphCells);
+  TC_MAP(kArrowCells);
+  TC_MAP(kX9Cells);
+  TC_MAP(kX6Cells);
+  TC_MAP(kCellTables);
+  TC_MAP(kInfoCells);
+  TC_MAP(kHotMenus);
+  TC_MAP(kColourSchemes);
+  TC_MAP(kSchemePalette);
+  TC_MAP(kSchemeRoles);
+  // Block 12
+  TC_MAP(kFaultSupportSet);
+  TC_MAP(kFaultRecords);
+#undef TC_MAP
+}
+
+namespace map_detail {
+struct Count {
+  int n = 0;
+  constexpr void operator()(const MapEntry&) { ++n; }
+};
+template <size_t N>
+struct Collect {
+  std::array<MapEntry, N> entries{};
+  size_t n = 0;
+  constexpr void operator()(const MapEntry& e) { entries[n++] = e; }
+};
+}  // namespace map_detail
+
+constexpr size_t kMapSize = [] {
+  map_detail::Count c;
+  DeclareMap(c);
+  return size_t(c.n);
+}();
+constexpr std::array<MapEntry, kMapSize> kMap = [] {
+  map_detail::Collect<kMapSize> c;
+  DeclareMap(c);
+  return c.entries;
+}();
+
+// The entries that may overlap (bytes, or bits of a byte for bit fields),
+// each with the reason. Any other overlap is a fault of the map.
+struct MapSharing {
+  const char* a;
+  const char* b;
+};
+constexpr MapSharing kMapSharings[] = {
+    // A variant offers one meaning of each of these bytes.
+    {"kInvTemperLimit", "kTrimLowLimit"},
+    {"kHVBTemperLimit", "kTrimHighLimit"},
+    {"kTrimSource", "kHybridCoolHVB"},
+    // Warning 17: diesel filter, or water in the fuel / the engine pump.
+    {"kWarnModes", "kWarnWaterInFuel"},
+    // The fault journal reads two subtype bytes as code switches.
+    {"kSubtypesLow", "kDecimalCodesSwitch"},
+    {"kSubtypesLow", "kLetterCodesSwitch"},
+    // The starting mileage the corrections page sets is the general sum's
+    // whole kilometres.
+    {"kAllPathStart", "kSumFields[0].wholeKm"},
+    // The additional systems: the page's set, the bytes the service file
+    // carries, and the display modes in the set's first byte.
+    {"kUsedBlocks", "kServiceCarriedSystems"},
+    {"kUsedBlocks", "kBlocksShow"},
+    {"kServiceCarriedSystems", "kBlocksShow"},
+    // The cell tables as one run, and the x1 and x3 screens on the x7 cells.
+    {"kCellTables", "kX4Cells"},
+    {"kCellTables", "kX7Cells"},
+    {"kCellTables", "kX1Cells"},
+    {"kCellTables", "kX3Cells"},
+    {"kCellTables", "kGraphCells"},
+    {"kCellTables", "kArrowCells"},
+    {"kCellTables", "kX9Cells"},
+    {"kX7Cells", "kX1Cells"},
+    {"kX7Cells", "kX3Cells"},
+    {"kX1Cells", "kX3Cells"},
+    // A colour scheme as bytes, and as its palette and its roles.
+    {"kColourSchemes", "kSchemePalette"},
+    {"kColourSchemes", "kSchemeRoles"},
+    // Bits: a warning announced once writes both groups; the list mode is
+    // read from fewer bits than it writes.
+    {"kWarnFirst", "kWarnFirstOnly"},
+    {"kWarnNext", "kWarnFirstOnly"},
+    {"kBlocksShowItem", "kBlocksShowStored"},
+};
 
 }  // namespace tc::layout
