@@ -22,56 +22,35 @@ struct Reminder {
   const char* name;     // name field of a reminder the user names, or nullptr
   const char* check;
   TextPair caption;
-  BitField on;  // the reminder's switch
 };
 
-// The first seven in the order of their counters.
+// In the order of their bits in the reminder flag word.
 const Reminder kReminders[] = {
-    {"seAirFiltCntK",
-     nullptr,
-     "cbAirFiltCntK",
-     {"Замена.возд.ф.", "Air filt.repl."},
-     layout::kServiceAirFilterOn},
-    {"seKPPOilCntK",
-     nullptr,
-     "cbKPPOilCntK",
-     {"Замена мас.КПП", "Gearbox oil ch"},
-     layout::kServiceGearboxOilOn},
-    {"seForsTOCntK",
-     "eForsTOCntK",
-     "cbForsTOCntK",
-     {"Напоминание 3", "Reminder 3"},
-     layout::kServiceReminder3On},
-    {"seGRMStrapCntK",
-     "eGRMStrapCntK",
-     "cbGRMStrapCntK",
-     {"Напоминание 4", "Reminder 4"},
-     layout::kServiceReminder4On},
-    {"seCoolLiqCntK",
-     nullptr,
-     "cbCoolLiqCntK",
-     {"Замена охл.жидк.", "Coolant repl."},
-     layout::kServiceCoolantOn},
-    {"seEngOilCntK",
-     nullptr,
-     "cbEngOilCntK",
-     {"Замена масла дв.", "Eng.oil change"},
-     layout::kServiceEngineOilOn},
-    {"seCandleCntK",
-     "eCandleCntK",
-     "cbCandleCntK",
-     {"Напоминание 7", "Reminder 7"},
-     layout::kServiceReminder7On},
-    {nullptr, nullptr, "cbTO", {"Дата след.ТО", "TS date"}, layout::kServiceDateTOOn},
-    {nullptr, nullptr, "cbOSAGO", {"Дата опл.ОСАГО", "Insurance"}, layout::kServiceDateOSAGOOn},
-    {nullptr, nullptr, "cbMotoHour", {"Моточасы", "Eng.hours"}, layout::kServiceMotoHoursOn},
+    {"seAirFiltCntK", nullptr, "cbAirFiltCntK", {"Замена.возд.ф.", "Air filt.repl."}},
+    {"seKPPOilCntK", nullptr, "cbKPPOilCntK", {"Замена мас.КПП", "Gearbox oil ch"}},
+    {"seForsTOCntK", "eForsTOCntK", "cbForsTOCntK", {"Напоминание 3", "Reminder 3"}},
+    {"seGRMStrapCntK", "eGRMStrapCntK", "cbGRMStrapCntK", {"Напоминание 4", "Reminder 4"}},
+    {"seCoolLiqCntK", nullptr, "cbCoolLiqCntK", {"Замена охл.жидк.", "Coolant repl."}},
+    {"seEngOilCntK", nullptr, "cbEngOilCntK", {"Замена масла дв.", "Eng.oil change"}},
+    {"seCandleCntK", "eCandleCntK", "cbCandleCntK", {"Напоминание 7", "Reminder 7"}},
+    {nullptr, nullptr, "cbTO", {"Дата след.ТО", "TS date"}},
+    {nullptr, nullptr, "cbOSAGO", {"Дата опл.ОСАГО", "Insurance"}},
+    {nullptr, nullptr, "cbMotoHour", {"Моточасы", "Eng.hours"}},
 };
+
+// The switch of each reminder above, in the same order.
+constexpr BitField kReminderSwitches[] = {
+    layout::kServiceAirFilterOn, layout::kServiceGearboxOilOn, layout::kServiceReminder3On,
+    layout::kServiceReminder4On, layout::kServiceCoolantOn,    layout::kServiceEngineOilOn,
+    layout::kServiceReminder7On, layout::kServiceDateTOOn,     layout::kServiceDateOSAGOOn,
+    layout::kServiceMotoHoursOn,
+};
+static_assert(std::size(kReminderSwitches) == std::size(kReminders));
 
 // Any change of a switch also clears the top bits of the word.
 void ClearHighReminderBits(EditorContext& ctx, const SettingDef&, int64_t) {
   const BitField cleared = layout::kServiceFlagsCleared;
-  ctx.mk.SetInt(cleared.field,
-                int64_t(cleared.Insert(uint64_t(ctx.mk.GetInt(cleared.field)), 0)));
+  ctx.mk.SetInt(cleared.field, int64_t(cleared.Insert(uint64_t(ctx.mk.GetInt(cleared.field)), 0)));
 }
 
 const char* Joined(const TextPair& t, bool english, const char* suffix) {
@@ -143,13 +122,14 @@ void AddServiceSettings(std::vector<SettingDef>& s) {
                .max = 3000});
   for (int i = 0; i < int(std::size(kReminders)); ++i) {
     const Reminder& r = kReminders[i];
+    const BitField on = kReminderSwitches[i];
     s.push_back(
         {.name = r.check,
          .kind = ControlKind::Check,
          .label = {Joined(r.caption, false, ": использ."), Joined(r.caption, true, ": use")},
-         .field = r.on.field,
-         .bit = r.on.first,
-         .bits = r.on.count,
+         .field = on.field,
+         .bit = on.first,
+         .bits = on.count,
          .index = i,
          .afterStore = ClearHighReminderBits});
   }

@@ -95,8 +95,7 @@ std::vector<SettingItem> ModeItems(const EditorContext& ctx, const SettingDef&) 
 // A warning announced once shows the mode of its first group.
 int64_t ReadMode(const EditorContext& ctx, const SettingDef& d) {
   const uint64_t b = uint64_t(ctx.mk.GetInt(d.field));
-  const BitField shown =
-      RoleOf(d).group == Group::Next ? layout::kWarnNext : layout::kWarnFirst;
+  const BitField shown = RoleOf(d).group == Group::Next ? layout::kWarnNext : layout::kWarnFirst;
   return int64_t(shown.Extract(b));
 }
 

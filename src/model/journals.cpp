@@ -148,8 +148,7 @@ namespace {
 // Only the day byte: the rest of each record stays as it was.
 void ClearDays(TMK& mk, Journal j) {
   const RecordArray<JournalRecord>& records = JournalRecords(j);
-  for (int r = 0; r < records.count; ++r)
-    mk.SetInt(records.FieldOf<&JournalRecord::day>(r), 0);
+  for (int r = 0; r < records.count; ++r) mk.SetInt(records.FieldOf<&JournalRecord::day>(r), 0);
 }
 }  // namespace
 

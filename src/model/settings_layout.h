@@ -293,19 +293,17 @@ struct JournalRecord {
   bool Empty() const { return day == 0; }
 };
 constexpr RecordMember<JournalRecord> kJournalRecordMembers[] = {
-    Member<&JournalRecord::minutes>(0),  Member<&JournalRecord::day>(2),
-    Member<&JournalRecord::month>(3),    Member<&JournalRecord::seconds>(4),
-    Member<&JournalRecord::metres>(8),   Member<&JournalRecord::petrolMl>(12),
+    Member<&JournalRecord::minutes>(0), Member<&JournalRecord::day>(2),
+    Member<&JournalRecord::month>(3),   Member<&JournalRecord::seconds>(4),
+    Member<&JournalRecord::metres>(8),  Member<&JournalRecord::petrolMl>(12),
     Member<&JournalRecord::gasMl>(16),
 };
 constexpr int kJournalRecordCount = 21;
 constexpr int kJournalRecordSize = 20;
-constexpr RecordArray<JournalRecord> kTripRecords{U8(7, 16), kJournalRecordCount,
-                                                  kJournalRecordSize, kJournalRecordMembers,
-                                                  "journal record"};
-constexpr RecordArray<JournalRecord> kRefuelRecords{U8(7, 436), kJournalRecordCount,
-                                                    kJournalRecordSize, kJournalRecordMembers,
-                                                    "journal record"};
+constexpr RecordArray<JournalRecord> kTripRecords{
+    U8(7, 16), kJournalRecordCount, kJournalRecordSize, kJournalRecordMembers, "journal record"};
+constexpr RecordArray<JournalRecord> kRefuelRecords{
+    U8(7, 436), kJournalRecordCount, kJournalRecordSize, kJournalRecordMembers, "journal record"};
 
 // Block 10: display cells, one parameter code per cell (display, cell).
 constexpr FieldGrid kX4Cells{U8(10, 12), 6, 4, 4, 1};
@@ -356,9 +354,9 @@ struct FaultRecord {
   bool Empty() const { return code == 0; }
 };
 constexpr RecordMember<FaultRecord> kFaultRecordMembers[] = {
-    Member<&FaultRecord::minutes>(0),     Member<&FaultRecord::day>(2),
-    Member<&FaultRecord::month>(3),       Member<&FaultRecord::code>(4),
-    Member<&FaultRecord::storedCode>(8),  Member<&FaultRecord::fuelSystem2>(12),
+    Member<&FaultRecord::minutes>(0),      Member<&FaultRecord::day>(2),
+    Member<&FaultRecord::month>(3),        Member<&FaultRecord::code>(4),
+    Member<&FaultRecord::storedCode>(8),   Member<&FaultRecord::fuelSystem2>(12),
     Member<&FaultRecord::fuelSystem1>(13), Member<&FaultRecord::stored>(14),
 };
 constexpr RecordArray<FaultRecord> kFaultRecords{U8(12, 16), kFaultRecordCount, kFaultRecordSize,

@@ -304,7 +304,8 @@ TEST(Records, RoundTripAtTheDevicePositions) {
   f.storedCode = 0xDEADBEEF;
   f.fuelSystem2 = 16;
   f.fuelSystem1 = 255;
-  for (size_t i = 0; i < f.stored.size(); ++i) f.stored[i] = int16_t(1000 * (i % 2 ? -1 : 1) - int(i));
+  for (size_t i = 0; i < f.stored.size(); ++i)
+    f.stored[i] = int16_t(1000 * (i % 2 ? -1 : 1) - int(i));
   const auto before = Copy(mk.Block(12));
   WriteRecord(mk, layout::kFaultRecords, 6, f);
   const int at = FaultRecordPos(6);
