@@ -1,5 +1,3 @@
-#include "model/settings_layout.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "model/sample_image.h"
+#include "model/settings_map.h"
 #include "model/tmk.h"
 
 using namespace tc;
