@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <utility>
@@ -112,6 +115,25 @@ TEST(SettingsMap, EntriesOverlapOnlyWhereTheMapDeclaresSharing) {
   for (const NamePair& p : declared)
     EXPECT_TRUE(found.count(p)) << p.first << " and " << p.second
                                 << " are declared as sharing but do not overlap";
+}
+
+// The walk lists every field, array, grid, bit field, sum table and record
+// that the map declares, so nothing escapes the checks above.
+TEST(SettingsMap, TheWalkListsEveryDeclaration) {
+  std::ifstream in(TRIPCONF_SOURCE_DIR "/src/model/settings_layout.h");
+  ASSERT_TRUE(in) << "the map's source is not at " TRIPCONF_SOURCE_DIR;
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::regex declaration(
+      R"(constexpr\s+(FieldRef|FieldArray|FieldGrid|BitField|SumFields|RecordArray<\w+>)\s+(k\w+))");
+  std::set<std::string> walked;
+  for (const MapEntry& e : kMap) walked.insert(e.name);
+  int declarations = 0;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), declaration);
+       it != std::sregex_iterator(); ++it) {
+    ++declarations;
+    EXPECT_TRUE(walked.count((*it)[2])) << (*it)[2] << " is declared but not walked";
+  }
+  EXPECT_GT(declarations, 150);
 }
 
 TEST(SettingsMap, NamesAreUniqueAndRecordsAreWhole) {
