@@ -1,5 +1,6 @@
 #pragma once
-// The option flag word: block 11, bytes 0..3, a 32-bit set of yes/no options.
+// Single bits of a settings field, above all the options of the option flag
+// word (block 11, bytes 0..3). The bits themselves are declared in the map.
 #include "model/settings_layout.h"
 
 namespace tc {
@@ -8,27 +9,33 @@ class TMK;
 
 using layout::kOptionWord;
 
-enum OptionBit : int {
-  kOptVirtualLock = 0,         // ignition lock is virtual
-  kOptLightsFromEcu = 5,       // parking lights taken from the ECU
-  kOptUseTank2 = 6,            // second tank in use
-  kOptLowBeamControl = 7,      // the device drives the low beam
-  kOptGasPetrolMode = 8,       // gas/petrol mode
-  kOptLightsInverse = 10,      // parking-lights input active low
-  kOpt24V = 11,                // 24 V on-board voltage
-  kOptNoTankVoltageComp = 15,  // battery-voltage compensation of the tank switched OFF
-  kOptGasVariant2 = 17,        // gas consumption variant 2
-};
+using layout::kOpt24V;
+using layout::kOptGasPetrolMode;
+using layout::kOptGasVariant2;
+using layout::kOptLightsFromEcu;
+using layout::kOptLightsInverse;
+using layout::kOptLowBeamControl;
+using layout::kOptNoTankVoltageComp;
+using layout::kOptUseTank2;
+using layout::kOptVirtualLock;
 
 bool TestBit(const TMK& mk, const FieldRef& word, int bit);
 // Clears bit n, then sets it when value is true.
 void SetBit(TMK& mk, const FieldRef& word, int bit, bool value);
 
-inline bool OptionBitSet(const TMK& mk, int bit) {
-  return TestBit(mk, kOptionWord, bit);
+// The lowest bit of a bit field (a yes/no option is one bit wide).
+inline bool TestBit(const TMK& mk, const BitField& bit) {
+  return TestBit(mk, bit.field, bit.first);
 }
-inline void SetOptionBit(TMK& mk, int bit, bool value) {
-  SetBit(mk, kOptionWord, bit, value);
+inline void SetBit(TMK& mk, const BitField& bit, bool value) {
+  SetBit(mk, bit.field, bit.first, value);
+}
+
+inline bool OptionBitSet(const TMK& mk, const BitField& option) {
+  return TestBit(mk, option);
+}
+inline void SetOptionBit(TMK& mk, const BitField& option, bool value) {
+  SetBit(mk, option, value);
 }
 
 }  // namespace tc

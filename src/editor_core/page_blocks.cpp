@@ -234,10 +234,11 @@ bool ParseUsedBlocks(EditorContext& ctx, const SettingDef&, const std::string& r
   return changed;
 }
 
-// What the first "Показывать" group shows is bits 0..1; a choice replaces
-// bits 0..6 and keeps bit 7, the list/types choice.
+// The first "Показывать" group shows fewer bits than a choice replaces; the
+// list/types choice keeps its own bit.
 int64_t ReadBlocksShow(const EditorContext& ctx, const SettingDef&) {
-  return ctx.mk.GetInt(layout::kBlocksShow) & 0x03;
+  const BitField shown = layout::kBlocksShowItem;
+  return int64_t(shown.Extract(uint64_t(ctx.mk.GetInt(shown.field))));
 }
 
 void AfterBlocksShow(EditorContext& ctx, const SettingDef& d, int64_t) {
@@ -335,9 +336,9 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
       {.name = "rgBlocksShow",
        .kind = ControlKind::Radio,
        .label = {"Показывать", "Show"},
-       .field = layout::kBlocksShow,
-       .bit = 0,
-       .bits = 7,
+       .field = layout::kBlocksShowStored.field,
+       .bit = layout::kBlocksShowStored.first,
+       .bits = layout::kBlocksShowStored.count,
        .items = Items({{"Все", "All"}, {"Протокол", "Protocol"}, {"Подключ.", "Connected"}}),
        .columns = 1,
        .afterStore = AfterBlocksShow,
@@ -345,9 +346,9 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
   s.push_back({.name = "rgBlocksShowList",
                .kind = ControlKind::Radio,
                .label = {"Показывать", "Show"},
-               .field = layout::kBlocksShow,
-               .bit = 7,
-               .bits = 1,
+               .field = layout::kBlocksShowList.field,
+               .bit = layout::kBlocksShowList.first,
+               .bits = layout::kBlocksShowList.count,
                .items = Items({{"Списком", "List"}, {"По типам", "By types"}}),
                .columns = 1});
 }

@@ -97,15 +97,15 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
   // Brightness and colour-scheme control share byte 372, a half each.
   radio({.name = "rgIntenseMeth",
          .label = {"Управление яркостью дисплея", "Display brightness control"},
-         .field = layout::kIntenseColorMeth,
-         .bit = 0,
-         .bits = 4,
+         .field = layout::kIntenseMeth.field,
+         .bit = layout::kIntenseMeth.first,
+         .bits = layout::kIntenseMeth.count,
          .dynamicItems = BrightnessItems});
   radio({.name = "rgColorMeth",
          .label = {"Управление цветовой схемой", "Display color scheme control"},
-         .field = layout::kIntenseColorMeth,
-         .bit = 4,
-         .bits = 4,
+         .field = layout::kColorMeth.field,
+         .bit = layout::kColorMeth.first,
+         .bits = layout::kColorMeth.count,
          .dynamicItems = MethodItems});
   time("meIntenseDayTime", {"Время вкл. ДНЕВНОЙ яркости", "Day brightness on time"},
        layout::kIntenseDayTime);
@@ -121,13 +121,13 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
          .items = Items({{"День", "Day"}, {"Ночь", "Night"}})});
   radio({.name = "rgDispShowArrowMeth_0",
          .label = {"Динамика (При показе стрелок)", "Dynamics (when showing arrows)"},
-         .field = layout::kDispShowArrowMeth,
-         .bit = 0,
+         .field = layout::kArrowsSmoothed.field,
+         .bit = layout::kArrowsSmoothed.first,
          .items = Items({{"Данные", "Data"}, {"Сглаживать", "Smooth"}})});
   radio({.name = "rgDispShowArrowMeth_1",
          .label = {"Прогрессбар", "Progressbar"},
-         .field = layout::kDispShowArrowMeth,
-         .bit = 1,
+         .field = layout::kProgressBarLimits.field,
+         .bit = layout::kProgressBarLimits.first,
          .items = Items({{"Макс.", "Max"}, {"Границы", "Limits"}})});
   add.Spin("seExpPBLim", {"Мновенный расход Предел, л/час ", "Mom.Fuel Cns Limit, l/h"},
            layout::kExpPBLim, 3, 99);

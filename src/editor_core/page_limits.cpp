@@ -5,7 +5,6 @@
 
 #include "catalog/protocol.h"
 #include "catalog/variants.h"
-#include "editor_core/option_bits.h"
 #include "editor_core/page_kit.h"
 #include "editor_core/pages.h"
 #include "editor_core/setting_value.h"
@@ -126,8 +125,8 @@ void AddLimitsSettings(std::vector<SettingDef>& s) {
   s.push_back({.name = "rg24VMode",
                .kind = ControlKind::Radio,
                .label = {"Режим работы с АКБ", "Use battery"},
-               .field = layout::kOptionWord,
-               .bit = kOpt24V,
+               .field = layout::kOpt24V.field,
+               .bit = layout::kOpt24V.first,
                .items = Items({{"12В", "12V"}, {"24В", "24V"}})});
 
   // Cargo (block 13).

@@ -193,24 +193,27 @@ void AddMethSettings(std::vector<SettingDef>& s) {
                  .items = std::move(items),
                  .gas = gas});
   };
-  const auto bitRadio = [&](const char* name, TextPair label, int bit,
-                            std::vector<SettingItem> items, bool gas = false) {
+  const auto bitRadio = [&](const char* name, TextPair label, const BitField& option,
+                            std::vector<SettingItem> items, bool gas = false,
+                            AfterStoreFn afterStore = nullptr) {
     s.push_back({.name = name,
                  .kind = ControlKind::Radio,
                  .label = label,
-                 .field = kOptionWord,
-                 .bit = bit,
+                 .field = option.field,
+                 .bit = option.first,
+                 .bits = option.count,
                  .items = std::move(items),
-                 .afterStore = bit == kOptVirtualLock ? AfterLockOrSpeed : nullptr,
+                 .afterStore = afterStore,
                  .gas = gas});
   };
-  const auto check = [&](const char* name, TextPair label, int bit, bool inverted = false,
-                         bool gas = false) {
+  const auto check = [&](const char* name, TextPair label, const BitField& option,
+                         bool inverted = false, bool gas = false) {
     s.push_back({.name = name,
                  .kind = ControlKind::Check,
                  .label = label,
-                 .field = kOptionWord,
-                 .bit = bit,
+                 .field = option.field,
+                 .bit = option.first,
+                 .bits = option.count,
                  .inverted = inverted,
                  .gas = gas});
   };
@@ -292,8 +295,9 @@ void AddMethSettings(std::vector<SettingDef>& s) {
                .gas = true});
 
   // Ignition lock and parking lights.
+  // The lock type decides whether the last speed source may stay.
   bitRadio("rgLockType", {"Замок зажигания", "Ignition lock"}, kOptVirtualLock,
-           Items({{"Физич.", "Phys."}, {"Вирт.", "Virt."}}));
+           Items({{"Физич.", "Phys."}, {"Вирт.", "Virt."}}), false, AfterLockOrSpeed);
   s.push_back({.name = "rgLockTypeLevel",
                .kind = ControlKind::Radio,
                .label = {"Уровень виртуального замка", "Ignition lock level"},

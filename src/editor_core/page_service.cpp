@@ -38,9 +38,19 @@ const Reminder kReminders[] = {
     {nullptr, nullptr, "cbMotoHour", {"Моточасы", "Eng.hours"}},
 };
 
-// Any change of a switch also clears the top four bits of the word.
+// The switch of each reminder above, in the same order.
+constexpr BitField kReminderSwitches[] = {
+    layout::kServiceAirFilterOn, layout::kServiceGearboxOilOn, layout::kServiceReminder3On,
+    layout::kServiceReminder4On, layout::kServiceCoolantOn,    layout::kServiceEngineOilOn,
+    layout::kServiceReminder7On, layout::kServiceDateTOOn,     layout::kServiceDateOSAGOOn,
+    layout::kServiceMotoHoursOn,
+};
+static_assert(std::size(kReminderSwitches) == std::size(kReminders));
+
+// Any change of a switch also clears the top bits of the word.
 void ClearHighReminderBits(EditorContext& ctx, const SettingDef&, int64_t) {
-  ctx.mk.SetInt(layout::kServiceFlags, ctx.mk.GetInt(layout::kServiceFlags) & 0x0FFF);
+  const BitField cleared = layout::kServiceFlagsCleared;
+  ctx.mk.SetInt(cleared.field, int64_t(cleared.Insert(uint64_t(ctx.mk.GetInt(cleared.field)), 0)));
 }
 
 const char* Joined(const TextPair& t, bool english, const char* suffix) {
@@ -110,15 +120,17 @@ void AddServiceSettings(std::vector<SettingDef>& s) {
                .field = layout::kMotoHourLim,
                .min = 0,
                .max = 3000});
-  for (int bit = 0; bit < int(std::size(kReminders)); ++bit) {
-    const Reminder& r = kReminders[bit];
+  for (int i = 0; i < int(std::size(kReminders)); ++i) {
+    const Reminder& r = kReminders[i];
+    const BitField on = kReminderSwitches[i];
     s.push_back(
         {.name = r.check,
          .kind = ControlKind::Check,
          .label = {Joined(r.caption, false, ": использ."), Joined(r.caption, true, ": use")},
-         .field = layout::kServiceFlags,
-         .bit = bit,
-         .index = bit,
+         .field = on.field,
+         .bit = on.first,
+         .bits = on.count,
+         .index = i,
          .afterStore = ClearHighReminderBits});
   }
 }

@@ -2,7 +2,6 @@
 // settings, and how each warning is announced the first and following times.
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "catalog/protocol.h"
 #include "catalog/variants.h"
@@ -51,9 +50,36 @@ constexpr int kInverterWarning = 23;
 // Which group of a warning's byte a setting is.
 enum class Group { First, Next, FirstOnly };
 
-Group GroupOf(const SettingDef& d) {
-  if (d.bit == 3) return Group::Next;
-  return d.bits == 3 ? Group::First : Group::FirstOnly;
+// What a mode group stands for, kept in the setting's index: the warning,
+// the group, and for the shared byte which of its two meanings (diesel
+// filter, or water in the fuel / the engine pump).
+struct ModeRole {
+  int warning = 0;
+  Group group = Group::First;
+  bool pair = false;
+};
+
+constexpr int kGroupCount = 3;
+
+constexpr int RoleIndex(const ModeRole& r) {
+  return r.warning + kWarningCount * (int(r.group) + (r.pair ? kGroupCount : 0));
+}
+
+ModeRole RoleOf(const SettingDef& d) {
+  const int rest = d.index / kWarningCount;
+  return {d.index % kWarningCount, Group(rest % kGroupCount), rest >= kGroupCount};
+}
+
+BitField BitsOf(Group g) {
+  switch (g) {
+    case Group::First:
+      return layout::kWarnFirst;
+    case Group::Next:
+      return layout::kWarnNext;
+    case Group::FirstOnly:
+      break;
+  }
+  return layout::kWarnFirstOnly;
 }
 
 std::vector<SettingItem> ModeItems(const EditorContext& ctx, const SettingDef&) {
@@ -66,39 +92,33 @@ std::vector<SettingItem> ModeItems(const EditorContext& ctx, const SettingDef&) 
           {{"Г", "V"}, 4, voice}};
 }
 
+// A warning announced once shows the mode of its first group.
 int64_t ReadMode(const EditorContext& ctx, const SettingDef& d) {
-  const int64_t b = ctx.mk.GetInt(d.field);
-  return GroupOf(d) == Group::Next ? (b >> 3) & 7 : b & 7;
+  const uint64_t b = uint64_t(ctx.mk.GetInt(d.field));
+  const BitField shown = RoleOf(d).group == Group::Next ? layout::kWarnNext : layout::kWarnFirst;
+  return int64_t(shown.Extract(b));
 }
 
 bool PairShown(const EditorContext& ctx) {
   return ctx.ProtocolCode() == kWaterInFuelProtocol || ctx.EnginePumpProtocol();
 }
 
-// The byte holds the first mode in bits 0..2 and the next one in bits 3..5;
+// The byte is written whole from its two groups (the spare bits become 0);
 // a warning with no next group repeats its first mode there.
 bool WriteMode(EditorContext& ctx, const SettingDef& d, int64_t mode) {
   if (mode < 0 || mode > 4) throw RangeError();
-  const int k = d.index;
+  const ModeRole role = RoleOf(d);
+  const int k = role.warning;
   if (k == kSharedWarning) {
     // The diesel-filter group owns the byte unless the protocol gives it the
     // other meaning; the water-in-fuel / engine-pump pair owns it while shown.
-    const bool pair = std::string_view(d.name) != "rgWarnFirst_17";
-    if (pair ? !PairShown(ctx) : ctx.ProtocolCode() == kWaterInFuelProtocol) return false;
+    if (role.pair ? !PairShown(ctx) : ctx.ProtocolCode() == kWaterInFuelProtocol) return false;
   }
-  const int64_t b = ctx.mk.GetInt(d.field);
-  int64_t v = 0;
-  switch (GroupOf(d)) {
-    case Group::First:
-      v = mode + 8 * ((b >> 3) & 7);
-      break;
-    case Group::Next:
-      v = (b & 7) + 8 * mode;
-      break;
-    case Group::FirstOnly:
-      v = mode * 9;
-      break;
-  }
+  const uint64_t b = uint64_t(ctx.mk.GetInt(d.field));
+  const uint64_t m = uint64_t(mode);
+  const uint64_t first = role.group == Group::Next ? layout::kWarnFirst.Extract(b) : m;
+  const uint64_t next = role.group == Group::First ? layout::kWarnNext.Extract(b) : m;
+  const int64_t v = int64_t(layout::kWarnNext.Insert(layout::kWarnFirst.Insert(0, first), next));
   ctx.mk.SetInt(d.field, v);
   // On trim variants the inverter warning stands for both bytes.
   if (k == kInverterWarning && ctx.Flags().VariantTrim)
@@ -117,14 +137,15 @@ std::vector<SettingItem> FlagSoundItems(const EditorContext& ctx, const SettingD
   return items;
 }
 
-SettingDef ModeGroup(const char* name, const TextPair& label, int k, Group g) {
+SettingDef ModeGroup(const char* name, const TextPair& label, FieldRef field, ModeRole role) {
+  const BitField bits = BitsOf(role.group).On(field);
   return {.name = name,
           .kind = ControlKind::Radio,
           .label = label,
-          .field = layout::kWarnModes[k],
-          .bit = g == Group::Next ? 3 : 0,
-          .bits = g == Group::FirstOnly ? 6 : 3,
-          .index = k,
+          .field = bits.field,
+          .bit = bits.first,
+          .bits = bits.count,
+          .index = RoleIndex(role),
           .dynamicItems = ModeItems,
           .columns = 5,
           .read = ReadMode,
@@ -192,16 +213,19 @@ void AddVoiceSettings(std::vector<SettingDef>& s) {
   for (int k = 0; k < kWarningCount; ++k) {
     const WarningRow& w = kWarnings[size_t(k)];
     const std::string n = std::to_string(k);
-    s.push_back(ModeGroup(InternName("rgWarnFirst_" + n), w.name, k,
-                          w.hasNext ? Group::First : Group::FirstOnly));
-    if (w.hasNext) s.push_back(ModeGroup(InternName("rgWarnNext_" + n), w.name, k, Group::Next));
+    const FieldRef field = layout::kWarnModes[k];
+    s.push_back(ModeGroup(InternName("rgWarnFirst_" + n), w.name, field,
+                          {k, w.hasNext ? Group::First : Group::FirstOnly}));
+    if (w.hasNext)
+      s.push_back(ModeGroup(InternName("rgWarnNext_" + n), w.name, field, {k, Group::Next}));
   }
   // The second meaning of warning 17's byte, with both groups.
-  s.push_back(ModeGroup("rgWarnWaterFirst_17", {"Вода в топливе", "Water in fuel"}, kSharedWarning,
-                        Group::First));
+  const TextPair water{"Вода в топливе", "Water in fuel"};
+  s.push_back(ModeGroup("rgWarnWaterFirst_17", water, layout::kWarnWaterInFuel,
+                        {kSharedWarning, Group::First, true}));
   s.back().dynamicLabel = PairLabel;
-  s.push_back(
-      ModeGroup("rgWarnNext_17", {"Вода в топливе", "Water in fuel"}, kSharedWarning, Group::Next));
+  s.push_back(ModeGroup("rgWarnNext_17", water, layout::kWarnWaterInFuel,
+                        {kSharedWarning, Group::Next, true}));
   s.back().dynamicLabel = PairLabel;
 }
 

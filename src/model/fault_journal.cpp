@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalog/variants.h"
+#include "model/record_io.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -97,24 +98,8 @@ const std::array<StoredItem, 41> kStoredItems = {{
 
 // --- Records ----------------------------------------------------------------------------
 
-layout::FaultRecordFields FaultRecordFields(int record) {
-  if (record < 0 || record >= kFaultRecords)
-    throw RangeError("Range check error: fault record " + std::to_string(record) +
-                     " is outside 0-6");
-  return layout::FaultRecordAt(layout::kFaultRecords[record]);
-}
-
 FaultRecord ReadFaultRecord(const TMK& mk, int record) {
-  const layout::FaultRecordFields f = FaultRecordFields(record);
-  FaultRecord r;
-  r.minutes = uint16_t(mk.GetInt(f.minutes));
-  r.day = uint8_t(mk.GetInt(f.day));
-  r.month = uint8_t(mk.GetInt(f.month));
-  r.code = uint32_t(mk.GetInt(f.code));
-  r.storedCode = uint32_t(mk.GetInt(f.storedCode));
-  r.fuelSystem2 = uint8_t(mk.GetInt(f.fuelSystem2));
-  r.fuelSystem1 = uint8_t(mk.GetInt(f.fuelSystem1));
-  return r;
+  return ReadRecord(mk, layout::kFaultRecords, record);
 }
 
 // --- Trouble codes ---------------------------------------------------------------------
@@ -221,7 +206,6 @@ std::string SecondaryAirText(int value, bool english) {
 }
 
 std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellFormat& fmt) {
-  const layout::FaultRecordFields f = FaultRecordFields(record);
   const FaultRecord rec = ReadFaultRecord(mk, record);
   std::vector<LabelValue> rows;
   if (rec.storedCode == 0) return rows;
@@ -234,14 +218,14 @@ std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellForm
         value = FuelSystemStatusText(s.value == 1 ? rec.fuelSystem1 : rec.fuelSystem2, fmt.english);
         break;
       case StoredKind::SecondaryAir:
-        value = SecondaryAirText(int(mk.GetInt(f.storedValues[s.value])), fmt.english);
+        value = SecondaryAirText(rec.stored[size_t(s.value)], fmt.english);
         break;
       case StoredKind::Scaled:
-        value = FixedText(double(mk.GetInt(f.storedValues[s.value])) / s.scale, s.decimals,
+        value = FixedText(double(rec.stored[size_t(s.value)]) / s.scale, s.decimals,
                           fmt.decimalSeparator);
         break;
       case StoredKind::Integer:
-        value = std::to_string(mk.GetInt(f.storedValues[s.value]));
+        value = std::to_string(rec.stored[size_t(s.value)]);
         break;
     }
     rows.emplace_back(s.label.Get(fmt.english), std::move(value));
@@ -252,10 +236,11 @@ std::vector<LabelValue> StoredDataRows(const TMK& mk, int record, const CellForm
 void ResetFaultJournal(TMK& mk) {
   for (int i = 0; i < layout::kFaultSupportSet.count; ++i)
     mk.SetInt(layout::kFaultSupportSet[i], 0);
-  for (int r = 0; r < kFaultRecords; ++r) {
-    const layout::FaultRecordFields f = FaultRecordFields(r);
-    mk.SetInt(f.code, 0);
-    mk.SetInt(f.storedCode, 0);
+  // Only the two codes: the stamps and the engine data stay as they were.
+  const auto& records = layout::kFaultRecords;
+  for (int r = 0; r < records.count; ++r) {
+    mk.SetInt(records.FieldOf<&FaultRecord::code>(r), 0);
+    mk.SetInt(records.FieldOf<&FaultRecord::storedCode>(r), 0);
   }
 }
 

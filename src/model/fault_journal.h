@@ -18,19 +18,10 @@ class TMK;
 constexpr int kFaultRecords = layout::kFaultRecordCount;
 constexpr int kStoredValues = layout::kFaultStoredValues;
 
-struct FaultRecord {
-  uint16_t minutes = 0;
-  uint8_t day = 0;
-  uint8_t month = 0;
-  uint32_t code = 0;        // 0 marks an empty record
-  uint32_t storedCode = 0;  // code that caused the stored data; 0: none stored
-  uint8_t fuelSystem2 = 0;
-  uint8_t fuelSystem1 = 0;
-  bool Empty() const { return code == 0; }
-};
+// One fault record with its stored engine data, as the map declares it.
+using FaultRecord = layout::FaultRecord;
 
-// The fields of a fault record; throws RangeError outside 0..6.
-layout::FaultRecordFields FaultRecordFields(int record);
+// Throws RangeError for a record outside 0..6.
 FaultRecord ReadFaultRecord(const TMK& mk, int record);
 
 // --- Trouble codes ------------------------------------------------------------------

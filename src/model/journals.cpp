@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/record_io.h"
 #include "model/tmk.h"
 #include "util/conversions.h"
 #include "util/errors.h"
@@ -41,25 +42,12 @@ const std::array<SumLayout, kSumCount> kSums = {{
 
 // --- Layout ----------------------------------------------------------------------
 
-layout::JournalRecordFields JournalRecordFields(Journal j, int record) {
-  if (record < 0 || record >= kJournalRecords)
-    throw RangeError("Range check error: journal record " + std::to_string(record) +
-                     " is outside 0-20");
-  const FieldArray& records = j == Journal::Trips ? layout::kTripRecords : layout::kRefuelRecords;
-  return layout::JournalRecordAt(records[record]);
+const RecordArray<JournalRecord>& JournalRecords(Journal j) {
+  return j == Journal::Trips ? layout::kTripRecords : layout::kRefuelRecords;
 }
 
 JournalRecord ReadJournalRecord(const TMK& mk, Journal j, int record) {
-  const layout::JournalRecordFields f = JournalRecordFields(j, record);
-  JournalRecord r;
-  r.minutes = uint16_t(mk.GetInt(f.minutes));
-  r.day = uint8_t(mk.GetInt(f.day));
-  r.month = uint8_t(mk.GetInt(f.month));
-  r.seconds = uint32_t(mk.GetInt(f.seconds));
-  r.metres = uint32_t(mk.GetInt(f.metres));
-  r.petrolMl = uint32_t(mk.GetInt(f.petrolMl));
-  r.gasMl = uint32_t(mk.GetInt(f.gasMl));
-  return r;
+  return ReadRecord(mk, JournalRecords(j), record);
 }
 
 JournalPrices ReadJournalPrices(const TMK& mk) {
@@ -157,8 +145,10 @@ void ResetSum(TMK& mk, int sum) {
 }
 
 namespace {
+// Only the day byte: the rest of each record stays as it was.
 void ClearDays(TMK& mk, Journal j) {
-  for (int r = 0; r < kJournalRecords; ++r) mk.SetInt(JournalRecordFields(j, r).day, 0);
+  const RecordArray<JournalRecord>& records = JournalRecords(j);
+  for (int r = 0; r < records.count; ++r) mk.SetInt(records.FieldOf<&JournalRecord::day>(r), 0);
 }
 }  // namespace
 

@@ -29,16 +29,8 @@ constexpr int kJournalRecords = layout::kJournalRecordCount;  // record 0 is the
 
 enum class Journal { Trips, Refuels };
 
-struct JournalRecord {
-  uint16_t minutes = 0;  // time of day, minutes since midnight
-  uint8_t day = 0;       // 0 marks an empty record
-  uint8_t month = 0;
-  uint32_t seconds = 0;  // travel time
-  uint32_t metres = 0;
-  uint32_t petrolMl = 0;
-  uint32_t gasMl = 0;
-  bool Empty() const { return day == 0; }
-};
+// One record of either journal, as the map declares it.
+using JournalRecord = layout::JournalRecord;
 
 // Prices: petrol per litre (tenths), running time, kilometre (tenths), gas
 // per litre (tenths).
@@ -49,8 +41,9 @@ struct JournalPrices {
   int16_t gas = 0;
 };
 
-// The fields of a record; throws RangeError for a record outside 0..20.
-layout::JournalRecordFields JournalRecordFields(Journal j, int record);
+// The records of one journal.
+const RecordArray<JournalRecord>& JournalRecords(Journal j);
+// Throws RangeError for a record outside 0..20.
 JournalRecord ReadJournalRecord(const TMK& mk, Journal j, int record);
 JournalPrices ReadJournalPrices(const TMK& mk);
 

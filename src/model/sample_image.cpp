@@ -5,6 +5,7 @@
 
 #include "model/fault_journal.h"
 #include "model/journals.h"
+#include "model/record_io.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/conversions.h"
@@ -17,14 +18,8 @@ constexpr uint16_t kEntry12Size = 36;
 
 void PutRecord(TMK& mk, Journal j, int record, uint16_t minutes, int day, int month, uint32_t s,
                uint32_t m, uint32_t petrol, uint32_t gas) {
-  const layout::JournalRecordFields f = JournalRecordFields(j, record);
-  mk.SetInt(f.minutes, minutes);
-  mk.SetInt(f.day, day);
-  mk.SetInt(f.month, month);
-  mk.SetInt(f.seconds, s);
-  mk.SetInt(f.metres, m);
-  mk.SetInt(f.petrolMl, petrol);
-  mk.SetInt(f.gasMl, gas);
+  WriteRecord(mk, JournalRecords(j), record,
+              {minutes, uint8_t(day), uint8_t(month), s, m, petrol, gas});
 }
 
 void FillJournals(TMK& mk) {
@@ -91,19 +86,21 @@ void FillJournals(TMK& mk) {
     throw RangeError();
   };
   const uint32_t codes[3] = {0x0133, 0x0301, 0x0171};
+  // The third fault came after the codes were read out: no stored data.
   for (int r = 0; r < 3; ++r) {
-    const layout::FaultRecordFields f = FaultRecordFields(r);
-    mk.SetInt(f.minutes, 9 * 60 + 12 + 95 * r);
-    mk.SetInt(f.day, 12 + 5 * r);
-    mk.SetInt(f.month, 9 + r);
-    mk.SetInt(f.code, codes[r]);
+    FaultRecord f;
+    f.minutes = uint16_t(9 * 60 + 12 + 95 * r);
+    f.day = uint8_t(12 + 5 * r);
+    f.month = uint8_t(9 + r);
+    f.code = codes[r];
     if (r < 2) {
-      mk.SetInt(f.storedCode, codes[r]);
-      mk.SetInt(f.fuelSystem2, 0);
-      mk.SetInt(f.fuelSystem1, 2);
+      f.storedCode = codes[r];
+      f.fuelSystem2 = 0;
+      f.fuelSystem1 = 2;
       for (const auto& [item, value] : data)
-        mk.SetInt(f.storedValues[valueOf(item)], value + (item == 18 ? 0 : 3 * r));
+        f.stored[size_t(valueOf(item))] = int16_t(value + (item == 18 ? 0 : 3 * r));
     }
+    WriteRecord(mk, layout::kFaultRecords, r, f);
   }
 }
 

@@ -1,14 +1,30 @@
 #pragma once
-// The memory map: every named field and array of the settings blocks that
-// the program uses, declared once. Pages, journals, the preview, transfers,
-// the command line and the samples name fields from here; nothing else in the
-// program writes a block number or a byte offset.
+// The memory map: every named field, array, bit field and record of the
+// settings blocks that the program uses, declared once. Pages, journals, the
+// preview, transfers, the command line, the samples and the defaults name
+// fields from here; nothing else in the program writes a block number, a
+// byte offset or a bit number. settings_map.h lists every declaration here
+// as data (kMap), so the map can be walked; a declaration added here belongs
+// there as well.
+#include <array>
+#include <cstdint>
+
 #include "model/field.h"
 
 namespace tc::layout {
 
 // --- Block 11: identity and options ------------------------------------------
 constexpr FieldRef kOptionWord = U32(11, 0);
+// The options of the word that the editor shows.
+constexpr BitField kOptVirtualLock{kOptionWord, 0};         // ignition lock is virtual
+constexpr BitField kOptLightsFromEcu{kOptionWord, 5};       // parking lights taken from the ECU
+constexpr BitField kOptUseTank2{kOptionWord, 6};            // second tank in use
+constexpr BitField kOptLowBeamControl{kOptionWord, 7};      // the device drives the low beam
+constexpr BitField kOptGasPetrolMode{kOptionWord, 8};       // gas/petrol mode
+constexpr BitField kOptLightsInverse{kOptionWord, 10};      // parking-lights input active low
+constexpr BitField kOpt24V{kOptionWord, 11};                // 24 V on-board voltage
+constexpr BitField kOptNoTankVoltageComp{kOptionWord, 15};  // tank voltage compensation OFF
+constexpr BitField kOptGasVariant2{kOptionWord, 17};        // gas consumption variant 2
 // The stored protocol number (index into the variant's protocol list).
 constexpr FieldRef kProtocolNumber = U16(11, 4);
 // The protocol number in use before the last change, for the device.
@@ -93,9 +109,16 @@ constexpr FieldRef kTareWeight = S16(13, 0);  // t × 10
 constexpr FieldRef kCargoDens = S16(13, 2);   // t/m3 × 10
 
 // "Озвуч.сообщения"
-// Warning announcement modes: bits 0..2 the first announcement, bits 3..5
-// the following ones.
+// Warning announcement modes, one byte per warning: bits 0..2 the first
+// announcement, bits 3..5 the following ones, bits 6..7 are 0. A warning
+// announced only once keeps its mode in both groups (mode × 9).
 constexpr FieldArray kWarnModes{U8(9, 0), 24, 1};
+constexpr BitField kWarnFirst{kWarnModes.first, 0, 3};      // of every byte of kWarnModes
+constexpr BitField kWarnNext{kWarnModes.first, 3, 3};       // of every byte of kWarnModes
+constexpr BitField kWarnFirstOnly{kWarnModes.first, 0, 6};  // both groups of a single mode
+// Shared: warning 17 is the diesel filter, or, with a protocol that has
+// them, water in the fuel or the engine pump.
+constexpr FieldRef kWarnWaterInFuel = kWarnModes[17];
 constexpr FieldRef kAlarmVelSecNoSayMax = S8(9, 35);
 constexpr FieldRef kSayHelloMode = S8(10, 361);
 constexpr FieldRef kSoundVolume = S8(10, 362);
@@ -138,10 +161,13 @@ constexpr FieldRef kDispSpeed = U8(10, 123);
 constexpr FieldRef kActiveColorScheme = S8(10, 360);
 constexpr FieldArray kIntense{U8(10, 364), 2, 1};  // day, night
 constexpr FieldRef kDispShowTitle = U8(10, 370);
-// Bit 0: arrows smoothed; bit 1: progress bars show the limits.
 constexpr FieldRef kDispShowArrowMeth = U8(10, 371);
-// Bits 0..3: brightness control; bits 4..7: colour-scheme control.
+constexpr BitField kArrowsSmoothed{kDispShowArrowMeth, 0};
+constexpr BitField kProgressBarLimits{kDispShowArrowMeth, 1};  // else their maximum
+// Brightness and colour-scheme control share the byte, a half each.
 constexpr FieldRef kIntenseColorMeth = U8(10, 372);
+constexpr BitField kIntenseMeth{kIntenseColorMeth, 0, 4};
+constexpr BitField kColorMeth{kIntenseColorMeth, 4, 4};
 constexpr FieldRef kShowDispName = U8(10, 375);
 constexpr FieldRef kIntenseDayTime = S16(10, 376);    // minutes since midnight
 constexpr FieldRef kIntenseNightTime = S16(10, 378);  // minutes since midnight
@@ -164,8 +190,7 @@ constexpr FieldRef kTarirHead = U8(4, 0);
 // The slope the device found; shown only.
 constexpr FieldRef kTarirIncline = U8(4, 7);
 
-// "ТО" (block 5). The reminder names and the reminder flag word (bit per
-// reminder switched on; bits 12..15 are cleared by every change) are in the
+// "ТО" (block 5). The reminder names and the reminder flag word are in the
 // model's section below.
 // Thousands of kilometres left: air filter, gearbox oil, reminder 3 (named),
 // reminder 4 (named), coolant, engine oil, reminder 7 (named).
@@ -190,10 +215,13 @@ constexpr FieldArray kUniMeasDat{S16(5, 56), 2, 2};  // min, max
 // "Допсистемы" (block 5): the additional systems the device polls, a set of
 // 256 bits from byte 20 on (system n at bit n % 8 of byte 20 + n / 8); the
 // service file carries the same bytes. Codes start at 8: byte 20 also holds
-// the page's display modes, bits 0..1 what the list shows and bit 7 list or
-// types.
+// the page's display modes.
 constexpr FieldArray kUsedBlocks = kServiceCarriedSystems;
 constexpr FieldRef kBlocksShow = U8(5, 20);
+// What the list shows is read from bits 0..1; choosing it writes bits 0..6.
+constexpr BitField kBlocksShowItem{kBlocksShow, 0, 2};
+constexpr BitField kBlocksShowStored{kBlocksShow, 0, 7};
+constexpr BitField kBlocksShowList{kBlocksShow, 7};  // set: by types; clear: as a list
 
 // --- Model, journals, preview, samples -----------------------------------------
 // (fields used outside the editor follow)
@@ -237,28 +265,52 @@ constexpr FieldArray kTareSensor{S16(4, 144), kTarePointsMax, 2};
 // Block 5: texts and service reminders.
 constexpr FieldRef kUserParamName = Text(5, 60, 7);
 constexpr FieldArray kServiceNames{Text(5, 68, 16), 3, 16};
+// One bit per reminder switched on; every change of a switch also clears
+// bits 12..15.
 constexpr FieldRef kServiceFlags = U16(5, 116);
+constexpr BitField kServiceAirFilterOn{kServiceFlags, 0};
+constexpr BitField kServiceGearboxOilOn{kServiceFlags, 1};
+constexpr BitField kServiceReminder3On{kServiceFlags, 2};  // kServiceNames[0]
+constexpr BitField kServiceReminder4On{kServiceFlags, 3};  // kServiceNames[1]
+constexpr BitField kServiceCoolantOn{kServiceFlags, 4};
+constexpr BitField kServiceEngineOilOn{kServiceFlags, 5};
+constexpr BitField kServiceReminder7On{kServiceFlags, 6};  // kServiceNames[2]
+constexpr BitField kServiceDateTOOn{kServiceFlags, 7};
+constexpr BitField kServiceDateOSAGOOn{kServiceFlags, 8};
+constexpr BitField kServiceMotoHoursOn{kServiceFlags, 9};
+constexpr BitField kServiceFlagsCleared{kServiceFlags, 12, 4};
 
 // Block 7: the trip and refuelling journals (the prices are the averages
-// page's). A journal record, 20 bytes; record 0 is the most recent, day 0 marks an
-// empty record.
-struct JournalRecordFields {
-  FieldRef minutes, day, month, seconds, metres, petrolMl, gasMl;
+// page's), 21 records of 20 bytes each; record 0 is the most recent.
+struct JournalRecord {
+  uint16_t minutes = 0;  // time of day, minutes since midnight
+  uint8_t day = 0;       // 0 marks an empty record
+  uint8_t month = 0;
+  uint32_t seconds = 0;  // travel time
+  uint32_t metres = 0;
+  uint32_t petrolMl = 0;
+  uint32_t gasMl = 0;
+  bool Empty() const { return day == 0; }
+};
+constexpr RecordMember<JournalRecord> kJournalRecordMembers[] = {
+    Member<&JournalRecord::minutes>(0), Member<&JournalRecord::day>(2),
+    Member<&JournalRecord::month>(3),   Member<&JournalRecord::seconds>(4),
+    Member<&JournalRecord::metres>(8),  Member<&JournalRecord::petrolMl>(12),
+    Member<&JournalRecord::gasMl>(16),
 };
 constexpr int kJournalRecordCount = 21;
-// The first byte of each record.
-constexpr FieldArray kTripRecords{U8(7, 16), kJournalRecordCount, 20};
-constexpr FieldArray kRefuelRecords{U8(7, 436), kJournalRecordCount, 20};
-constexpr JournalRecordFields JournalRecordAt(FieldRef head) {
-  const int b = head.block, o = head.offset;
-  return {U16(b, o),     U8(b, o + 2),   U8(b, o + 3),  U32(b, o + 4),
-          U32(b, o + 8), U32(b, o + 12), U32(b, o + 16)};
-}
+constexpr int kJournalRecordSize = 20;
+constexpr RecordArray<JournalRecord> kTripRecords{
+    U8(7, 16), kJournalRecordCount, kJournalRecordSize, kJournalRecordMembers, "journal record"};
+constexpr RecordArray<JournalRecord> kRefuelRecords{
+    U8(7, 436), kJournalRecordCount, kJournalRecordSize, kJournalRecordMembers, "journal record"};
 
 // Block 10: display cells, one parameter code per cell (display, cell).
-// The x3 and x1 screens use the first cells of the x7 table.
 constexpr FieldGrid kX4Cells{U8(10, 12), 6, 4, 4, 1};
 constexpr FieldGrid kX7Cells{U8(10, 36), 4, 7, 7, 1};
+// Shared: the x1 and x3 screens show the first cells of the x7 displays.
+constexpr FieldGrid kX1Cells{kX7Cells.first, 4, kX7Cells.rowStride, 4, 1};
+constexpr FieldGrid kX3Cells{kX7Cells.first, 3, kX7Cells.rowStride, 3, 1};
 constexpr FieldGrid kGraphCells{U8(10, 64), 8, 2, 2, 1};
 constexpr FieldGrid kArrowCells{U8(10, 80), 8, 2, 2, 1};
 constexpr FieldGrid kX9Cells{U8(10, 96), 3, 9, 9, 1};
@@ -287,22 +339,28 @@ constexpr FieldRef SchemeRoleField(int scheme, int roleByte) {
 // Block 12: the fault journal. The support set has one bit per stored-data
 // item 1..96, item 1 in the top bit of the first byte.
 constexpr FieldArray kFaultSupportSet{U8(12, 4), 12, 1};
-struct FaultRecordFields {
-  FieldRef minutes, day, month;
-  FieldRef code;        // 0 marks an empty record
-  FieldRef storedCode;  // the code that caused the stored data; 0: none
-  FieldRef fuelSystem2, fuelSystem1;
-  FieldArray storedValues;  // s16 engine data
-};
 constexpr int kFaultRecordCount = 7;
+constexpr int kFaultRecordSize = 92;
 constexpr int kFaultStoredValues = 39;
-// The first byte of each record (92 bytes).
-constexpr FieldArray kFaultRecords{U8(12, 16), kFaultRecordCount, 92};
-constexpr FaultRecordFields FaultRecordAt(FieldRef head) {
-  const int b = head.block, o = head.offset;
-  return {U16(b, o),     U8(b, o + 2),  U8(b, o + 3),  U32(b, o + 4),
-          U32(b, o + 8), U8(b, o + 12), U8(b, o + 13), {S16(b, o + 14), kFaultStoredValues, 2}};
-}
+struct FaultRecord {
+  uint16_t minutes = 0;  // time of day
+  uint8_t day = 0;
+  uint8_t month = 0;
+  uint32_t code = 0;        // 0 marks an empty record
+  uint32_t storedCode = 0;  // the code that caused the stored data; 0: none stored
+  uint8_t fuelSystem2 = 0;
+  uint8_t fuelSystem1 = 0;
+  std::array<int16_t, kFaultStoredValues> stored{};  // engine data, by stored-data index
+  bool Empty() const { return code == 0; }
+};
+constexpr RecordMember<FaultRecord> kFaultRecordMembers[] = {
+    Member<&FaultRecord::minutes>(0),      Member<&FaultRecord::day>(2),
+    Member<&FaultRecord::month>(3),        Member<&FaultRecord::code>(4),
+    Member<&FaultRecord::storedCode>(8),   Member<&FaultRecord::fuelSystem2>(12),
+    Member<&FaultRecord::fuelSystem1>(13), Member<&FaultRecord::stored>(14),
+};
+constexpr RecordArray<FaultRecord> kFaultRecords{U8(12, 16), kFaultRecordCount, kFaultRecordSize,
+                                                 kFaultRecordMembers, "fault record"};
 
 // --- Construction defaults ------------------------------------------------------
 // Fields a new model sets before the first read or load (besides the texts,
@@ -334,18 +392,18 @@ constexpr FieldDefault kLateDefaults[] = {
     {kGazContFull, 50},
     {kTarirFlagFinish, 1},
     {kTarirLeng, 15},
-    {U8(5, 0), 15},
-    {U8(5, 1), 45},
-    {U8(5, 2), 30},
-    {U8(5, 3), 45},
-    {U8(5, 4), 30},
-    {U8(5, 5), 15},
-    {U8(5, 6), 30},
-    {U8(5, 7), 1},
-    {U32(5, 8), 4392},
-    {U32(5, 12), 4392},
-    {U16(5, 54), 1023},
-    {U16(5, 58), 90},
+    {kServiceCounters[0], 15},
+    {kServiceCounters[1], 45},
+    {kServiceCounters[2], 30},
+    {kServiceCounters[3], 45},
+    {kServiceCounters[4], 30},
+    {kServiceCounters[5], 15},
+    {kServiceCounters[6], 30},
+    {kUseUniMeas, 1},
+    {kDateTO, 4392},
+    {kDateOSAGO, 4392},
+    {kUniMeasADC[1], 1023},
+    {kUniMeasDat[1], 90},
     {kAirWaterShow, 0},
     {kServiceFlags, 511},
     {kVelocityLimit, 40},

@@ -2,6 +2,7 @@
 // a new model carries before the first read or load.
 #include <algorithm>
 
+#include "model/record_io.h"
 #include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -100,12 +101,6 @@ constexpr uint8_t kDisplayCodes[layout::kCellTables.count] = {
 // The parameter codes of the x6 cell table.
 constexpr uint8_t kX6Codes[12] = {12, 17, 13, 10, 8, 9, 13, 17, 12, 10, 8, 9};
 
-struct JournalSample {
-  uint16_t minutes;
-  uint8_t day, month;
-  uint32_t seconds, metres, petrolMl, gasMl;
-};
-
 }  // namespace
 
 uint16_t TMK::PackColour(int r, int g, int b) {
@@ -170,18 +165,8 @@ void TMK::FillRemainingDefaults(bool english) {
 
   // Block 7: one sample trip and refuelling record; every other record stays
   // empty (day 0).
-  const auto putRecord = [this](FieldRef head, const JournalSample& s) {
-    const layout::JournalRecordFields r = layout::JournalRecordAt(head);
-    SetInt(r.minutes, s.minutes);
-    SetInt(r.day, s.day);
-    SetInt(r.month, s.month);
-    SetInt(r.seconds, s.seconds);
-    SetInt(r.metres, s.metres);
-    SetInt(r.petrolMl, s.petrolMl);
-    SetInt(r.gasMl, s.gasMl);
-  };
-  putRecord(layout::kTripRecords[1], {497, 15, 11, 123456, 10123, 1234, 12});
-  putRecord(layout::kRefuelRecords[0], {622, 5, 1, 123456, 100456, 5678, 56});
+  WriteRecord(*this, layout::kTripRecords, 1, {497, 15, 11, 123456, 10123, 1234, 12});
+  WriteRecord(*this, layout::kRefuelRecords, 0, {622, 5, 1, 123456, 100456, 5678, 56});
   // Journal and fault records are empty: their day / trouble-code bytes are 0.
 }
 

@@ -95,7 +95,7 @@ TEST(LimitsPage, DisplayUnitsAndRounding) {
   const int64_t word = p.Stored(layout::kOptionWord);
   p.Set("rg24VMode", "12V");
   EXPECT_FALSE(OptionBitSet(p.mk, kOpt24V));
-  EXPECT_EQ(p.Stored(layout::kOptionWord), word & ~(int64_t{1} << kOpt24V));
+  EXPECT_EQ(p.Stored(layout::kOptionWord), word & ~(int64_t{1} << kOpt24V.first));
 
   const auto before = p.Blocks();
   EXPECT_EQ(Refusal(p, "seVelocityLimit", "210"), "Range check error");

@@ -11,6 +11,7 @@
 #include "catalog/variants.h"
 #include "model/fault_journal.h"
 #include "model/journal_tables.h"
+#include "model/record_io.h"
 #include "model/sample_image.h"
 #include "model/settings_document.h"
 #include "model/tmk.h"
@@ -119,8 +120,8 @@ TEST(JournalRows, EmptyDashesRoundingAndCost) {
   EXPECT_EQ(row[6], "30.0");  // 3 l over 10 km
   EXPECT_EQ(row[7], "3.00");  // 3 l in one hour
 
-  EXPECT_THROW(JournalRecordFields(Journal::Trips, 21), RangeError);
-  EXPECT_THROW(JournalRecordFields(Journal::Refuels, -1), RangeError);
+  EXPECT_THROW(ReadJournalRecord(mk, Journal::Trips, 21), RangeError);
+  EXPECT_THROW(ReadJournalRecord(mk, Journal::Refuels, -1), RangeError);
 }
 
 TEST(SumTables, ValuesWholeKilometresAndDashes) {
@@ -298,6 +299,67 @@ TEST(StoredData, EveryItemReadsItsOwnBytes) {
   EXPECT_EQ(byLabel["Control module voltage, V"], "7.8");
   EXPECT_EQ(byLabel["Command equivalence ratio"], "0.80");
   EXPECT_EQ(rows.back(), (LabelValue{"Time since trouble codes cleared, min", "90"}));
+}
+
+// The generic writer puts every member at the device's position and the
+// reader gives back the same struct; a record outside the journal is
+// refused by name and writes nothing.
+TEST(Records, RoundTripAtTheDevicePositions) {
+  TMK mk;
+  FaultRecord f;
+  f.minutes = 1500;
+  f.day = 31;
+  f.month = 12;
+  f.code = 0x4133;
+  f.storedCode = 0xDEADBEEF;
+  f.fuelSystem2 = 16;
+  f.fuelSystem1 = 255;
+  for (size_t i = 0; i < f.stored.size(); ++i)
+    f.stored[i] = int16_t(1000 * (i % 2 ? -1 : 1) - int(i));
+  const auto before = Copy(mk.Block(12));
+  WriteRecord(mk, layout::kFaultRecords, 6, f);
+  const int at = FaultRecordPos(6);
+  EXPECT_EQ(mk.GetInt(U16(12, at)), 1500);
+  EXPECT_EQ(mk.GetInt(U32(12, at + 8)), 0xDEADBEEF);
+  EXPECT_EQ(mk.GetInt(U8(12, at + 12)), 16);
+  EXPECT_EQ(mk.GetInt(U8(12, at + 13)), 255);
+  EXPECT_EQ(mk.GetInt(S16(12, at + 14)), 1000);
+  EXPECT_EQ(mk.GetInt(S16(12, at + 88)), -1037);
+  EXPECT_EQ(mk.GetInt(S16(12, at + 90)), 962);
+  const auto after = Copy(mk.Block(12));
+  for (size_t i = 0; i < after.size(); ++i) {
+    if (i < size_t(at) || i >= size_t(at + 92)) {
+      EXPECT_EQ(after[i], before[i]) << i;
+    }
+  }
+
+  const FaultRecord back = ReadFaultRecord(mk, 6);
+  EXPECT_EQ(back.minutes, f.minutes);
+  EXPECT_EQ(back.day, f.day);
+  EXPECT_EQ(back.month, f.month);
+  EXPECT_EQ(back.code, f.code);
+  EXPECT_EQ(back.storedCode, f.storedCode);
+  EXPECT_EQ(back.fuelSystem2, f.fuelSystem2);
+  EXPECT_EQ(back.fuelSystem1, f.fuelSystem1);
+  EXPECT_EQ(back.stored, f.stored);
+
+  const JournalRecord trip{1439, 28, 2, 4000000000u, 1, 2, 3};
+  WriteRecord(mk, JournalRecords(Journal::Refuels), 20, trip);
+  EXPECT_EQ(mk.GetInt(U32(7, 436 + 400 + 4)), 4000000000);
+  const JournalRecord tripBack = ReadJournalRecord(mk, Journal::Refuels, 20);
+  EXPECT_EQ(tripBack.seconds, trip.seconds);
+  EXPECT_EQ(tripBack.gasMl, 3u);
+
+  const auto block7 = Copy(mk.Block(7));
+  try {
+    WriteRecord(mk, JournalRecords(Journal::Trips), 21, trip);
+    ADD_FAILURE() << "record 21 was written";
+  } catch (const RangeError& e) {
+    EXPECT_EQ(std::string(e.what()), "Range check error: journal record 21 is outside 0-20");
+  }
+  EXPECT_EQ(Copy(mk.Block(7)), block7);
+  EXPECT_THROW(ReadFaultRecord(mk, 7), RangeError);
+  EXPECT_THROW(ReadFaultRecord(mk, -1), RangeError);
 }
 
 TEST(Resets, TouchOnlyWhatTheyShould) {
