@@ -5,11 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "editor/settings_binder.h"
+#include "editor_core/edit_session.h"
 #include "editor_core/page_hotmenu.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
+#include "editor_core/visibility.h"
 #include "editor_fixture.h"
 #include "model/settings_layout.h"
 
@@ -81,4 +87,57 @@ TEST_F(EditorShowTest, ValuesShownOtherwiseThanStoredAreNotRewritten) {
     EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 2);
     EXPECT_EQ(table->rowCount(), 2);
   });
+}
+
+namespace {
+struct CountingPart : TEditorPart {
+  int loads = 0, refreshes = 0;
+  void Load() override { ++loads; }
+  void Refresh(const Visibility&) override { ++refreshes; }
+};
+}  // namespace
+
+// Pages built when first shown make their controls after the window was
+// filled: each must show what the others would.
+TEST_F(EditorShowTest, ControlsMadeAfterTheWindowWasFilledLoadThemselves) {
+  Load("v8003-32k");
+  TSettingsEditSession session(mk_);
+  EditorContext& ctx = session.Context();
+  QWidget window;
+  TSettingsBinder b(ctx, &window);
+  b.SetEnglish(true);
+  b.Control("seVelocityLimit");
+  b.RefreshStates();
+  b.LoadControls();
+
+  auto* tank = qobject_cast<QDoubleSpinBox*>(b.Control("seTankLimit"));
+  ASSERT_NE(tank, nullptr);
+  const SettingDef& tankDef = *FindSetting("seTankLimit");
+  EXPECT_EQ(tank->value(), GetNumber(ctx, tankDef));  // the value at once
+  QWidget* trim = b.Control("seTrimLowLimit");        // hidden on this variant
+  QLabel text;
+  b.AddText(&text, {"Текст", "Text"});
+  CountingPart part;
+  b.AddPart(&part);
+  ASSERT_FALSE(ControlVisibility(ctx).Visible("seTrimLowLimit"));
+
+  // Captions, visibility and parts follow once the events at hand have run.
+  QCoreApplication::processEvents();
+  EXPECT_EQ(b.Label("seTankLimit")->text(), QString::fromUtf8(SettingLabel(ctx, tankDef).en));
+  EXPECT_FALSE(trim->isVisibleTo(&window));
+  EXPECT_TRUE(tank->isVisibleTo(&window));
+  EXPECT_EQ(text.text(), "Text");
+  EXPECT_EQ(part.loads, 1);
+  EXPECT_EQ(part.refreshes, 1);
+  b.LoadLate();  // nothing is late any more
+  EXPECT_EQ(part.loads, 1);
+
+  // A late control stores like any other, and the store reloads every part.
+  const Blocks before = EditedBlocks(mk_);
+  tank->setValue(tank->value() == 21 ? 22 : 21);
+  emit tank->editingFinished();
+  EXPECT_EQ(GetNumber(ctx, tankDef), tank->value());
+  EXPECT_NE(EditedBlocks(mk_), before);
+  EXPECT_EQ(part.loads, 2);
+  session.Cancel();
 }
