@@ -28,6 +28,8 @@ bool TBlocksPart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TBlocksPart::Load() {
+  // A page built while it is being shown has missed its show.
+  if (allRows_->List().empty() && page_->isVisible()) allRows_->Rebuild();
   all_->Load();
   used_->Load();
 }
