@@ -5,6 +5,8 @@
 // groups, check boxes, other combo boxes). Every store goes through the
 // core's setting routines, so the rounding, the range check and the page
 // rules are the same as on the command line. Pages only place the controls.
+// What differs between kinds of control is one binding class each
+// (bindings.h); the binder keeps the loading guard and the store cycle.
 #include <QObject>
 #include <functional>
 #include <memory>
