@@ -1,9 +1,9 @@
 #pragma once
 // The two tables of the "Допсистемы" page: every system of the list with
-// its selection mark, and the selected ones. The list is built again each
-// time the page is brought to the front (the protocol may have changed on
-// another page); double-clicks change the selection through the core's
-// rules (page_blocks.h).
+// its mark, and the selected ones. The list is built again each time the
+// page is brought to the front (the protocol may have changed on another
+// page); double-clicks change the selection through the core's rules
+// (TSystemRows, TUsedSystemRows). The page adds the part.
 #include <QObject>
 #include <vector>
 
@@ -14,6 +14,8 @@ class QTableWidget;
 
 namespace tc {
 
+class TTablePart;
+
 class TBlocksPart : public QObject, public TEditorPart {
   Q_OBJECT
  public:
@@ -23,20 +25,16 @@ class TBlocksPart : public QObject, public TEditorPart {
   void Load() override;
   void Refresh(const Visibility&) override;
 
-  const std::vector<SystemEntry>& List() const { return list_; }
+  const std::vector<SystemEntry>& List() const { return allRows_->List(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Select(int code, bool toggle);
-
-  TSettingsBinder& binder_;
   QWidget* page_;
-  QTableWidget* all_;
-  QTableWidget* used_;
-  std::vector<SystemEntry> list_;
-  std::vector<SystemEntry> shownUsed_;
+  TSystemRows* allRows_;
+  TTablePart* all_;
+  TTablePart* used_;
 };
 
 }  // namespace tc

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -16,11 +15,12 @@
 
 #include "editor/editor_page_builders.h"
 #include "editor/preview_part.h"
-#include "ui/radio_group.h"
 #include "editor/settings_binder.h"
+#include "editor/table_part.h"
 #include "editor_core/page_colors.h"
 #include "model/preview_surface.h"
 #include "ui/message_service.h"
+#include "ui/radio_group.h"
 #include "util/errors.h"
 
 namespace tc {
@@ -41,47 +41,19 @@ const TextPair kColourRow{"Цвет #", "Color #"};
 // The page that holds each role table, in the order of RoleTables().
 const char* const kRolePages[] = {"tsColorDigital", "tsColorMenu", "tsColorGraph", "tsColorArrow"};
 
-QColor ToQColor(uint16_t packed) {
-  const Rgb24 c = Rgb565ToRgb(packed);
-  return QColor(c.r, c.g, c.b);
-}
-
-// Readable text on a row painted in its colour.
-QColor TextOn(const QColor& c) {
-  return 299 * c.red() + 587 * c.green() + 114 * c.blue() > 140000 ? Qt::black : Qt::white;
-}
-
 constexpr int kRowHeight = 15;
 
-QTableWidget* NewTable(QWidget* parent, const char* name, int rows, int width) {
-  auto* t = new QTableWidget(rows, 1, parent);
-  t->setObjectName(name);
-  t->horizontalHeader()->hide();
-  t->verticalHeader()->hide();
-  t->verticalHeader()->setMinimumSectionSize(kRowHeight);
-  t->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  t->horizontalHeader()->setStretchLastSection(true);
-  // Rows keep their own colour: the current row is marked, not selected.
-  t->setSelectionMode(QAbstractItemView::NoSelection);
-  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  t->setFixedSize(width, rows * kRowHeight + 2 * t->frameWidth());
-  t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  for (int r = 0; r < rows; ++r) t->setItem(r, 0, new QTableWidgetItem);
+// A colour table: rows painted in their colours, the current row marked.
+QTableWidget* NewTable(QWidget* parent, TSettingsBinder& b, const char* name,
+                       std::unique_ptr<TRowModel> rows, int width) {
+  auto* t = new QTableWidget(parent);
+  b.AddPart(new TTablePart(b, t, name, std::move(rows),
+                           {.rowHeight = kRowHeight,
+                            .markCurrent = true,
+                            .scroll = TableLook::Scroll::Never,
+                            .fitHeight = true,
+                            .width = width}));
   return t;
-}
-
-// The current row of a colour table reads bold with a marker.
-void MarkCurrentRow(QTableWidget* t) {
-  for (int r = 0; r < t->rowCount(); ++r) {
-    QTableWidgetItem* item = t->item(r, 0);
-    QFont f = item->font();
-    f.setBold(r == t->currentRow());
-    item->setFont(f);
-    QString text = item->text();
-    if (text.startsWith(QStringLiteral("\u25B8 "))) text = text.mid(2);
-    item->setText(r == t->currentRow() ? QStringLiteral("\u25B8 ") + text : text);
-  }
 }
 
 QSpinBox* NewSpin(QWidget* parent, const char* name, int max) {
@@ -105,7 +77,7 @@ class TColourPart : public QObject, public TEditorPart {
     auto* v = new QVBoxLayout(column);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);
-    palette_ = NewTable(column, "sgPalette", kPaletteSize, 150);
+    palette_ = NewTable(column, b_, "sgPalette", std::make_unique<TPaletteRows>(ctx_), 150);
     v->addWidget(palette_);
     auto* hint = new QLabel(column);
     hint->setWordWrap(true);
@@ -160,7 +132,7 @@ class TColourPart : public QObject, public TEditorPart {
     auto* box = new QWidget(page);
     auto* h = new QHBoxLayout(box);
     h->setContentsMargins(0, 0, 0, 0);
-    r.table = NewTable(box, table.name, int(table.rows.size()), 250);
+    r.table = NewTable(box, b_, table.name, std::make_unique<TRoleRows>(ctx_, t), 250);
     h->addWidget(r.table, 0, Qt::AlignTop);
     auto* group = new QGroupBox(box);
     b_.AddText(group, kEditColour);
@@ -194,30 +166,9 @@ class TColourPart : public QObject, public TEditorPart {
             {QString::fromStdString(kDay.Get(en)), QString::fromStdString(kNight.Get(en))});
       scheme_->SetItemIndex(s);
     }
-    if (palette_) {
-      for (int i = 0; i < kPaletteSize; ++i) {
-        QTableWidgetItem* item = palette_->item(i, 0);
-        const QColor c = ToQColor(PackPaletteColour(GetPaletteColour(ctx_, s, i)));
-        item->setText(RowCaption(i));
-        item->setBackground(c);
-        item->setForeground(TextOn(c));
-      }
-      ShowPaletteRow(palette_->currentRow());
-    }
-    for (int t = 0; t < 4; ++t) {
-      Roles& r = roles_[t];
-      if (!r.table) continue;
-      const RoleTable& table = RoleTables()[size_t(t)];
-      for (int row = 0; row < int(table.rows.size()); ++row) {
-        const int index = GetRoleIndex(ctx_, s, table.rows[size_t(row)].role) & 0x0F;
-        const QColor c = ToQColor(PackPaletteColour(GetPaletteColour(ctx_, s, index)));
-        QTableWidgetItem* item = r.table->item(row, 0);
-        item->setText(QString::fromStdString(table.rows[size_t(row)].caption.Get(en)));
-        item->setBackground(c);
-        item->setForeground(TextOn(c));
-      }
-      ShowRoleRow(t, r.table->currentRow());
-    }
+    if (palette_) ShowPaletteRow(palette_->currentRow());
+    for (int t = 0; t < 4; ++t)
+      if (roles_[t].table) ShowRoleRow(t, roles_[t].table->currentRow());
     filling_ = false;
   }
 
@@ -240,7 +191,6 @@ class TColourPart : public QObject, public TEditorPart {
     filling_ = true;
     const PaletteColour c = GetPaletteColour(ctx_, EditedScheme(ctx_), row);
     paletteRow_->setText(RowCaption(row));
-    MarkCurrentRow(palette_);
     rgb_[0]->setValue(c.r);
     rgb_[1]->setValue(c.g);
     rgb_[2]->setValue(c.b);
@@ -254,7 +204,6 @@ class TColourPart : public QObject, public TEditorPart {
     const bool was = filling_;
     filling_ = true;
     r.caption->setText(QString::fromStdString(table.rows[size_t(row)].caption.Get(b_.English())));
-    MarkCurrentRow(r.table);
     r.spin->setValue(GetRoleIndex(ctx_, EditedScheme(ctx_), table.rows[size_t(row)].role) & 0x0F);
     filling_ = was;
   }

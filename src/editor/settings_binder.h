@@ -5,7 +5,10 @@
 // groups, check boxes, other combo boxes). Every store goes through the
 // core's setting routines, so the rounding, the range check and the page
 // rules are the same as on the command line. Pages only place the controls.
+// What differs between kinds of control is one binding class each
+// (bindings.h); the binder keeps the loading guard and the store cycle.
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,7 @@ class QWidget;
 
 namespace tc {
 
+class TBinding;
 class Visibility;
 
 // A part of a page that is more than one bound control (a preview with its
@@ -43,8 +47,9 @@ class TSettingsBinder : public QObject {
   ~TSettingsBinder() override;
 
   // The control of a setting, created on first use (a QDoubleSpinBox,
-  // TRadioGroup, QComboBox or QCheckBox named after the setting). Throws
-  // std::logic_error for a name the schema does not know.
+  // TRadioGroup, QComboBox, QCheckBox or QLineEdit named after the setting).
+  // One made after the window was filled shows the stored value at once.
+  // Throws std::logic_error for a name the schema does not know.
   QWidget* Control(std::string_view name);
   // The caption beside or above a spin edit, time field or combo box ("l" +
   // the name without its prefix); radio groups and check boxes carry their own.
@@ -73,6 +78,11 @@ class TSettingsBinder : public QObject {
 
   // Fills every control from the model. Change handlers are idle meanwhile.
   void LoadControls();
+  // Fills only the controls, parts and texts made since the window was last
+  // filled (a page built when it is first shown): captions, items,
+  // visibility and values as the others have them. Runs by itself soon after
+  // such a control is made; a page builder may call it at once.
+  void LoadLate();
   // Captions, items and visibility from the variant, the protocol and the
   // stored values (ShowProtocolSubtypes, UpdateVariantControls and
   // UpdateInjectorControls of every page).
@@ -93,28 +103,38 @@ class TSettingsBinder : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Binding;
-  Binding* Find(std::string_view name);
-  Binding& Create(const SettingDef& def);
-  void LoadOne(Binding& b);
-  void RefreshOne(Binding& b, bool visible);
-  // Text and date fields: stores an edit (false when refused).
-  bool StoreEdit(Binding& b);
-  // The calendar of a date field.
-  void PickDate(Binding& b);
+  friend class TBinding;
+  TBinding* Find(std::string_view name);
+  TBinding& Create(const SettingDef& def);
+  // Shows the stored value with the change handlers idle.
+  void LoadOne(TBinding& b);
+  void RefreshOne(TBinding& b, bool visible);
+  void ShowText(QWidget* widget, const TextPair& text) const;
+  // A group of the page whose every control is hidden is hidden with them.
+  void ShowGroup(QWidget* group, const Visibility& v) const;
+  // LoadLate once the events at hand have run.
+  void QueueLate();
   // Runs a store; on success refreshes the window, on a refused value shows
   // the error and the stored value again. False when refused.
-  template <typename Write>
-  bool Store(Binding& b, Write write);
+  bool Store(TBinding& b, const std::function<bool()>& write);
+  QWidget* Window() const { return window_; }
 
   EditorContext& ctx_;
   QWidget* window_;
   bool english_ = false;
   bool loading_ = false;
   bool storing_ = false;
-  std::vector<std::unique_ptr<Binding>> bindings_;
+  std::vector<std::unique_ptr<TBinding>> bindings_;
   std::vector<TEditorPart*> parts_;
   std::vector<std::pair<QWidget*, TextPair>> texts_;
+  // The visibility of the last refresh, for what is made after it.
+  std::unique_ptr<Visibility> visibility_;
+  // Bindings, parts and texts before these indices were refreshed, and
+  // bindings and parts before these loaded; the rest were made later.
+  size_t refreshedBindings_ = 0, refreshedParts_ = 0, refreshedTexts_ = 0;
+  size_t loadedBindings_ = 0, loadedParts_ = 0;
+  bool filled_ = false;
+  bool lateQueued_ = false;
 };
 
 }  // namespace tc

@@ -300,6 +300,48 @@ void ApplyBlocksShow(TMK& mk, const std::vector<SystemEntry>& list, const TProtB
   }
 }
 
+namespace {
+const TextPair kNameColumn{"Название", "Name"};
+}  // namespace
+
+void TSystemRows::Rebuild() {
+  list_ = SystemList(ctx_);
+}
+
+std::vector<RowColumn> TSystemRows::Columns() const {
+  return {{.caption = kNameColumn}, {.caption = {"Выбр.", "Sel."}, .width = 44, .centred = true}};
+}
+
+std::string TSystemRows::Cell(int row, int column, bool) const {
+  const SystemEntry& e = list_[size_t(row)];
+  if (column == 0) return e.name;
+  return SystemSelected(ctx_.mk, e.code) ? "V" : "";
+}
+
+RowEdit TSystemRows::ActivateRow(int row) {
+  if (row < 0 || row >= RowCount()) return {};
+  ToggleSystem(ctx_.mk, list_[size_t(row)].code);
+  return {true, ""};
+}
+
+std::vector<RowColumn> TUsedSystemRows::Columns() const {
+  return {{.caption = kNameColumn}};
+}
+
+void TUsedSystemRows::Sync() {
+  used_ = UsedSystems(ctx_.mk, all_.List());
+}
+
+std::string TUsedSystemRows::Cell(int row, int, bool) const {
+  return used_[size_t(row)].name;
+}
+
+RowEdit TUsedSystemRows::ActivateRow(int row) {
+  if (row < 0 || row >= RowCount()) return {};
+  SelectSystem(ctx_.mk, used_[size_t(row)].code, false);
+  return {true, ""};
+}
+
 void UpdateVariantControlsBlocks(const EditorContext& ctx, Visibility& v) {
   // The page itself is hidden without additional systems; so are its
   // settings, which the command line then marks.

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor_core/row_model.h"
+
 namespace tc {
 
 class TMK;
@@ -35,5 +37,41 @@ enum BlocksShow : int { kBlocksShowAll = 0, kBlocksShowProtocol = 1, kBlocksShow
 // Bits of codes that are not in the list are kept.
 void ApplyBlocksShow(TMK& mk, const std::vector<SystemEntry>& list, const TProtBase* protocol,
                      int item);
+
+// The left table of the page: every system of the list with its mark "V";
+// a double-click inverts the selection. The list is taken by Rebuild (the
+// page was brought to the front), not on every refresh.
+class TSystemRows : public TRowModel {
+ public:
+  explicit TSystemRows(EditorContext& ctx) : ctx_(ctx) {}
+  void Rebuild();
+  const std::vector<SystemEntry>& List() const { return list_; }
+
+  std::vector<RowColumn> Columns() const override;
+  int RowCount() const override { return int(list_.size()); }
+  std::string Cell(int row, int column, bool english) const override;
+  RowEdit ActivateRow(int row) override;
+
+ private:
+  EditorContext& ctx_;
+  std::vector<SystemEntry> list_;
+};
+
+// The right table: the selected systems of the left table's list, each once;
+// a double-click takes the system away.
+class TUsedSystemRows : public TRowModel {
+ public:
+  TUsedSystemRows(EditorContext& ctx, const TSystemRows& all) : ctx_(ctx), all_(all) {}
+  std::vector<RowColumn> Columns() const override;
+  void Sync() override;
+  int RowCount() const override { return int(used_.size()); }
+  std::string Cell(int row, int column, bool english) const override;
+  RowEdit ActivateRow(int row) override;
+
+ private:
+  EditorContext& ctx_;
+  const TSystemRows& all_;
+  std::vector<SystemEntry> used_;
+};
 
 }  // namespace tc

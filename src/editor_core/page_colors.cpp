@@ -168,6 +168,30 @@ void ResetColourSchemes(EditorContext& ctx) {
   ctx.colourScheme = 0;
 }
 
+std::string TPaletteRows::Cell(int row, int, bool english) const {
+  return TextPair{"Цвет #", "Color #"}.Get(english) + " " + std::to_string(row);
+}
+
+std::optional<Rgb24> TPaletteRows::RowColour(int row) const {
+  return Rgb565ToRgb(PackPaletteColour(GetPaletteColour(ctx_, EditedScheme(ctx_), row)));
+}
+
+int TRoleRows::RowCount() const {
+  return int(RoleTables()[size_t(table_)].rows.size());
+}
+
+std::string TRoleRows::Cell(int row, int, bool english) const {
+  return RoleTables()[size_t(table_)].rows[size_t(row)].caption.Get(english);
+}
+
+std::optional<Rgb24> TRoleRows::RowColour(int row) const {
+  const int s = EditedScheme(ctx_);
+  // A role byte beyond the palette is shown by its low four bits.
+  const int index =
+      GetRoleIndex(ctx_, s, RoleTables()[size_t(table_)].rows[size_t(row)].role) & 0x0F;
+  return Rgb565ToRgb(PackPaletteColour(GetPaletteColour(ctx_, s, index)));
+}
+
 std::vector<ColourPreview> ColourPagePreviews(const char* page) {
   using S = PreviewScreen;
   const std::string_view p = page;

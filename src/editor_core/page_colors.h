@@ -4,6 +4,7 @@
 // factory schemes.
 #include <vector>
 
+#include "editor_core/row_model.h"
 #include "editor_core/setting_def.h"
 #include "model/preview.h"
 
@@ -45,6 +46,35 @@ void SetEditedScheme(EditorContext& ctx, int scheme);
 // Both schemes become the model's factory schemes for the variant; the day
 // scheme becomes the one edited.
 void ResetColourSchemes(EditorContext& ctx);
+
+// The palette of the scheme being edited as a table: 16 rows "Цвет # n",
+// each painted in its colour. Edited through the red, green and blue spins.
+class TPaletteRows : public TRowModel {
+ public:
+  explicit TPaletteRows(const EditorContext& ctx) : ctx_(ctx) {}
+  std::vector<RowColumn> Columns() const override { return {{}}; }
+  int RowCount() const override { return kPaletteSize; }
+  std::string Cell(int row, int column, bool english) const override;
+  std::optional<Rgb24> RowColour(int row) const override;
+
+ private:
+  const EditorContext& ctx_;
+};
+
+// Role table t of RoleTables() for the scheme being edited: a row per role,
+// painted in the palette colour the role names.
+class TRoleRows : public TRowModel {
+ public:
+  TRoleRows(const EditorContext& ctx, int table) : ctx_(ctx), table_(table) {}
+  std::vector<RowColumn> Columns() const override { return {{}}; }
+  int RowCount() const override;
+  std::string Cell(int row, int column, bool english) const override;
+  std::optional<Rgb24> RowColour(int row) const override;
+
+ private:
+  const EditorContext& ctx_;
+  int table_;
+};
 
 // The previews of each sub-page of the colour page.
 struct ColourPreview {

@@ -311,6 +311,65 @@ std::string InsertIntoHotMenu(EditorContext& ctx, int menu, int row, uint16_t co
   return dropped ? HotMenuDroppedNote(ctx.catalog.MenuItems(), menu, dropped, english) : "";
 }
 
+namespace {
+
+std::vector<RowChoice> Choices(const std::vector<HotMenuNode>& nodes) {
+  std::vector<RowChoice> out;
+  for (const HotMenuNode& n : nodes)
+    out.push_back(
+        {.ru = n.ru, .en = n.en, .id = n.code, .name = n.ident, .choices = Choices(n.children)});
+  return out;
+}
+
+}  // namespace
+
+std::vector<RowColumn> THotMenuRows::Columns() const {
+  return {{.width = 28, .handle = true, .centred = true}, {}};
+}
+
+std::string THotMenuRows::Cell(int row, int column, bool english) const {
+  if (column == 0) return std::to_string(row + 1);
+  // Shown packed; a gap left in the stored list is closed by the next edit
+  // of the menu, so that merely showing it rewrites nothing.
+  const HotMenu packed = PackHotMenu(ReadHotMenu(ctx_.mk, menu_));
+  return HotMenuEntryCaption(ctx_.catalog.MenuItems(), packed[size_t(row)], english);
+}
+
+RowEdit THotMenuRows::MoveRow(int from, int to) {
+  HotMenu e = PackHotMenu(ReadHotMenu(ctx_.mk, menu_));
+  MoveHotMenuEntry(e, from, to);
+  const HotMenu before = ReadHotMenu(ctx_.mk, menu_);
+  WriteHotMenu(ctx_.mk, menu_, PackHotMenu(e));
+  return {ReadHotMenu(ctx_.mk, menu_) != before, ""};
+}
+
+std::vector<RowChoice> THotMenuRows::RowMenu(int) const {
+  static const char* const kInsertPopup = "pmHotMenuInsert";
+  const auto tree = HotMenuInsertTree(menu_, ctx_.catalog.MenuItems(), ctx_.Flags());
+  return {{.ru = "Вставить пункт",
+           .en = "Insert item",
+           .choices = Choices(tree),
+           .popupName = kInsertPopup},
+          {.ru = "Удалить пункт", .en = "Delete item", .id = kDelete},
+          {.ru = "Очистить список", .en = "Clear all", .id = kClear}};
+}
+
+RowEdit THotMenuRows::RunChoice(int row, int id, bool english) {
+  const HotMenu before = ReadHotMenu(ctx_.mk, menu_);
+  std::string note;
+  if (id > 0) {
+    note = InsertIntoHotMenu(ctx_, menu_, row, uint16_t(id), english);
+  } else {
+    HotMenu e = PackHotMenu(before);
+    if (id == kDelete)
+      DeleteHotMenuEntry(e, row);
+    else if (id == kClear)
+      ClearHotMenu(e);
+    WriteHotMenu(ctx_.mk, menu_, PackHotMenu(e));
+  }
+  return {ReadHotMenu(ctx_.mk, menu_) != before, note};
+}
+
 void UpdateVariantControlsHotMenu(const EditorContext&, Visibility&) {
   // The four menus are always shown; a menu whose items the variant lacks
   // simply offers nothing to insert.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor_core/row_model.h"
 #include "model/settings_layout.h"
 #include "util/text_pair.h"
 
@@ -73,5 +74,30 @@ std::string HotMenuDroppedNote(const TMenuItemCatalog& items, int menu, uint16_t
 // Inserts into hot menu m of the model, packed before and after, and says
 // which item was pushed out, if one was (empty text otherwise).
 std::string InsertIntoHotMenu(EditorContext& ctx, int menu, int row, uint16_t code, bool english);
+
+// Hot menu m as a table of the page: ten rows of the row number (the handle
+// a row is dragged by) and the entry's caption, shown packed without
+// rewriting the list; a row pop-up inserts (from the menu's insert tree),
+// deletes or clears. Every edit stores the menu packed.
+class THotMenuRows : public TRowModel {
+ public:
+  // Ids of the pop-up's actions; an insert's id is the item's code.
+  static constexpr int kDelete = -1;
+  static constexpr int kClear = -2;
+
+  THotMenuRows(EditorContext& ctx, int menu) : ctx_(ctx), menu_(menu) {}
+  std::vector<RowColumn> Columns() const override;
+  int RowCount() const override { return kHotMenuRows; }
+  std::string Cell(int row, int column, bool english) const override;
+  bool Movable() const override { return true; }
+  RowEdit MoveRow(int from, int to) override;
+  const char* PopupName() const override { return "pmHotMenu"; }
+  std::vector<RowChoice> RowMenu(int row) const override;
+  RowEdit RunChoice(int row, int id, bool english) override;
+
+ private:
+  EditorContext& ctx_;
+  int menu_;
+};
 
 }  // namespace tc

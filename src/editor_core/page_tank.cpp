@@ -2,6 +2,7 @@
 // points, and the tare table measured by filling the tank.
 #include "editor_core/page_tank.h"
 
+#include <algorithm>
 #include <string>
 
 #include "editor_core/page_kit.h"
@@ -66,6 +67,32 @@ void StoreTareTable(TMK& mk, const std::vector<TareCells>& cells) {
   // Without points there is no first row to judge the slope by.
   if (firstStored)
     mk.SetInt(layout::kTarirSlopeMark, mk.GetInt(layout::kTareSensor[0]) > kSlopeMarkThreshold);
+}
+
+std::vector<RowColumn> TTareRows::Columns() const {
+  return {{.caption = {"#", "#"}, .width = 36},
+          {.caption = {"литры", "litres"}, .width = 70, .maxDigits = 3},
+          {.caption = {"уе", "CU"}, .width = 70, .maxDigits = 4}};
+}
+
+int TTareRows::RowCount() const {
+  // Without points one empty row stays, ready for the first one.
+  return std::max(1, TareRowCount(mk_));
+}
+
+std::string TTareRows::Cell(int row, int column, bool) const {
+  if (column == 0) return std::to_string(row + 1);
+  if (row >= TareRowCount(mk_)) return "";
+  return std::to_string(
+      int(mk_.GetInt(column == 1 ? layout::kTareLitres[row] : layout::kTareSensor[row])));
+}
+
+RowEdit TTareRows::StoreCells(const std::vector<std::vector<std::string>>& rows) {
+  const std::string before = FormatTareTable(mk_);
+  std::vector<TareCells> cells;
+  for (const auto& r : rows) cells.push_back({r.size() > 1 ? r[1] : "", r.size() > 2 ? r[2] : ""});
+  StoreTareTable(mk_, cells);
+  return {FormatTareTable(mk_) != before, ""};
 }
 
 std::string FormatTareTable(const TMK& mk) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor_core/row_model.h"
 #include "editor_core/setting_def.h"
 #include "model/settings_layout.h"
 
@@ -17,7 +18,8 @@ constexpr int kSlopeMarkThreshold = 240;
 
 // The tare points in use: the stored count, read as 0 when it is above 68.
 int TareRowCount(const TMK& mk);
-// A stored count above 68 is set to 0 (the page shows it so); true when it was.
+// A stored count above 68 is set to 0 (the page shows it so); true when it
+// was. Showing the page never does this; it is a store of its own.
 bool NormaliseTareCount(TMK& mk);
 
 struct TareRow {
@@ -40,6 +42,21 @@ struct TareCells {
 // stops the store there with RangeError; the rows before it stay stored.
 // Once the first row is stored, the slope mark follows its sensor value.
 void StoreTareTable(TMK& mk, const std::vector<TareCells>& cells);
+
+// The tare table of the page: "#", litres (3 digits), sensor value (4
+// digits), one row per point in use, or one empty row without points; an
+// edit is stored by StoreTareTable.
+class TTareRows : public TRowModel {
+ public:
+  explicit TTareRows(TMK& mk) : mk_(mk) {}
+  std::vector<RowColumn> Columns() const override;
+  int RowCount() const override;
+  std::string Cell(int row, int column, bool english) const override;
+  RowEdit StoreCells(const std::vector<std::vector<std::string>>& rows) override;
+
+ private:
+  TMK& mk_;
+};
 
 // The text form of the table: "litres:sensor" per row, separated by blanks.
 std::string FormatTareTable(const TMK& mk);
