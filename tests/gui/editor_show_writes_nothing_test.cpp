@@ -101,7 +101,7 @@ struct CountingPart : TEditorPart {
 // filled: each must show what the others would.
 TEST_F(EditorShowTest, ControlsMadeAfterTheWindowWasFilledLoadThemselves) {
   Load("v8003-32k");
-  TSettingsEditSession session(mk_);
+  TSettingsEditSession session(doc_);
   EditorContext& ctx = session.Context();
   QWidget window;
   TSettingsBinder b(ctx, &window);
