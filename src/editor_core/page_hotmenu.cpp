@@ -327,4 +327,11 @@ void AddHotMenuSettings(std::vector<SettingDef>& s) {
                  .bytes = 2 * kHotMenuRows});
 }
 
+constinit const EditorPage kHotMenuPage{
+    .name = "tsHotMenu",
+    .caption = {"Горячие меню", "Hot menu"},
+    .addSettings = AddHotMenuSettings,
+    .updateVariantControls = UpdateVariantControlsHotMenu,
+};
+
 }  // namespace tc
