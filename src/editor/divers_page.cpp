@@ -64,4 +64,6 @@ void BuildDiversPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kDiversLayout("tsDivers", BuildDiversPage);
+
 }  // namespace tc

@@ -65,6 +65,10 @@ QWidget* TSettingsBinder::Control(std::string_view name) {
   if (Binding* b = Find(name)) return b->control;
   const SettingDef* def = FindSetting(name);
   if (!def) throw std::logic_error("no setting named " + std::string(name));
+  if (buildPage_) {
+    buildPage_(def->page);
+    if (Binding* b = Find(name)) return b->control;
+  }
   return Create(*def).control;
 }
 

@@ -6,6 +6,7 @@
 // core's setting routines, so the rounding, the range check and the page
 // rules are the same as on the command line. Pages only place the controls.
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,13 @@ class TSettingsBinder : public QObject {
   // A radio group or check box shown without any caption (a second cell of
   // a table row whose caption stands in the first).
   void HideCaption(std::string_view name);
+
+  // Pages are built when first shown: asked for the control of a setting
+  // that does not exist yet, the binder first has the window build the
+  // setting's page, so the control is the one its page places.
+  void SetPageBuilder(std::function<void(std::string_view page)> build) {
+    buildPage_ = std::move(build);
+  }
 
   // Joins a part to the reload cycle; the part must outlive the binder's use
   // (parts belong to the window's pages).
@@ -115,6 +123,7 @@ class TSettingsBinder : public QObject {
   std::vector<std::unique_ptr<Binding>> bindings_;
   std::vector<TEditorPart*> parts_;
   std::vector<std::pair<QWidget*, TextPair>> texts_;
+  std::function<void(std::string_view page)> buildPage_;
 };
 
 }  // namespace tc

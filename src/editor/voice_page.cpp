@@ -71,4 +71,6 @@ void BuildVoicePage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kVoiceLayout("tsVoice", BuildVoicePage);
+
 }  // namespace tc
