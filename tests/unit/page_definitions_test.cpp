@@ -10,6 +10,7 @@
 
 #include "catalog/catalog_tables.h"
 #include "catalog/variants.h"
+#include "cli_runner.h"
 #include "editor_core/editor_pages.h"
 #include "editor_core/page_layouts.h"
 #include "editor_core/settings_schema.h"
@@ -144,4 +145,32 @@ TEST(PageDefinitions, HiddenPagesOfTheSamplesHideTheirSettings) {
   for (const char* sample : {"v104-8k", "v8002-8k", "v8003-32k"})
     EXPECT_EQ(hidden(sample, "tsUniMeas"), int(uniMeas)) << sample;
   EXPECT_LT(hidden("ve01-32k", "tsUniMeas"), int(uniMeas));
+}
+
+namespace {
+class PageVisibilityCli : public tc::testing::TempDirTest {};
+}  // namespace
+
+TEST_F(PageVisibilityCli, SettingsAndSetNotesCallSettingsOfHiddenPagesHidden) {
+  const std::string file = P("ve01.dvkps");
+  ASSERT_EQ(tc::testing::RunCli("sample ve01-32k --out " + file).status, 0);
+  const auto r = tc::testing::RunCli("settings " + file + " --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  // The page is listed under its tab's caption, every line of it hidden.
+  const size_t park = r.out.find("# tsPark: Parctronic\n");
+  ASSERT_NE(park, std::string::npos);
+  const size_t end = r.out.find("# ", park + 1);
+  int lines = 0, hiddenLines = 0;
+  for (size_t at = r.out.find('\n', park) + 1; at < end; at = r.out.find('\n', at) + 1) {
+    ++lines;
+    hiddenLines += r.out.compare(r.out.find('\n', at) - 9, 9, "\t(hidden)") == 0 ? 1 : 0;
+  }
+  EXPECT_EQ(lines, 19);
+  EXPECT_EQ(hiddenLines, 19);
+  EXPECT_NE(r.out.find("# tsDisplays6: Displays x \n"), std::string::npos);
+
+  const auto set = tc::testing::RunCli("set " + file + " seParkSense0=3 --lang en");
+  ASSERT_EQ(set.status, 0) << set.out;
+  EXPECT_NE(set.out.find("note: the editor does not show seParkSense0"), std::string::npos)
+      << set.out;
 }
