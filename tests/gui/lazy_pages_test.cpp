@@ -9,7 +9,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <set>
+#include <string_view>
+#include <vector>
 
+#include "editor/editor_page_builders.h"
 #include "editor/preview_part.h"
 #include "editor/settings_binder.h"
 #include "editor_core/editor_pages.h"
@@ -127,4 +131,17 @@ TEST_F(LazyPagesTest, ShownControlsAreTheCoresVisibleSettingsOnEverySample) {
       EXPECT_GT(hidden, 0);
     });
   }
+}
+
+TEST(PageLayouts, EachLayoutRegistersOnceAgainstAPageOfTheTree) {
+  const std::vector<std::string_view> names = RegisteredPageLayouts();
+  // Every layout file made it into the program (none dropped by the linker).
+  EXPECT_EQ(names.size(), 28u);
+  std::set<std::string_view> seen;
+  for (std::string_view name : names) {
+    EXPECT_TRUE(seen.insert(name).second) << name << " has two layouts";
+    EXPECT_NE(FindEditorPage(name), nullptr) << name << " is no page of the tree";
+    EXPECT_NE(FindPageLayout(name), nullptr) << name;
+  }
+  EXPECT_EQ(FindPageLayout("tsNoSuchPage"), nullptr);
 }
