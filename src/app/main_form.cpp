@@ -22,6 +22,7 @@
 #include "link/port_texts.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
+#include "ui/dialog_folder.h"
 #include "ui/message_service.h"
 #include "ui/page_layout.h"
 #include "ui/qt_text.h"
@@ -273,6 +274,8 @@ void TMainForm::Start() {
   LoadPlacement(ini, "MainWindow", *this, false);
   openDialog_.SetInitialFolder(paths_.dialogFolder);
   saveDialog_.SetInitialFolder(paths_.dialogFolder);
+  // The side-file dialogs of the editor's pages start there too.
+  SetDialogStartFolder(paths_.dialogFolder);
   SettingsChanged = false;
   cbEnglishVersion->setChecked(EnglishVersion());
   ApplyLanguage();

@@ -27,4 +27,6 @@ void BuildAverPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kAverLayout("tsAver", BuildAverPage);
+
 }  // namespace tc

@@ -43,4 +43,6 @@ void BuildBlocksPage(QWidget* page, TSettingsBinder& b) {
   side->addStretch(1);
 }
 
+const PageLayout kBlocksLayout("tsBlocks", BuildBlocksPage);
+
 }  // namespace tc

@@ -303,4 +303,6 @@ void BuildColorsPage(QWidget* page, TSettingsBinder& b) {
   }
 }
 
+const PageLayout kColorsLayout("tsColors", BuildColorsPage);
+
 }  // namespace tc

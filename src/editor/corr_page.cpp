@@ -30,4 +30,6 @@ void BuildCorrPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kCorrLayout("tsCorr", BuildCorrPage);
+
 }  // namespace tc

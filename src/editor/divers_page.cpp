@@ -10,7 +10,7 @@
 
 #include "editor/editor_page_builders.h"
 #include "editor/settings_binder.h"
-#include "editor_core/pages.h"
+#include "editor_core/page_divers.h"
 
 namespace tc {
 
@@ -63,5 +63,7 @@ void BuildDiversPage(QWidget* page, TSettingsBinder& b) {
   right->addStretch(1);
   row->addStretch(1);
 }
+
+const PageLayout kDiversLayout("tsDivers", BuildDiversPage);
 
 }  // namespace tc

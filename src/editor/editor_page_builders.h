@@ -1,7 +1,16 @@
 #pragma once
-// The functions that lay out the controls of each editor page. A page with
-// no builder is shown with its caption and stays empty.
+// How the Qt layout of an editor page joins its page: each layout file
+// registers its builder against the page's name with one constant,
+//
+//   const PageLayout kCorrLayout("tsCorr", BuildCorrPage);
+//
+// and the window builds a page with it when the page is first shown. A page
+// with no layout is shown with its caption and stays empty (or, like the
+// colour sub-pages, is filled by the layout of the page that holds it).
+// The shared layout helpers of the pages are declared here too.
+#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 class QGridLayout;
 class QGroupBox;
@@ -15,38 +24,19 @@ class TSettingsBinder;
 struct TextPair;
 
 using PageBuilder = void (*)(QWidget* page, TSettingsBinder& binder);
-PageBuilder FindPageBuilder(std::string_view pageName);
 
-void BuildCorrPage(QWidget* page, TSettingsBinder& binder);
-void BuildMethPage(QWidget* page, TSettingsBinder& binder);
-void BuildLimitsPage(QWidget* page, TSettingsBinder& binder);
-void BuildVoicePage(QWidget* page, TSettingsBinder& binder);
-void BuildAverPage(QWidget* page, TSettingsBinder& binder);
-void BuildParkPage(QWidget* page, TSettingsBinder& binder);
-void BuildDiversPage(QWidget* page, TSettingsBinder& binder);
-void BuildTankPage(QWidget* page, TSettingsBinder& binder);
-void BuildServicePage(QWidget* page, TSettingsBinder& binder);
-void BuildUniMeasPage(QWidget* page, TSettingsBinder& binder);
-// Display layouts, one builder per page that shows previews (layout_pages.cpp).
-void BuildDisplays1Page(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays4aPage(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays4bPage(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays9Page(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays7aPage(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays7bPage(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays3Page(QWidget* page, TSettingsBinder& binder);
-void BuildGraphDisplays1Page(QWidget* page, TSettingsBinder& binder);
-void BuildGraphDisplays2Page(QWidget* page, TSettingsBinder& binder);
-void BuildGraphDisplays3Page(QWidget* page, TSettingsBinder& binder);
-void BuildArrowDisplays1Page(QWidget* page, TSettingsBinder& binder);
-void BuildArrowDisplays2Page(QWidget* page, TSettingsBinder& binder);
-void BuildArrowDisplays3Page(QWidget* page, TSettingsBinder& binder);
-void BuildDisplays6Page(QWidget* page, TSettingsBinder& binder);
-void BuildInfoPanelPage(QWidget* page, TSettingsBinder& binder);
-// The colour schemes page with its sub-pages (colors_page.cpp).
-void BuildColorsPage(QWidget* page, TSettingsBinder& binder);
-void BuildHotMenuPage(QWidget* page, TSettingsBinder& binder);
-void BuildBlocksPage(QWidget* page, TSettingsBinder& binder);
+// Registers a layout while the program starts. Registration only records the
+// name, so the order in which layout files start does not matter.
+class PageLayout {
+ public:
+  PageLayout(const char* page, PageBuilder build);
+};
+
+// The layout registered for the page, or nullptr.
+PageBuilder FindPageLayout(std::string_view pageName);
+// Every registered page name, in registration order (a name twice if two
+// layouts claim it), for the checks of the tests.
+std::vector<std::string_view> RegisteredPageLayouts();
 
 // Layout helpers shared by the pages.
 // The page's row of columns.

@@ -60,4 +60,6 @@ void BuildHotMenuPage(QWidget* page, TSettingsBinder& b) {
   column->addStretch(1);
 }
 
+const PageLayout kHotMenuLayout("tsHotMenu", BuildHotMenuPage);
+
 }  // namespace tc

@@ -100,4 +100,15 @@ void BuildInfoPanelPage(QWidget* p, TSettingsBinder& b) {
   BuildLayoutPage(p, b, PreviewScreen::Info, 0, 1);
 }
 
+const PageLayout kLayoutPages[] = {
+    {"tsDisplays1", BuildDisplays1Page},           {"tsDisplays4a", BuildDisplays4aPage},
+    {"tsDisplays4b", BuildDisplays4bPage},         {"tsDisplays9", BuildDisplays9Page},
+    {"tsDisplays7a", BuildDisplays7aPage},         {"tsDisplays7b", BuildDisplays7bPage},
+    {"tsDisplays3", BuildDisplays3Page},           {"tsGraphDisplays1", BuildGraphDisplays1Page},
+    {"tsGraphDisplays2", BuildGraphDisplays2Page}, {"tsGraphDisplays3", BuildGraphDisplays3Page},
+    {"tsArrowDisplays1", BuildArrowDisplays1Page}, {"tsArrowDisplays2", BuildArrowDisplays2Page},
+    {"tsArrowDisplays3", BuildArrowDisplays3Page}, {"tsDisplays6", BuildDisplays6Page},
+    {"tsInfoPanel", BuildInfoPanelPage},
+};
+
 }  // namespace tc

@@ -46,4 +46,6 @@ void BuildLimitsPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kLimitsLayout("tsLim", BuildLimitsPage);
+
 }  // namespace tc

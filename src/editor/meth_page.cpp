@@ -50,4 +50,6 @@ void BuildMethPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kMethLayout("tsMeth", BuildMethPage);
+
 }  // namespace tc

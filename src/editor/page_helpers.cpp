@@ -1,5 +1,6 @@
-// The layout pieces every editor page is built from: the shared page layout
-// of src/ui with the binder's controls and captions.
+// The registry of the pages' layouts, and the layout pieces every editor page
+// is built from: the shared page layout of src/ui with the binder's controls
+// and captions.
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +10,35 @@
 #include "ui/page_layout.h"
 
 namespace tc {
+
+namespace {
+struct RegisteredLayout {
+  const char* page;
+  PageBuilder build;
+};
+// Filled by the layout files' constants before main; a function's static, so
+// it exists whichever file starts first.
+std::vector<RegisteredLayout>& Layouts() {
+  static std::vector<RegisteredLayout> layouts;
+  return layouts;
+}
+}  // namespace
+
+PageLayout::PageLayout(const char* page, PageBuilder build) {
+  Layouts().push_back({page, build});
+}
+
+PageBuilder FindPageLayout(std::string_view pageName) {
+  for (const RegisteredLayout& l : Layouts())
+    if (pageName == l.page) return l.build;
+  return nullptr;
+}
+
+std::vector<std::string_view> RegisteredPageLayouts() {
+  std::vector<std::string_view> names;
+  for (const RegisteredLayout& l : Layouts()) names.emplace_back(l.page);
+  return names;
+}
 
 QHBoxLayout* PageRow(QWidget* page) {
   return new TPageColumns(page);

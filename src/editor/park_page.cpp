@@ -35,4 +35,6 @@ void BuildParkPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kParkLayout("tsPark", BuildParkPage);
+
 }  // namespace tc

@@ -85,4 +85,6 @@ void BuildServicePage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kServiceLayout("tsTO", BuildServicePage);
+
 }  // namespace tc

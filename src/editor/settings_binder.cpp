@@ -34,6 +34,10 @@ QWidget* TSettingsBinder::Control(std::string_view name) {
   if (TBinding* b = Find(name)) return b->Control();
   const SettingDef* def = FindSetting(name);
   if (!def) throw std::logic_error("no setting named " + std::string(name));
+  if (buildPage_) {
+    buildPage_(def->page);
+    if (TBinding* b = Find(name)) return b->Control();
+  }
   return Create(*def).Control();
 }
 

@@ -61,6 +61,13 @@ class TSettingsBinder : public QObject {
   // a table row whose caption stands in the first).
   void HideCaption(std::string_view name);
 
+  // Pages are built when first shown: asked for the control of a setting
+  // that does not exist yet, the binder first has the window build the
+  // setting's page, so the control is the one its page places.
+  void SetPageBuilder(std::function<void(std::string_view page)> build) {
+    buildPage_ = std::move(build);
+  }
+
   // Joins a part to the reload cycle; the part must outlive the binder's use
   // (parts belong to the window's pages).
   void AddPart(TEditorPart* part);
@@ -135,6 +142,7 @@ class TSettingsBinder : public QObject {
   size_t loadedBindings_ = 0, loadedParts_ = 0;
   bool filled_ = false;
   bool lateQueued_ = false;
+  std::function<void(std::string_view page)> buildPage_;
 };
 
 }  // namespace tc

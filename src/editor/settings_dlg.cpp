@@ -53,36 +53,100 @@ TMK_SetParamsDlg::TMK_SetParamsDlg(TSettingsEditSession& session, QWidget* paren
       emit ProtocolChanged();
   });
 
-  BuildPages(pages_, EditorPages());
+  binder_->SetPageBuilder([this](std::string_view page) {
+    const int i = TabIndex(QString::fromUtf8(page.data(), qsizetype(page.size())));
+    if (i >= 0) BuildTabs([&](int t) { return t == i; });
+  });
+
+  AddTabs(pages_, EditorPages(), -1);
 }
 
 TMK_SetParamsDlg::~TMK_SetParamsDlg() = default;
 
-void TMK_SetParamsDlg::BuildPages(QTabWidget* owner, const std::vector<EditorPage>& pages) {
+void TMK_SetParamsDlg::AddTabs(QTabWidget* owner, PageList pages, int parent) {
   for (const EditorPage& p : pages) {
     auto* w = new QWidget(owner);
     w->setObjectName(p.name);
     owner->addTab(w, QString());
-    tabs_.push_back({&p, owner, w});
+    tabs_.push_back({&p, owner, w, parent});
     if (!p.pages.empty()) {
       auto* inner = new QTabWidget(w);
       inner->setObjectName(QString("pc") + QString(p.name).mid(2));
       auto* layout = new QVBoxLayout(w);
       layout->setContentsMargins(4, 4, 4, 4);
       layout->addWidget(inner);
-      BuildPages(inner, p.pages);
+      AddTabs(inner, p.pages, int(tabs_.size()) - 1);
     }
-    if (const PageBuilder build = FindPageBuilder(p.name)) build(w, *binder_);
+  }
+  // A page shown for the first time is built then.
+  connect(owner, &QTabWidget::currentChanged, this, [this] {
+    if (prepared_ && !preparing_) BuildTabs([this](int t) { return OnShow(tabs_[size_t(t)]); });
+  });
+}
+
+int TMK_SetParamsDlg::TabIndex(QStringView name) const {
+  for (size_t i = 0; i < tabs_.size(); ++i)
+    if (name == QLatin1StringView(tabs_[i].page->name)) return int(i);
+  return -1;
+}
+
+bool TMK_SetParamsDlg::OnShow(const PageTab& t) const {
+  if (t.owner->currentWidget() != t.widget) return false;
+  return t.parent < 0 || OnShow(tabs_[size_t(t.parent)]);
+}
+
+bool TMK_SetParamsDlg::Build(PageTab& t) {
+  if (t.built) return false;
+  t.built = true;
+  // The page that holds this one may lay it out (the colour schemes do).
+  bool ran = t.parent >= 0 && Build(tabs_[size_t(t.parent)]);
+  const PageBuilder build = FindPageLayout(t.page->name);
+  if (!build) return ran;
+  build(t.widget, *binder_);
+  // Widgets made on a page already on screen stay hidden until shown; the
+  // controls a rule hides are hidden again when the page is refreshed.
+  if (t.widget->isVisible())
+    for (QWidget* w : t.widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide)) w->show();
+  return true;
+}
+
+template <typename Pick>
+void TMK_SetParamsDlg::BuildTabs(Pick pick) {
+  bool ran = false;
+  for (size_t i = 0; i < tabs_.size(); ++i)
+    if (pick(int(i))) ran |= Build(tabs_[i]);
+  // New controls show what the model holds and what the rules say, as the
+  // show sequence left every other control.
+  if (ran && prepared_ && !preparing_) {
+    binder_->RefreshStates();
+    binder_->LoadControls();
   }
 }
 
-QWidget* TMK_SetParamsDlg::Page(const QString& name) const {
-  for (const PageTab& t : tabs_)
-    if (t.widget->objectName() == name) return t.widget;
-  return nullptr;
+QWidget* TMK_SetParamsDlg::Page(const QString& name) {
+  const int i = TabIndex(name);
+  if (i < 0) return nullptr;
+  // The page and every page inside it (they follow it in tabs_).
+  BuildTabs([&](int t) {
+    for (int up = t; up >= 0; up = tabs_[size_t(up)].parent)
+      if (up == i) return true;
+    return false;
+  });
+  return tabs_[size_t(i)].widget;
+}
+
+bool TMK_SetParamsDlg::PageBuilt(const QString& name) const {
+  const int i = TabIndex(name);
+  return i >= 0 && tabs_[size_t(i)].built;
+}
+
+void TMK_SetParamsDlg::BuildAllPages() {
+  BuildTabs([](int) { return true; });
 }
 
 void TMK_SetParamsDlg::PrepareShow() {
+  preparing_ = true;
   const bool english = EnglishVersion();
   const VariantFlags& flags = session_.Context().Flags();
   setWindowTitle(Q(kCaption));
@@ -100,6 +164,10 @@ void TMK_SetParamsDlg::PrepareShow() {
   EditorContext& ctx = session_.Context();
   ctx.catalog.SelectProtocol(int(ctx.mk.GetInt(kProtocolNumber)));
   binder_->SetEnglish(english);
+  // Only the pages on screen are built now; the others when first shown.
+  BuildTabs([this](int t) { return OnShow(tabs_[size_t(t)]); });
+  preparing_ = false;
+  prepared_ = true;
   binder_->RefreshStates();
   binder_->LoadControls();
 }

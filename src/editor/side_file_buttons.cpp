@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <memory>
 
-#include "app/app_paths.h"
 #include "editor/settings_binder.h"
 #include "model/side_file.h"
 #include "model/tmk.h"
+#include "ui/dialog_folder.h"
 #include "ui/file_dialog_service.h"
 #include "ui/message_service.h"
 #include "util/files.h"
@@ -63,7 +63,7 @@ SideFileButtons NewSideFileButtons(QWidget* parent, TSettingsBinder& b,
                                    TextPair saveText, const QString& loadName, TextPair loadText) {
   const QString filter = QString::fromUtf8(format.filter);
   const QString suffix = QString::fromUtf8(format.extension);
-  const QString folder = DefaultAppPaths().dialogFolder;
+  const QString folder = DialogStartFolder();
   auto saveDialog = std::make_shared<FileDialog>(FileDialogRequest::Kind::Save, filter, suffix);
   auto openDialog = std::make_shared<FileDialog>(FileDialogRequest::Kind::Open, filter, suffix);
   saveDialog->SetInitialFolder(folder);

@@ -19,7 +19,8 @@ struct SideFileButtons {
 };
 
 // The buttons are named saveName and loadName. Their dialogs start in the
-// program's dialog folder and then in the folder of the last file. After a
+// program's dialog folder (DialogStartFolder) and then in the folder of the
+// last file. After a
 // load every control and part of the editor shows what the file brought.
 SideFileButtons NewSideFileButtons(QWidget* parent, TSettingsBinder& b,
                                    const SideFileFormat& format, const QString& saveName,

@@ -143,4 +143,6 @@ void BuildTankPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kTankLayout("tsOil", BuildTankPage);
+
 }  // namespace tc

@@ -48,4 +48,6 @@ void BuildUniMeasPage(QWidget* page, TSettingsBinder& b) {
   row->addStretch(1);
 }
 
+const PageLayout kUniMeasLayout("tsUniMeas", BuildUniMeasPage);
+
 }  // namespace tc

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "editor/editor_page_builders.h"
-#include "ui/radio_group.h"
 #include "editor/settings_binder.h"
-#include "editor_core/pages.h"
+#include "editor_core/page_voice.h"
+#include "ui/radio_group.h"
 
 namespace tc {
 
@@ -70,5 +70,7 @@ void BuildVoicePage(QWidget* page, TSettingsBinder& b) {
   table->addStretch(1);
   row->addStretch(1);
 }
+
+const PageLayout kVoiceLayout("tsVoice", BuildVoicePage);
 
 }  // namespace tc

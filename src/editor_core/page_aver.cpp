@@ -80,4 +80,11 @@ void AddAverSettings(std::vector<SettingDef>& s) {
                .field = layout::kTripShowFlag});
 }
 
+constinit const EditorPage kAverPage{
+    .name = "tsAver",
+    .caption = {"Средние", "Average"},
+    .addSettings = AddAverSettings,
+    .updateVariantControls = UpdateVariantControlsAver,
+};
+
 }  // namespace tc

@@ -395,4 +395,12 @@ void AddBlocksSettings(std::vector<SettingDef>& s) {
                .columns = 1});
 }
 
+constinit const EditorPage kBlocksPage{
+    .name = "tsBlocks",
+    .caption = {"Допсистемы", "Add.systems"},
+    .shown = [](const VariantFlags& f) { return f.VariantAddSystems; },
+    .addSettings = AddBlocksSettings,
+    .updateVariantControls = UpdateVariantControlsBlocks,
+};
+
 }  // namespace tc

@@ -239,4 +239,31 @@ void AddColorsSettings(std::vector<SettingDef>& s) {
   }
 }
 
+// The colour sub-pages have no settings of their own: the colour page lays
+// out its palette and role tables across them.
+constinit const EditorPage kColorDigitalPages[]{
+    {.name = "tsColorX1X7", .caption = {"x1,  x7", "x1,  x7"}},
+    {.name = "tsColorX4X9", .caption = {"x4, x9", "x4, x9"}},
+    {.name = "tsColorX6X3", .caption = {"x6, x3", "x6, x3"}},
+};
+constinit const EditorPage* const kColorDigitalList[] = {
+    &kColorDigitalPages[0], &kColorDigitalPages[1], &kColorDigitalPages[2]};
+constinit const EditorPage kColorSubpages[]{
+    {.name = "tsColorDigital",
+     .caption = {"Цифровые дисплеи", "Digital displays"},
+     .pages = kColorDigitalList},
+    {.name = "tsColorMenu", .caption = {"Меню", "Menu"}},
+    {.name = "tsColorGraph", .caption = {"Графики", "Graphics"}},
+    {.name = "tsColorArrow", .caption = {"Стрелочный дисплей", "Arrow display"}},
+};
+constinit const EditorPage* const kColorSubpageList[] = {&kColorSubpages[0], &kColorSubpages[1],
+                                                         &kColorSubpages[2], &kColorSubpages[3]};
+
+constinit const EditorPage kColorsPage{
+    .name = "tsColors",
+    .caption = {"Цветовые схемы", "Color schemes"},
+    .addSettings = AddColorsSettings,
+    .pages = kColorSubpageList,
+};
+
 }  // namespace tc

@@ -86,4 +86,11 @@ void AddCorrSettings(std::vector<SettingDef>& s) {
                .columns = 3});
 }
 
+constinit const EditorPage kCorrPage{
+    .name = "tsCorr",
+    .caption = {"Поправки", "Correction"},
+    .addSettings = AddCorrSettings,
+    .updateVariantControls = UpdateVariantControlsCorr,
+};
+
 }  // namespace tc

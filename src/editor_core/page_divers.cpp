@@ -1,6 +1,8 @@
 // The display options page ("Разное"): start screen, refresh rate,
 // brightness and colour-scheme control, backlight levels, arrow dynamics,
 // and which displays of each kind are in use.
+#include "editor_core/page_divers.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -162,5 +164,12 @@ void AddDiversSettings(std::vector<SettingDef>& s) {
     }
   }
 }
+
+constinit const EditorPage kDiversPage{
+    .name = "tsDivers",
+    .caption = {"Разное", "Divers"},
+    .addSettings = AddDiversSettings,
+    .updateVariantControls = UpdateVariantControlsDivers,
+};
 
 }  // namespace tc

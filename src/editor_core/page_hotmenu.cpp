@@ -397,4 +397,11 @@ void AddHotMenuSettings(std::vector<SettingDef>& s) {
                  .covers = {layout::kHotMenus.Row(m)}});
 }
 
+constinit const EditorPage kHotMenuPage{
+    .name = "tsHotMenu",
+    .caption = {"Горячие меню", "Hot menu"},
+    .addSettings = AddHotMenuSettings,
+    .updateVariantControls = UpdateVariantControlsHotMenu,
+};
+
 }  // namespace tc

@@ -113,8 +113,8 @@ bool ParseCell(EditorContext& ctx, const SettingDef& d, const std::string& raw) 
   const CellLayout& l = LayoutOf(screen);
   if (!LayoutShown(ctx, screen))
     throw TripError(std::string(d.name) + ": this device variant has no " + l.key +
-                    " displays (the editor does not show \"" + l.caption.Get(EnglishVersion()) +
-                    "\")");
+                    " displays (the editor does not show \"" +
+                    l.page->caption.Get(EnglishVersion()) + "\")");
   std::string text = Trim(raw);
   // "CODE (caption)" as get prints it is taken as the code.
   if (const size_t paren = text.find(" ("); paren != std::string::npos && text.back() == ')') {
@@ -150,15 +150,15 @@ bool ParseCell(EditorContext& ctx, const SettingDef& d, const std::string& raw) 
 const std::vector<CellLayout>& CellLayouts() {
   using S = PreviewScreen;
   static const std::vector<CellLayout> layouts = {
-      {S::X1, "x1", "tsDisplays1", {"Дисплеи х1", "Displays x 1"}, 1, 4},
-      {S::X3, "x3", "tsDisplays3", {"Дисплеи х3", "Displays x 3"}, 3, 3},
-      {S::X4, "x4", "tsDisplays4", {"Дисплеи х4", "Displays x 4"}, 6, 4},
-      {S::X6, "x6", "tsDisplays6", {"Дисплей х6", "Displays x 6"}, 2, 6},
-      {S::X7, "x7", "tsDisplays7", {"Дисплеи х7", "Дисплеи х7"}, 4, 7},
-      {S::X9, "x9", "tsDisplays9", {"Дисплеи х9", "Displays x 9"}, 3, 9},
-      {S::Graph, "graph", "tsGraphDisplays", {"Граф. дисплеи", "Graph.Displays"}, 8, 2},
-      {S::Arrow, "arrow", "tsArrowDisplays", {"Стрел. дисплеи", "Arrow Dispalys"}, 8, 2},
-      {S::Info, "info", "tsInfoPanel", {"Доп.панель", "Info.panel"}, 1, 4},
+      {S::X1, "x1", &kDisplays1Page, 1, 4},
+      {S::X3, "x3", &kDisplays3Page, 3, 3},
+      {S::X4, "x4", &kDisplays4Page, 6, 4},
+      {S::X6, "x6", &kDisplays6Page, 2, 6},
+      {S::X7, "x7", &kDisplays7Page, 4, 7},
+      {S::X9, "x9", &kDisplays9Page, 3, 9},
+      {S::Graph, "graph", &kGraphDisplaysPage, 8, 2},
+      {S::Arrow, "arrow", &kArrowDisplaysPage, 8, 2},
+      {S::Info, "info", &kInfoPanelPage, 1, 4},
   };
   return layouts;
 }
@@ -178,8 +178,7 @@ FieldRef CellField(PreviewScreen screen, int display, int cell) {
 }
 
 bool LayoutShown(const EditorContext& ctx, PreviewScreen screen) {
-  const EditorPage* page = FindEditorPage(LayoutOf(screen).page);
-  return page && PageShown(*page, ctx.Flags());
+  return PageOnShow(LayoutOf(screen).page->name, ctx.Flags());
 }
 
 int CellAt(PreviewScreen screen, int x, int y, int w, int h) {
@@ -290,12 +289,12 @@ void AddCellSettings(PreviewScreen screen, std::vector<SettingDef>& schema) {
   for (int d = 0; d < l.displays; ++d) {
     for (int c = 0; c < l.cells; ++c) {
       const std::string where = " " + std::to_string(d + 1) + ", ";
+      const TextPair& caption = l.page->caption;
       schema.push_back({
           .name = InternName(CellName(l, d, c)),
           .kind = ControlKind::Cell,
-          .label =
-              {InternName(std::string(l.caption.ru) + where + "ячейка " + std::to_string(c + 1)),
-               InternName(std::string(l.caption.en) + where + "cell " + std::to_string(c + 1))},
+          .label = {InternName(std::string(caption.ru) + where + "ячейка " + std::to_string(c + 1)),
+                    InternName(std::string(caption.en) + where + "cell " + std::to_string(c + 1))},
           .field = CellField(screen, d, c),
           .index = Pack(screen, d, c),
           .format = FormatCell,
@@ -311,14 +310,6 @@ std::vector<CellChoice> CellSettingMenu(const EditorContext& ctx, const SettingD
 
 int CellSettingCode(const EditorContext& ctx, const SettingDef& def) {
   return StoredCell(ctx, ScreenOf(def), DisplayOf(def), CellOf(def));
-}
-
-void UpdateVariantControlsLayouts(const EditorContext& ctx, Visibility& v) {
-  for (const CellLayout& l : CellLayouts()) {
-    if (LayoutShown(ctx, l.screen)) continue;
-    for (int d = 0; d < l.displays; ++d)
-      for (int c = 0; c < l.cells; ++c) v.Hide(CellName(l, d, c));
-  }
 }
 
 }  // namespace tc
@@ -351,4 +342,96 @@ void AddArrowDisplaysSettings(std::vector<SettingDef>& s) {
 void AddInfoPanelSettings(std::vector<SettingDef>& s) {
   AddCellSettings(PreviewScreen::Info, s);
 }
+
+namespace {
+
+// The pages that split the previews of one layout. Their captions, like the
+// x7 layout's, have no English wording and read the same in both languages.
+constexpr TextPair kDisplays1To3{"Дисплеи 1 .. 3", "Дисплеи 1 .. 3"};
+constexpr TextPair kDisplays4To6{"Дисплеи 4 .. 6", "Дисплеи 4 .. 6"};
+constexpr TextPair kDisplays7To8{"Дисплеи 7, 8", "Дисплеи 7, 8"};
+
+constinit const EditorPage kDisplays4Parts[]{
+    {.name = "tsDisplays4a", .caption = kDisplays1To3},
+    {.name = "tsDisplays4b", .caption = kDisplays4To6},
+};
+constinit const EditorPage* const kDisplays4List[] = {&kDisplays4Parts[0], &kDisplays4Parts[1]};
+constinit const EditorPage kDisplays7Parts[]{
+    {.name = "tsDisplays7a", .caption = {"Дисплеи 1, 2", "Дисплеи 1, 2"}},
+    {.name = "tsDisplays7b", .caption = {"Дисплеи 3, 4", "Дисплеи 3, 4"}},
+};
+constinit const EditorPage* const kDisplays7List[] = {&kDisplays7Parts[0], &kDisplays7Parts[1]};
+constinit const EditorPage kGraphParts[]{
+    {.name = "tsGraphDisplays1", .caption = kDisplays1To3},
+    {.name = "tsGraphDisplays2", .caption = kDisplays4To6},
+    {.name = "tsGraphDisplays3", .caption = kDisplays7To8},
+};
+constinit const EditorPage* const kGraphList[] = {&kGraphParts[0], &kGraphParts[1],
+                                                  &kGraphParts[2]};
+constinit const EditorPage kArrowParts[]{
+    {.name = "tsArrowDisplays1", .caption = kDisplays1To3},
+    {.name = "tsArrowDisplays2", .caption = kDisplays4To6},
+    {.name = "tsArrowDisplays3", .caption = kDisplays7To8},
+};
+constinit const EditorPage* const kArrowList[] = {&kArrowParts[0], &kArrowParts[1],
+                                                  &kArrowParts[2]};
+
+}  // namespace
+
+// The layout pages hold only their cells; a variant without the layout does
+// not show its page, and so none of its cells.
+constinit const EditorPage kDisplays1Page{
+    .name = "tsDisplays1",
+    .caption = {"Дисплеи х1", "Displays x 1"},
+    .shown = [](const VariantFlags& f) { return f.VariantDisplays1; },
+    .addSettings = AddDisplays1Settings,
+};
+constinit const EditorPage kDisplays4Page{
+    .name = "tsDisplays4",
+    .caption = {"Дисплеи х4", "Displays x 4"},
+    .addSettings = AddDisplays4Settings,
+    .pages = kDisplays4List,
+};
+constinit const EditorPage kDisplays9Page{
+    .name = "tsDisplays9",
+    .caption = {"Дисплеи х9", "Displays x 9"},
+    .addSettings = AddDisplays9Settings,
+};
+constinit const EditorPage kDisplays7Page{
+    .name = "tsDisplays7",
+    .caption = {"Дисплеи х7", "Дисплеи х7"},
+    .addSettings = AddDisplays7Settings,
+    .pages = kDisplays7List,
+};
+constinit const EditorPage kDisplays3Page{
+    .name = "tsDisplays3",
+    .caption = {"Дисплеи х3", "Displays x 3"},
+    .shown = [](const VariantFlags& f) { return f.VariantDisplays3; },
+    .addSettings = AddDisplays3Settings,
+};
+constinit const EditorPage kGraphDisplaysPage{
+    .name = "tsGraphDisplays",
+    .caption = {"Граф. дисплеи", "Graph.Displays"},
+    .addSettings = AddGraphDisplaysSettings,
+    .pages = kGraphList,
+};
+constinit const EditorPage kArrowDisplaysPage{
+    .name = "tsArrowDisplays",
+    .caption = {"Стрел. дисплеи", "Arrow Dispalys"},
+    .addSettings = AddArrowDisplaysSettings,
+    .pages = kArrowList,
+};
+// "Displays x " is the English caption the editor has always shown.
+constinit const EditorPage kDisplays6Page{
+    .name = "tsDisplays6",
+    .caption = {"Дисплей х6", "Displays x "},
+    .addSettings = AddDisplays6Settings,
+};
+constinit const EditorPage kInfoPanelPage{
+    .name = "tsInfoPanel",
+    .caption = {"Доп.панель", "Info.panel"},
+    .shown = [](const VariantFlags& f) { return f.VariantInfoPanel; },
+    .addSettings = AddInfoPanelSettings,
+};
+
 }  // namespace tc

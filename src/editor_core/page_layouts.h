@@ -11,15 +11,14 @@
 
 namespace tc {
 
-class Visibility;
+struct EditorPage;
 
 struct CellLayout {
   PreviewScreen screen;
-  const char* key;   // name on the command line: "x4", "graph", "info" ...
-  const char* page;  // the editor page that shows the layout
-  TextPair caption;  // the page's caption
-  int displays;      // previews on the layout's pages
-  int cells;         // cells of one display
+  const char* key;         // name on the command line: "x4", "graph", "info" ...
+  const EditorPage* page;  // the editor page that shows the layout
+  int displays;            // previews on the layout's pages
+  int cells;               // cells of one display
 };
 
 // Every editable layout: x1, x3, x4, x6, x7, x9, graph, arrow, info.
@@ -64,7 +63,5 @@ void AddCellSettings(PreviewScreen screen, std::vector<SettingDef>& schema);
 // The pop-up of a cell setting, and the code it holds.
 std::vector<CellChoice> CellSettingMenu(const EditorContext& ctx, const SettingDef& def);
 int CellSettingCode(const EditorContext& ctx, const SettingDef& def);
-// Hides the cells of layouts whose page the variant does not show.
-void UpdateVariantControlsLayouts(const EditorContext& ctx, Visibility& v);
 
 }  // namespace tc

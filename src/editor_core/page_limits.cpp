@@ -37,6 +37,8 @@ Limits TrimHighLimits(const EditorContext& ctx, const SettingDef&) {
 
 }  // namespace
 
+// After the trim low limit is stored: a high limit at or below it becomes
+// low + 1, stored at once, so the stored pair always keeps low < high.
 void ApplyTrimRule(EditorContext& ctx) {
   const int64_t low = ctx.mk.GetInt(layout::kTrimLowLimit);
   if (ctx.mk.GetInt(layout::kTrimHighLimit) <= low)
@@ -144,5 +146,12 @@ void AddLimitsSettings(std::vector<SettingDef>& s) {
            kTrimMax);
   s.back().limits = TrimHighLimits;
 }
+
+constinit const EditorPage kLimitsPage{
+    .name = "tsLim",
+    .caption = {"Границы", "Limits"},
+    .addSettings = AddLimitsSettings,
+    .updateVariantControls = UpdateVariantControlsLimits,
+};
 
 }  // namespace tc

@@ -321,4 +321,11 @@ void AddMethSettings(std::vector<SettingDef>& s) {
            Items({{"Вар.1", "Var 1"}, {"Вар.2", "Var 2"}}), true);
 }
 
+constinit const EditorPage kMethPage{
+    .name = "tsMeth",
+    .caption = {"Источники", "Resources"},
+    .addSettings = AddMethSettings,
+    .updateVariantControls = UpdateVariantControlsMeth,
+};
+
 }  // namespace tc

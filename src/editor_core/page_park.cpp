@@ -1,4 +1,5 @@
 // The parking sensors page ("Парковка"): the rear and front sensor sets.
+#include "catalog/variant_flags.h"
 #include "editor_core/page_kit.h"
 #include "editor_core/pages.h"
 #include "editor_core/visibility.h"
@@ -50,5 +51,13 @@ void AddParkSettings(std::vector<SettingDef>& s) {
             Items({{"Вкл", "On"}, {"Вкл3с", "On 3sec"}, {"ДвЗад", "Reverse"}}));
   spin("seParkProbesQntReal1", sensors, layout::kParkProbesQntReal[1], 2, 4);
 }
+
+constinit const EditorPage kParkPage{
+    .name = "tsPark",
+    .caption = {"Парковка", "Parctronic"},
+    .shown = [](const VariantFlags& f) { return !f.VariantNoParktronic; },
+    .addSettings = AddParkSettings,
+    .updateVariantControls = UpdateVariantControlsPark,
+};
 
 }  // namespace tc

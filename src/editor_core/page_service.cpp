@@ -135,4 +135,11 @@ void AddServiceSettings(std::vector<SettingDef>& s) {
   }
 }
 
+constinit const EditorPage kServicePage{
+    .name = "tsTO",
+    .caption = {"ТО", "TS"},
+    .addSettings = AddServiceSettings,
+    .updateVariantControls = UpdateVariantControlsService,
+};
+
 }  // namespace tc

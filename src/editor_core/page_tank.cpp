@@ -236,4 +236,11 @@ void AddTankSettings(std::vector<SettingDef>& s) {
                .items = Items({{"Обратный", "Rev"}, {"Прямой", "Dir"}, {"Авто", "Auto"}})});
 }
 
+constinit const EditorPage kTankPage{
+    .name = "tsOil",
+    .caption = {"Бак", "Fuel"},
+    .addSettings = AddTankSettings,
+    .updateVariantControls = UpdateVariantControlsTank,
+};
+
 }  // namespace tc

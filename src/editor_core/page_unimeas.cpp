@@ -69,4 +69,12 @@ void AddUniMeasSettings(std::vector<SettingDef>& s) {
                .write = WriteAdc});
 }
 
+constinit const EditorPage kUniMeasPage{
+    .name = "tsUniMeas",
+    .caption = {"Унив.вход/Трим", "Uni.input/Trim"},
+    .shown = [](const VariantFlags& f) { return f.VariantAirWaterTemp || f.VariantTrim; },
+    .addSettings = AddUniMeasSettings,
+    .updateVariantControls = UpdateVariantControlsUniMeas,
+};
+
 }  // namespace tc

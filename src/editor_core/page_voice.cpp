@@ -1,5 +1,7 @@
 // The sounds page ("Озвуч.сообщения"): volume, silence, greeting and repeat
 // settings, and how each warning is announced the first and following times.
+#include "editor_core/page_voice.h"
+
 #include <array>
 #include <string>
 
@@ -228,5 +230,12 @@ void AddVoiceSettings(std::vector<SettingDef>& s) {
                         {kSharedWarning, Group::Next, true}));
   s.back().dynamicLabel = PairLabel;
 }
+
+constinit const EditorPage kVoicePage{
+    .name = "tsVoice",
+    .caption = {"Озвуч.сообщения", "Sounds"},
+    .addSettings = AddVoiceSettings,
+    .updateVariantControls = UpdateVariantControlsVoice,
+};
 
 }  // namespace tc

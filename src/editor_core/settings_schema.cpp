@@ -1,5 +1,7 @@
 #include "editor_core/settings_schema.h"
 
+#include <algorithm>
+
 #include "catalog/variant_flags.h"
 #include "editor_core/editor_pages.h"
 #include "editor_core/visibility.h"
@@ -7,8 +9,8 @@
 namespace tc {
 
 namespace {
-void AddPages(const std::vector<EditorPage>& pages, std::vector<SettingDef>& schema) {
-  for (const auto& p : pages) {
+void AddPages(PageList pages, std::vector<SettingDef>& schema) {
+  for (const EditorPage& p : pages) {
     if (p.addSettings) {
       // The page is named once, here, for every setting it adds.
       const size_t first = schema.size();
@@ -18,10 +20,15 @@ void AddPages(const std::vector<EditorPage>& pages, std::vector<SettingDef>& sch
     AddPages(p.pages, schema);
   }
 }
-void UpdatePages(const std::vector<EditorPage>& pages, const EditorContext& ctx, Visibility& v) {
-  for (const auto& p : pages) {
+// Runs the rules of every page, and collects the pages not on show: those
+// whose own rule or an enclosing page's rule hides them.
+void UpdatePages(PageList pages, const EditorContext& ctx, bool enclosingShown, Visibility& v,
+                 std::vector<const char*>& hiddenPages) {
+  for (const EditorPage& p : pages) {
+    const bool shown = enclosingShown && PageShown(p, ctx.Flags());
+    if (!shown) hiddenPages.push_back(p.name);
     if (p.updateVariantControls) p.updateVariantControls(ctx, v);
-    UpdatePages(p.pages, ctx, v);
+    UpdatePages(p.pages, ctx, shown, v, hiddenPages);
   }
 }
 }  // namespace
@@ -50,10 +57,16 @@ std::vector<const SettingDef*> SettingsOfPage(std::string_view page) {
 
 Visibility ControlVisibility(const EditorContext& ctx) {
   Visibility v;
-  if (ctx.Flags().VariantNoGas)
-    for (const auto& d : SettingsSchema())
-      if (d.gas) v.Hide(d.name);
-  UpdatePages(EditorPages(), ctx, v);
+  std::vector<const char*> hiddenPages;
+  UpdatePages(EditorPages(), ctx, true, v, hiddenPages);
+  for (const auto& d : SettingsSchema()) {
+    // A setting on a page the editor does not show is hidden everywhere: in
+    // the editor, the command line's listing and notes, and the report.
+    const bool pageHidden = std::any_of(hiddenPages.begin(), hiddenPages.end(), [&](const char* p) {
+      return std::string_view(p) == d.page;
+    });
+    if (pageHidden || (d.gas && ctx.Flags().VariantNoGas)) v.Hide(d.name);
+  }
   return v;
 }
 

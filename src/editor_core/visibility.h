@@ -25,8 +25,9 @@ class Visibility {
 };
 
 // Every visibility rule of every page for the variant, protocol and stored
-// values at hand: the gas controls on variants without gas, then each page's
-// UpdateVariantControls.
+// values at hand: each page's UpdateVariantControls, the gas controls on
+// variants without gas, and every setting of a page that is not shown (its
+// own rule or an enclosing page's hides it).
 Visibility ControlVisibility(const EditorContext& ctx);
 
 }  // namespace tc

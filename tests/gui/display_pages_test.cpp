@@ -90,7 +90,7 @@ TEST_F(DisplayPagesTest, RightClickChoosesTheCellsParameterAndRedrawsEveryPrevie
     ShowNested(dlg, "tsDisplays4b");
     auto views = ViewsOf(dlg, "tsDisplays4b");
     ASSERT_EQ(views.size(), 3u);
-    auto* fourth = dlg.findChild<TPreviewView*>("pbx4_4");
+    auto* fourth = Find<TPreviewView>(dlg, "pbx4_4");
     ASSERT_NE(fourth, nullptr);
     EXPECT_TRUE(fourth->isVisible());
     EXPECT_EQ(fourth->size(), QSize(320, 240));
@@ -126,7 +126,7 @@ TEST_F(DisplayPagesTest, RightClickChoosesTheCellsParameterAndRedrawsEveryPrevie
 
     // The graph page: nothing below the curves; curve 2 offers "Отсутствует".
     ShowNested(dlg, "tsGraphDisplays1");
-    auto* graph = dlg.findChild<TPreviewView*>("pbgraph_2");
+    auto* graph = Find<TPreviewView>(dlg, "pbgraph_2");
     ASSERT_NE(graph, nullptr);
     EXPECT_FALSE(RightClick(graph, QPoint(10, 200), [](int) { return false; }).opened);
     const Popup curve2 = RightClick(graph, QPoint(10, 120), [](int code) { return code == 0; });
@@ -144,7 +144,7 @@ TEST_F(DisplayPagesTest, TypeAndInfoPanelChoicesAndCancel) {
   const std::vector<uint8_t> before13(mk_.Block(13).begin(), mk_.Block(13).end());
   RunEditor([&](TMK_SetParamsDlg& dlg) {
     ShowNested(dlg, "tsDisplays4a");
-    auto* first = dlg.findChild<TPreviewView*>("pbx4_1");
+    auto* first = Find<TPreviewView>(dlg, "pbx4_1");
     const QImage type1 = first->Image();
     // "Тип х4" on the options page redraws the x4 previews.
     ShowNested(dlg, "tsDivers");
@@ -155,7 +155,7 @@ TEST_F(DisplayPagesTest, TypeAndInfoPanelChoicesAndCancel) {
     EXPECT_NE(first->Image(), type1);
 
     ShowNested(dlg, "tsInfoPanel");
-    auto* info = dlg.findChild<TPreviewView*>("pbinfo_1");
+    auto* info = Find<TPreviewView>(dlg, "pbinfo_1");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->size(), QSize(80, 240));
     const int stored = int8_t(mk_.Block(13)[5]);
@@ -191,7 +191,7 @@ TEST_F(DisplayPagesTest, ColourEditsAreStoredOnEveryChangeInTheSchemeEdited) {
     auto views = ViewsOf(dlg, "tsColorMenu");
     ASSERT_EQ(views.size(), 1u);
     // Only the previews of the sub-page in view are drawn.
-    auto* hidden = dlg.findChild<TPreviewView*>("pbarrow_1");
+    auto* hidden = Find<TPreviewView>(dlg, "pbarrow_1");
     ASSERT_NE(hidden, nullptr);
 
     palette->setCurrentCell(3, 0);

@@ -16,6 +16,7 @@
 #include "editor/edit_settings.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
+#include "editor_core/settings_schema.h"
 #include "model/sample_image.h"
 #include "model/settings_document.h"
 #include "model/tmk.h"
@@ -70,9 +71,20 @@ class SettingsEditorTest : public ::testing::Test {
     return result;
   }
 
+  // A widget of the window by name. Pages are built when first shown; the
+  // page of a widget not built yet is built here, as a visit to it would.
   template <typename W>
   static W* Find(TMK_SetParamsDlg& dlg, const char* name) {
     W* w = dlg.findChild<W*>(name);
+    if (!w)
+      if (const SettingDef* d = FindSetting(name)) {
+        dlg.Page(d->page);
+        w = dlg.findChild<W*>(name);
+      }
+    if (!w) {
+      dlg.BuildAllPages();
+      w = dlg.findChild<W*>(name);
+    }
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
@@ -83,9 +95,10 @@ class SettingsEditorTest : public ::testing::Test {
   }
   // Whether a control is on show on its page.
   static bool Shown(TMK_SetParamsDlg& dlg, const char* page, const char* name) {
+    QWidget* p = dlg.Page(page);
     QWidget* w = dlg.findChild<QWidget*>(name);
     EXPECT_NE(w, nullptr) << name;
-    return w && w->isVisibleTo(dlg.Page(page));
+    return w && w->isVisibleTo(p);
   }
   static bool TabShown(TMK_SetParamsDlg& dlg, const char* page) {
     return dlg.PageControl()->isTabVisible(dlg.PageControl()->indexOf(dlg.Page(page)));

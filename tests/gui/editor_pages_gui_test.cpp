@@ -197,13 +197,14 @@ TEST_F(EditorPagesTest, EditorPartsJoinTheOneReloadCycle) {
   Load("ve01-32k");
   CountingPart part;
   const bool accepted = RunEditor([&](TMK_SetParamsDlg& dlg) {
+    // Shown first: a page shown for the first time loads what it builds.
+    ShowPage(dlg, "tsLim");
     dlg.Binder().AddPart(&part);
     dlg.Binder().Reload();
     EXPECT_EQ(part.loads, 1);
     EXPECT_EQ(part.refreshes, 1);
     EXPECT_TRUE(part.hiddenSeen);  // the part sees the variant's visibility
     // A store anywhere reloads the part with every control.
-    ShowPage(dlg, "tsLim");
     TypeAndLeave(Find<QDoubleSpinBox>(dlg, "seTankLimit"), "21");
     EXPECT_EQ(part.loads, 2);
     EXPECT_EQ(part.refreshes, 2);
@@ -228,7 +229,7 @@ TEST_F(EditorPagesTest, EverySettingIsPlacedOnItsOwnPage) {
       if (std::string_view(d.page) == "tsColors") continue;
       QWidget* page = dlg.Page(d.page);
       ASSERT_NE(page, nullptr) << d.page;
-      EXPECT_NE(FindPageBuilder(d.page), nullptr) << d.page << " has settings but no layout";
+      EXPECT_NE(FindPageLayout(d.page), nullptr) << d.page << " has settings but no layout";
       auto* control = dlg.findChild<QWidget*>(d.name);
       ASSERT_NE(control, nullptr) << d.name << " is not placed";
       EXPECT_TRUE(page->isAncestorOf(control)) << d.name << " is not on " << d.page;

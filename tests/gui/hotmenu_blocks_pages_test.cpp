@@ -48,9 +48,7 @@ class HotMenuBlocksPagesTest : public test::SettingsEditorTest {
     QCoreApplication::processEvents();
   }
   static QTableWidget* Table(TMK_SetParamsDlg& dlg, const char* name) {
-    auto* t = dlg.findChild<QTableWidget*>(name);
-    EXPECT_NE(t, nullptr) << name;
-    return t;
+    return Find<QTableWidget>(dlg, name);
   }
   static QPoint Cell(QTableWidget* t, int row, int column) {
     return t->visualItemRect(t->item(row, column)).center();
@@ -178,7 +176,7 @@ TEST_F(HotMenuBlocksPagesTest, PopUpInsertTreeDeleteAndClear) {
     // Inserting on an empty row appends.
     Insert(aver, 8, {"Журнал поездок", "Записать", "   3     ММ:ЧЧ ДД.ММ"});
     EXPECT_EQ(ReadHotMenu(mk_, 1), Menu({52, 97, 57}));
-    EXPECT_EQ(dlg.findChild<QLabel*>("lHotMenuStatus")->text(), "");
+    EXPECT_EQ(Find<QLabel>(dlg, "lHotMenuStatus")->text(), "");
 
     RightClick(params, 1);
     ClickAction(Popup(), Action(Popup(), "Удалить пункт"));
@@ -211,7 +209,7 @@ TEST_F(HotMenuBlocksPagesTest, AFullMenuSaysWhichItemWasPushedOut) {
              english ? QStringList{"Parking", "Short shutdown"}
                      : QStringList{"Парковка", "Кратковр.откл."});
       EXPECT_EQ(ReadHotMenu(mk_, 3), Menu({146, 146, 147, 148, 149, 150, 151, 152, 153, 154}));
-      QLabel* status = dlg.findChild<QLabel*>("lHotMenuStatus");
+      QLabel* status = Find<QLabel>(dlg, "lHotMenuStatus");
       ASSERT_NE(status, nullptr);
       EXPECT_TRUE(status->isVisible());
       EXPECT_EQ(status->text(), english
@@ -294,7 +292,7 @@ TEST_F(HotMenuBlocksPagesTest, SystemTablesDoubleClicksShowAndCancel) {
     EXPECT_EQ(Column(used, 0), QStringList{"HV ECU GS450H"});
 
     // "Все" selects the whole list and keeps the code outside it.
-    auto* show = dlg.findChild<TRadioGroup*>("rgBlocksShow");
+    auto* show = Find<TRadioGroup>(dlg, "rgBlocksShow");
     ASSERT_NE(show, nullptr);
     EXPECT_EQ(show->ItemIndex(), 0);
     QRadioButton* connected = show->Button(2);
@@ -308,7 +306,7 @@ TEST_F(HotMenuBlocksPagesTest, SystemTablesDoubleClicksShowAndCancel) {
     EXPECT_EQ(used->rowCount(), int(UsedSystems(mk_, list).size()));
     EXPECT_TRUE(SystemSelected(mk_, 200));
 
-    auto* types = dlg.findChild<TRadioGroup*>("rgBlocksShowList");
+    auto* types = Find<TRadioGroup>(dlg, "rgBlocksShowList");
     QRadioButton* byTypes = types->Button(1);
     QTest::mouseClick(byTypes, Qt::LeftButton, {}, QPoint(7, byTypes->height() / 2));
     EXPECT_EQ(mk_.Block(5)[20], 0x80);
@@ -343,9 +341,9 @@ TEST_F(HotMenuBlocksPagesTest, TheListFollowsTheProtocolChosenOnAnotherPage) {
     ASSERT_GE(plain, 0);
     dlg.PageControl()->setCurrentWidget(dlg.Page("tsMeth"));
     QCoreApplication::processEvents();
-    auto* tank = dlg.findChild<QComboBox*>("cbTankMode");
-    ChooseAndLeave(dlg.findChild<QComboBox*>("cbProtocolSelectMeth"), 1, tank);
-    ChooseAndLeave(dlg.findChild<QComboBox*>("cbProtocol"), plain, tank);
+    auto* tank = Find<QComboBox>(dlg, "cbTankMode");
+    ChooseAndLeave(Find<QComboBox>(dlg, "cbProtocolSelectMeth"), 1, tank);
+    ChooseAndLeave(Find<QComboBox>(dlg, "cbProtocol"), plain, tank);
     ASSERT_FALSE(ctx.EnginePumpProtocol());
     ShowBlocks(dlg);
     EXPECT_EQ(all->rowCount(), hybridRows - 25);

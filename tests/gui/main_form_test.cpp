@@ -10,6 +10,7 @@
 #include "model/sample_image.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
+#include "ui/dialog_folder.h"
 #include "util/files.h"
 #include "util/ini_file.h"
 
@@ -132,6 +133,8 @@ TEST_F(MainFormTest, LoadEnablesStepsAndUsesTheSettingsDialog) {
   EXPECT_EQ(r.filter, "Файлы настроек (*.dvkps)");
   EXPECT_EQ(r.defaultSuffix, "dvkps");
   EXPECT_EQ(r.folder, dir_.path());
+  // The side-file dialogs of the editor's pages start in the same folder.
+  EXPECT_EQ(DialogStartFolder(), dir_.path());
 }
 
 TEST_F(MainFormTest, CancelledOpenDialogChangesNothing) {

@@ -26,6 +26,7 @@
 #include "model/settings_layout.h"
 #include "model/tank_file.h"
 #include "model/tmk.h"
+#include "ui/dialog_folder.h"
 #include "ui/radio_group.h"
 #include "util/files.h"
 
@@ -37,6 +38,10 @@ using Kind = ScriptedMessageService::Kind;
 
 class SidePagesTest : public test::SettingsEditorTest {
  protected:
+  void TearDown() override {
+    SetDialogStartFolder(QString());
+    SettingsEditorTest::TearDown();
+  }
   QString Path(const char* name) const { return dir_.path() + "/" + name; }
 
   QTemporaryDir dir_;
@@ -117,6 +122,8 @@ TEST_F(SidePagesTest, TankFileSavedAndLoadedThroughTheDialogs) {
   const QString file = Path("tank.dvkpo");
   const QString shortFile = Path("short.dvkpo");
   WriteFileAtomic(shortFile.toStdString(), std::vector<uint8_t>(4, 0));
+  // The application names the folder where the dialogs start.
+  SetDialogStartFolder(dir_.path());
   EXPECT_FALSE(RunEditor([&](TMK_SetParamsDlg& dlg) {
     ShowPage(dlg, "tsOil");
     auto* oil = Find<QDoubleSpinBox>(dlg, "seOil6L");
@@ -127,9 +134,10 @@ TEST_F(SidePagesTest, TankFileSavedAndLoadedThroughTheDialogs) {
     EXPECT_EQ(ReadWholeFile(file.toStdString()), SideFileBytes(mk_, TankFileFormat()));
     EXPECT_EQ(files_.requests().back().filter, "Файлы настроек бака (*.dvkpo)");
     EXPECT_EQ(files_.requests().back().defaultSuffix, "dvkpo");
+    EXPECT_EQ(files_.requests().back().folder, dir_.path());
 
     TypeAndLeave(oil, "1234");
-    dlg.findChild<QTableWidget*>("sgTarir")->item(0, 1)->setText("99");
+    Find<QTableWidget>(dlg, "sgTarir")->item(0, 1)->setText("99");
     files_.Answer(file);
     QTest::mouseClick(Find<QPushButton>(dlg, "bLoadTank"), Qt::LeftButton);
     EXPECT_EQ(oil->value(), saved);

@@ -83,8 +83,8 @@ std::pair<uint32_t, uint32_t> DecodedSize(const std::vector<uint8_t>& png) {
   return ok ? std::pair{image.width, image.height} : std::pair{0u, 0u};
 }
 
-void MarkShownPages(const std::vector<tc::EditorPage>& pages, const tc::VariantFlags& flags,
-                    bool parentShown, std::map<std::string, bool>& shown) {
+void MarkShownPages(tc::PageList pages, const tc::VariantFlags& flags, bool parentShown,
+                    std::map<std::string, bool>& shown) {
   for (const auto& p : pages) {
     const bool here = parentShown && tc::PageShown(p, flags);
     shown[p.name] = here;

@@ -11,7 +11,7 @@
 #include "catalog/protocol.h"
 #include "catalog/variants.h"
 #include "editor_core/option_bits.h"
-#include "editor_core/pages.h"
+#include "editor_core/page_voice.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
