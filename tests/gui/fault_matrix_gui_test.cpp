@@ -261,7 +261,7 @@ TEST_F(MainFormTest, SearchOnAPortThatWillNotOpenShowsTheReason) {
       timer->stop();
       timer->deleteLater();
       // The reason joins the search text once the port has been tried.
-      (void)QTest::qWaitFor([&] { return p->ProgressLabel->text().contains('\n'); }, 3000);
+      (void)QTest::qWaitFor([&] { return p->ProgressLabel->text().contains('\n'); }, 10000);
       label = p->ProgressLabel->text();
       QTest::mouseClick(p->BitBtn1, Qt::LeftButton);
     });
