@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace tc::testing {
@@ -30,13 +31,17 @@ inline CliResult RunCli(const std::string& args, bool withErrors = true) {
   return r;
 }
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards. The random part keeps two
+// runs of the suite at the same time (a sanitizer build beside a normal one)
+// out of each other's files.
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::random_device random;
     dir_ = std::filesystem::temp_directory_path() /
-           (std::string("tripconf-") + info->test_suite_name() + "-" + info->name());
+           (std::string("tripconf-") + info->test_suite_name() + "-" + info->name() + "-" +
+            std::to_string(random()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
