@@ -131,6 +131,13 @@ bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {
 
 namespace {
 
+template <typename... A>
+std::string Printf(const char* format, A... args) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, format, args...);
+  return buf;
+}
+
 double RoundToDecimals(double v, int decimals) {
   const double p = std::pow(10.0, decimals);
   return double(RoundHalfEven(v * p)) / p;
@@ -144,13 +151,6 @@ std::string Lower(std::string s) {
   for (char& c : s)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   return s;
-}
-
-template <typename... A>
-std::string Printf(const char* format, A... args) {
-  char buf[512];
-  std::snprintf(buf, sizeof buf, format, args...);
-  return buf;
 }
 
 }  // namespace
@@ -170,16 +170,22 @@ double GetNumber(const EditorContext& ctx, const SettingDef& def) {
   return double(ReadStored(ctx, def)) / def.scale;
 }
 
+bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown) {
+  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) return false;
+  shown = RoundToDecimals(shown, def.decimals);
+  // Half a last digit of slack: limits such as 999.9 are not exact in binary.
+  const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
+  const Limits lim = SettingLimits(ctx, def);
+  return shown >= lim.min - slack && shown <= lim.max + slack;
+}
+
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
   // Far beyond any field: refused before it is rounded to an integer.
   if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
   shown = RoundToDecimals(shown, def.decimals);
   const double current = GetNumber(ctx, def);
   if (std::fabs(shown - current) < 1e-9) return false;
-  // Half a last digit of slack: limits such as 999.9 are not exact in binary.
-  const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
-  const Limits lim = SettingLimits(ctx, def);
-  if (shown < lim.min - slack || shown > lim.max + slack) throw RangeError();
+  if (!WithinLimits(ctx, def, shown)) throw RangeError();
   const bool real = def.conversion == Conversion::Percent || def.field.type == FieldType::f32;
   const int64_t previous = real ? ctx.mk.GetInt(def.field) : ReadStored(ctx, def);
   if (def.conversion == Conversion::Percent) {
@@ -371,6 +377,11 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
       const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
       if (t.empty() || ec != std::errc() || end != t.data() + t.size())
         throw TripError(what + " (a number is expected)");
+      // A value typed out is checked against the limits even when the
+      // field already holds it: a stored value outside them is no value
+      // the user may choose. (The editor's leaving an untouched control
+      // stays silent; see SetNumber.)
+      if (!WithinLimits(ctx, def, v)) throw RangeError();
       return SetNumber(ctx, def, v);
     }
     case ControlKind::Check: {

@@ -174,6 +174,8 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       {"meIntenseDayTime=0730", "meIntenseDayTime: Range check error"},
       {"rgWarnFirst_0=X", "rgWarnFirst_0: 'X' is not a value"},
       {"seVelocityLimit=202", "seVelocityLimit: Range check error"},
+      // The sample holds 0, below the limits: typing it again is no choice.
+      {"seParkSense0=0", "seParkSense0: Range check error"},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("set " + a + " " + c.args);

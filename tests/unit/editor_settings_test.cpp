@@ -118,6 +118,17 @@ TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
     EXPECT_STREQ(e.what(), "Range check error");
   }
   EXPECT_EQ(l.mk.GetInt(layout::kDispSpeed), 17);
+
+  // A stored value outside the limits (1..7) is no value one may type in,
+  // though the field holds it already; an untouched control stays silent.
+  const SettingDef& sense = l.Def("seParkSense0");
+  l.mk.SetInt(layout::kParkSense[0], 0);
+  EXPECT_THROW(SetFromText(l.ctx, sense, "0"), RangeError);
+  EXPECT_THROW(SetFromText(l.ctx, sense, "0.4"), RangeError);
+  EXPECT_FALSE(SetNumber(l.ctx, sense, 0));
+  EXPECT_EQ(l.mk.GetInt(layout::kParkSense[0]), 0);
+  EXPECT_TRUE(SetFromText(l.ctx, sense, "1"));
+  EXPECT_EQ(l.mk.GetInt(layout::kParkSense[0]), 1);
 }
 
 TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
@@ -368,6 +379,9 @@ TEST(EditorText, EverySettingRoundTripsThroughItsText) {
         std::vector<std::string> values;
         if (d.kind == ControlKind::Spin || d.kind == ControlKind::Time) {
           values = {FormatValue(l.ctx, d, english), OtherValue(l.ctx, d)};
+          // A stored number outside the limits is refused when typed back.
+          if (d.kind == ControlKind::Spin && !WithinLimits(l.ctx, d, GetNumber(l.ctx, d)))
+            values.erase(values.begin());
         } else if (d.kind == ControlKind::Check) {
           values = {"on", "off"};
         } else {
