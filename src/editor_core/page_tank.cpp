@@ -233,7 +233,8 @@ void AddTankSettings(std::vector<SettingDef>& s) {
                .kind = ControlKind::Radio,
                .label = {"Наклон ДУТ (справочно)", "FLS slope"},
                .field = layout::kTarirIncline,
-               .items = Items({{"Обратный", "Rev"}, {"Прямой", "Dir"}, {"Авто", "Auto"}})});
+               .items = Items({{"Обратный", "Rev"}, {"Прямой", "Dir"}, {"Авто", "Auto"}}),
+               .readOnly = true});
 }
 
 constinit const EditorPage kTankPage{

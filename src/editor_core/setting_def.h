@@ -146,6 +146,9 @@ struct SettingDef {
   // they cover, instead of `field` alone (see SettingExtent).
   std::vector<FieldArray> covers{};
   bool gas = false;  // a gas control: hidden on variants without gas equipment
+  // Shown only, never edited (the editor disables its control): every value
+  // writer refuses it, naming it as read-only.
+  bool readOnly = false;
 
   // Filled in when the page registers its settings: the page control that
   // holds the setting ("tsCorr").

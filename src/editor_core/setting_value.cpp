@@ -143,6 +143,17 @@ double RoundToDecimals(double v, int decimals) {
   return double(RoundHalfEven(v * p)) / p;
 }
 
+// A setting the device reports for reference only takes no value at all.
+void RefuseReadOnly(const EditorContext& ctx, const SettingDef& def) {
+  if (!def.readOnly) return;
+  throw TripError(Printf(TextPair{"«%s» (%s) только показывается и не изменяется: настройка "
+                                  "доступна только для чтения.",
+                                  "'%s' (%s) is shown only, never edited: the setting is "
+                                  "read-only."}()
+                             .c_str(),
+                         SettingLabel(ctx, def)().c_str(), def.name));
+}
+
 void RunRule(EditorContext& ctx, const SettingDef& def, int64_t previous) {
   if (def.afterStore) def.afterStore(ctx, def, previous);
 }
@@ -180,6 +191,7 @@ bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown)
 }
 
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
+  RefuseReadOnly(ctx, def);
   // Far beyond any field: refused before it is rounded to an integer.
   if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
   shown = RoundToDecimals(shown, def.decimals);
@@ -212,6 +224,7 @@ int GetIndex(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetIndex(EditorContext& ctx, const SettingDef& def, int index) {
+  RefuseReadOnly(ctx, def);
   const auto items = SettingItems(ctx, def);
   if (index < 0 || index >= int(items.size()) || !items[size_t(index)].enabled) throw RangeError();
   const int64_t previous = ReadStored(ctx, def);
@@ -229,6 +242,7 @@ bool GetCheck(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked) {
+  RefuseReadOnly(ctx, def);
   const int64_t previous = ReadStored(ctx, def);
   const int64_t value = checked != def.inverted ? 1 : 0;
   if ((previous != 0) == (value != 0)) return false;
@@ -244,6 +258,7 @@ std::string GetTimeText(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   const int minutes = TimeOfDayToMinutes(text);
   const int64_t previous = ReadStored(ctx, def);
   if (previous == minutes) return false;
@@ -259,6 +274,7 @@ std::string GetTextValue(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   std::string raw;
   for (size_t pos = 0; pos < text.size();) {
     const size_t start = pos;
@@ -302,6 +318,7 @@ std::string GetDateText(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   // Day, month and two-digit year between the points.
   std::vector<std::string> parts;
   size_t from = 0;
@@ -365,6 +382,7 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 }
 
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
+  RefuseReadOnly(ctx, def);
   if (def.parse) return def.parse(ctx, def, rawText);
   const std::string text = TrimBlanks(rawText);
   const std::string what = "'" + rawText + "' is not a value of " + def.name;

@@ -114,6 +114,8 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 // Throws TripError for text that is no value of the setting and RangeError
 // for a value that does not fit. A number typed out must lie within the
 // limits even when the field already holds it.
+//
+// Every writer of this file refuses a read-only setting with TripError.
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& text);
 
 }  // namespace tc

@@ -176,6 +176,7 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       {"seVelocityLimit=202", "seVelocityLimit: Range check error"},
       // The sample holds 0, below the limits: typing it again is no choice.
       {"seParkSense0=0", "seParkSense0: Range check error"},
+      {"rgTarirIncline=#1", "rgTarirIncline) is shown only, never edited"},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("set " + a + " " + c.args);

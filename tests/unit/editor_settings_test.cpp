@@ -375,7 +375,7 @@ TEST(EditorText, EverySettingRoundTripsThroughItsText) {
       SetFromText(l.ctx, l.Def("rgLockType"), "Virt.");  // keeps GPS where offered
       const Visibility visible = ControlVisibility(l.ctx);
       for (const auto& d : SettingsSchema()) {
-        if (!visible.Visible(d.name)) continue;
+        if (!visible.Visible(d.name) || d.readOnly) continue;
         std::vector<std::string> values;
         if (d.kind == ControlKind::Spin || d.kind == ControlKind::Time) {
           values = {FormatValue(l.ctx, d, english), OtherValue(l.ctx, d)};

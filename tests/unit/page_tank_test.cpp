@@ -135,6 +135,26 @@ TEST(TankPage, LitresLimitsAndSevenPointRows) {
   EXPECT_THROW(SetNumber(m.ctx, m.Def("seOilCalibrQuant"), 8), RangeError);
 }
 
+TEST(TankPage, SensorSlopeIsShownOnly) {
+  SetEnglishVersion(true);
+  SampleModel m("v104-8k");
+  const SettingDef& slope = m.Def("rgTarirIncline");
+  const auto block4 = m.BlockBytes(4);
+  const std::string before = FormatValue(m.ctx, slope, true);
+  for (const char* text : {"#1", "Dir", "Авто", "#0"}) {
+    const std::string message = Outcome([&] { SetFromText(m.ctx, slope, text); });
+    EXPECT_NE(message.find("rgTarirIncline) is shown only"), std::string::npos) << message;
+    EXPECT_NE(message.find("read-only"), std::string::npos) << message;
+  }
+  EXPECT_THROW(SetIndex(m.ctx, slope, 1), TripError);
+  EXPECT_EQ(m.BlockBytes(4), block4);
+  // Still shown as the device reports it.
+  EXPECT_EQ(FormatValue(m.ctx, slope, true), before);
+  SetEnglishVersion(false);
+  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, slope, "#2"); }).find("только для чтения"),
+            std::string::npos);
+}
+
 namespace {
 
 // Both formats: entries in file order, adjacent, inside their blocks and
