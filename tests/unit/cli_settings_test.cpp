@@ -177,6 +177,7 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       // The sample holds 0, below the limits: typing it again is no choice.
       {"seParkSense0=0", "seParkSense0: Range check error"},
       {"rgTarirIncline=#1", "rgTarirIncline) is shown only, never edited"},
+      {"sgTarir=10:10000", "the sensor reading at most 4"},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("set " + a + " " + c.args);
