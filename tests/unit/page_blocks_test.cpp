@@ -214,6 +214,10 @@ TEST(SystemText, CodesOrNamesOfTheListInListOrder) {
   EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "ABS 99").find("'ABS 99' — не дополнительная система"),
             std::string::npos);
   EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,,22").find("пустой элемент"), std::string::npos);
+  // An entry is one system: no second code or word after the first.
+  for (const char* text : {"22 21", "21 x", "21 (ABS 8/9)", "21, 22 (ABS 5.3)", "21 ABS 5.3"})
+    EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", text).find("не одна система"), std::string::npos)
+        << text;
   EXPECT_EQ(std::vector<uint8_t>(mk.Block(5).begin(), mk.Block(5).end()), before);
 }
 
