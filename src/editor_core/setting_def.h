@@ -72,6 +72,9 @@ struct SettingItem {
   TextPair text;
   int64_t stored = 0;  // what the field (or bit group) holds when this item is chosen
   bool enabled = true;
+  // Why a disabled item cannot be chosen, as the end of "'M' cannot be
+  // chosen for NAME ..."; empty: the current protocol does not allow it.
+  TextPair whyDisabled{"", ""};
 };
 
 struct Limits {

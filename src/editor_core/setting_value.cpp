@@ -440,10 +440,13 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         throw TripError(
             what + (items.empty() ? " (it offers no item here)" : " (items: " + list + "; or #N)"));
       }
-      if (!items[size_t(found)].enabled)
-        throw TripError("'" + text + "' " +
-                        TextPair{"нельзя выбрать для", "cannot be chosen for"}() + " " + def.name +
-                        TextPair{" при текущем протоколе", " with the current protocol"}());
+      if (!items[size_t(found)].enabled) {
+        const TextPair& why = items[size_t(found)].whyDisabled;
+        throw TripError(
+            "'" + text + "' " + TextPair{"нельзя выбрать для", "cannot be chosen for"}() + " " +
+            def.name + " " +
+            (*why.en ? why() : TextPair{"при текущем протоколе", "with the current protocol"}()));
+      }
       return SetIndex(ctx, def, found);
     }
     default:

@@ -231,7 +231,12 @@ TEST_F(CliSettings, PageRulesApplyOnTheCommandLine) {
   // No voice on this variant: the spoken modes are refused.
   r = RunCli("set " + a + " rgWarnFirst_3=M --lang en");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("cannot be chosen"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("'M' cannot be chosen for rgWarnFirst_3 on this device variant"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("protocol"), std::string::npos) << r.out;
+  r = RunCli("set " + a + " rgWarnNext_3=Г --lang ru");
+  EXPECT_NE(r.out.find("на этом варианте МК"), std::string::npos) << r.out;
 }
 
 TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {

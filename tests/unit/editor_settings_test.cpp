@@ -226,7 +226,13 @@ TEST(EditorRules, SpeedSourcesAndTheVirtualLock) {
   EXPECT_STREQ(items[2].text.en, "NMEA");
   EXPECT_FALSE(items[0].enabled);
   EXPECT_THROW(SetIndex(e01.ctx, speed, 0), RangeError);
-  EXPECT_THROW(SetFromText(e01.ctx, speed, "ECU"), TripError);
+  SetEnglishVersion(true);
+  try {
+    SetFromText(e01.ctx, speed, "ECU");
+    ADD_FAILURE() << "ECU taken";
+  } catch (const TripError& e) {
+    EXPECT_STREQ(e.what(), "'ECU' cannot be chosen for rgVelocityMeth with the current protocol");
+  }
 }
 
 TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
