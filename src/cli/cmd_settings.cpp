@@ -93,11 +93,17 @@ int RunSet(const Args& a) {
   TSettingsEditSession session(*doc);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
-  // What every setting shows before, so a rule's effect on a setting that
-  // was not named (the trim rule raising the high limit) can be reported.
-  std::vector<std::string> initially;
-  for (const auto& d : SettingsSchema()) initially.push_back(FormatValue(ctx, d, english));
-  std::vector<std::string> after;
+  // What every setting holds before, so a rule's effect on a setting that
+  // was not named (the trim rule raising the high limit, the inverter
+  // warning copied to the HVB one) can be reported. Values, not texts: a
+  // change may not show in the text, and a hidden setting's bytes count too.
+  std::vector<SettingValue> initially;
+  std::vector<std::string> initiallyShown;
+  for (const auto& d : SettingsSchema()) {
+    initially.push_back(ReadValue(ctx, d));
+    initiallyShown.push_back(FormatValue(ctx, d, english));
+  }
+  std::vector<SettingValue> after;
   // What a rule left out while storing (entries beyond a full hot menu).
   std::vector<std::string> notes;
   ctx.notes = &notes;
@@ -110,8 +116,9 @@ int RunSet(const Args& a) {
       throw TripError(std::string(s.def->name) + ": " + e.what() +
                       Say("; ничего не записано", "; nothing was written"));
     }
-    after.push_back(FormatValue(ctx, *s.def, english));
-    std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
+    after.push_back(ReadValue(ctx, *s.def));
+    std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(),
+                FormatValue(ctx, *s.def, english).c_str());
     for (const std::string& n : notes) std::cerr << "note: " << n << "\n";
     notes.clear();
   }
@@ -128,22 +135,38 @@ int RunSet(const Args& a) {
                 << assignments[i].def->name
                 << Say(" при этих настройках и этом варианте МК\n",
                        " for these settings and this device variant\n");
-    const std::string now = FormatValue(ctx, *assignments[i].def, english);
-    if (now != after[i])
+    if (ReadValue(ctx, *assignments[i].def) != after[i])
       std::cerr << Say("примечание: ", "note: ") << assignments[i].def->name << Say(" = ", " is ")
-                << now
+                << FormatValue(ctx, *assignments[i].def, english)
                 << Say(" по правилам редактора для следующих за ней настроек\n",
                        " after the editor's rules for the settings that followed it\n");
   }
+  // Settings that share a byte with a named one (the x1, x3 and x7 cells)
+  // change with it; that is no rule's doing.
+  std::vector<ExtentByte> namedBytes;
+  for (const auto& s : assignments)
+    for (const ExtentByte& b : SettingExtent(*s.def)) namedBytes.push_back(b);
+  const auto sharesNamedBytes = [&](const SettingDef& d) {
+    for (const ExtentByte& b : SettingExtent(d))
+      for (const ExtentByte& n : namedBytes)
+        if (b.block == n.block && b.offset == n.offset && (b.mask & n.mask)) return true;
+    return false;
+  };
   const auto& schema = SettingsSchema();
   for (size_t i = 0; i < schema.size(); ++i) {
     const SettingDef& d = schema[i];
-    bool named = false;
-    for (const auto& s : assignments) named |= s.def == &d;
-    if (named || !shown.Visible(d.name)) continue;
-    const std::string now = FormatValue(ctx, d, english);
-    if (now != initially[i])
-      std::cerr << "note: " << d.name << " is now " << now << " by the editor's rules\n";
+    const SettingValue now = ReadValue(ctx, d);
+    if (now == initially[i] || sharesNamedBytes(d)) continue;
+    std::string text = FormatValue(ctx, d, english);
+    // Two values may show alike (a float beyond the shown decimals).
+    if (text == initiallyShown[i])
+      text += " (" + initially[i].StoredText() + " -> " + now.StoredText() + ")";
+    std::cerr << Say("примечание: ", "note: ") << d.name << Say(" теперь ", " is now ") << text
+              << Say(" по правилам редактора", " by the editor's rules")
+              << (shown.Visible(d.name)
+                      ? ""
+                      : Say(" (редактор её не показывает)", " (the editor does not show it)"))
+              << "\n";
   }
   session.Accept();
   WriteSettingsFile(mk, a.Option("--out").value_or(path));

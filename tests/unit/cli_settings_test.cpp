@@ -222,6 +222,25 @@ TEST_F(CliSettings, PageRulesApplyOnTheCommandLine) {
   EXPECT_NE(r.out.find("note: seTrimHighLimit is now 61 by the editor's rules"), std::string::npos)
       << r.out;
 
+  // With the trim, the inverter pair is stored into the HVB warning too; the
+  // editor does not show that one here, but its byte changed all the same.
+  r = RunCli("set " + a + " rgWarnFirst_18=B rgWarnNext_18=B --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("set " + a + " rgWarnFirst_23=N --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("note: rgWarnFirst_18 is now N by the editor's rules (the editor does "
+                       "not show it)\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("note: rgWarnNext_18 is now O by the editor's rules"), std::string::npos)
+      << r.out;
+  // Its pair is no rule's doing: it shares the byte that was named.
+  EXPECT_EQ(r.out.find("rgWarnNext_23 is now"), std::string::npos) << r.out;
+  r = RunCli("set " + a + " rgWarnFirst_23=B --lang ru");
+  EXPECT_NE(r.out.find("примечание: rgWarnFirst_18 теперь Б по правилам редактора"),
+            std::string::npos)
+      << r.out;
+
   // Mode letters in either language, or the item number; byte packing as
   // the editor does it; times of day.
   r = RunCli("set " + a + " rgWarnFirst_3=Б rgWarnNext_3=N rgWarnFirst_6=#2 meIntenseDayTime=7:30");
