@@ -63,7 +63,9 @@ int RunSettings(const Args& a) {
 int RunGet(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() < 2) throw TripError("usage: tripconf-cli get FILE.dvkps NAME [NAME ...]");
+  if (pos.size() < 2)
+    throw TripError(Say("вызов: tripconf-cli get ФАЙЛ.dvkps ИМЯ [ИМЯ ...]",
+                        "usage: tripconf-cli get FILE.dvkps NAME [NAME ...]"));
   Opened f(pos[0]);
   for (size_t i = 1; i < pos.size(); ++i)
     std::printf("%s\n", FormatValue(f.ctx, Setting(pos[i]), EnglishVersion()).c_str());
@@ -73,7 +75,9 @@ int RunGet(const Args& a) {
 int RunSet(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() < 2) throw TripError("usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]");
+  if (pos.size() < 2)
+    throw TripError(Say("вызов: tripconf-cli set ФАЙЛ.dvkps ИМЯ=ЗНАЧЕНИЕ [...]",
+                        "usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]"));
   const std::string& path = pos[0];
   struct Assignment {
     const SettingDef* def;
@@ -119,7 +123,7 @@ int RunSet(const Args& a) {
     after.push_back(ReadValue(ctx, *s.def));
     std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(),
                 FormatValue(ctx, *s.def, english).c_str());
-    for (const std::string& n : notes) std::cerr << "note: " << n << "\n";
+    for (const std::string& n : notes) std::cerr << Say("примечание: ", "note: ") << n << "\n";
     notes.clear();
   }
   const Visibility shown = ControlVisibility(ctx);
@@ -176,7 +180,9 @@ int RunSet(const Args& a) {
 int RunDiff(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() != 2) throw TripError("usage: tripconf-cli diff A.dvkps B.dvkps");
+  if (pos.size() != 2)
+    throw TripError(Say("вызов: tripconf-cli diff A.dvkps B.dvkps",
+                        "usage: tripconf-cli diff A.dvkps B.dvkps"));
   const bool english = EnglishVersion();
   Opened fa(pos[0]);
   Opened fb(pos[1]);

@@ -385,7 +385,8 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
   RefuseReadOnly(ctx, def);
   if (def.parse) return def.parse(ctx, def, rawText);
   const std::string text = TrimBlanks(rawText);
-  const std::string what = "'" + rawText + "' is not a value of " + def.name;
+  const std::string what =
+      "'" + rawText + "' " + TextPair{"— не значение", "is not a value of"}() + " " + def.name;
   switch (def.kind) {
     case ControlKind::Spin: {
       std::string t = text;
@@ -394,7 +395,7 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
       double v = 0;
       const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
       if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-        throw TripError(what + " (a number is expected)");
+        throw TripError(what + TextPair{" (ожидается число)", " (a number is expected)"}());
       // A value typed out is checked against the limits even when the
       // field already holds it: a stored value outside them is no value
       // the user may choose. (The editor's leaving an untouched control
@@ -408,7 +409,8 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         return SetCheck(ctx, def, true);
       if (t == "off" || t == "no" || t == "false" || t == "0" || t == "нет")
         return SetCheck(ctx, def, false);
-      throw TripError(what + " (on or off is expected)");
+      throw TripError(
+          what + TextPair{" (ожидается on или off, да или нет)", " (on or off is expected)"}());
     }
     case ControlKind::Time:
       return SetTimeText(ctx, def, text);
@@ -437,8 +439,11 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         std::string list;
         for (size_t i = 0; i < items.size(); ++i)
           list += (i ? ", " : "") + std::string(items[i].text.Get(EnglishVersion()));
-        throw TripError(
-            what + (items.empty() ? " (it offers no item here)" : " (items: " + list + "; or #N)"));
+        throw TripError(what +
+                        (items.empty()
+                             ? TextPair{" (здесь у неё нет пунктов)", " (it offers no item here)"}()
+                             : TextPair{" (пункты: ", " (items: "}() + list +
+                                   TextPair{"; или #N — N-й пункт с 0)", "; or #N)"}()));
       }
       if (!items[size_t(found)].enabled) {
         const TextPair& why = items[size_t(found)].whyDisabled;
@@ -452,7 +457,8 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
     default:
       break;
   }
-  throw TripError(std::string(def.name) + " cannot be set from text");
+  throw TripError(std::string(def.name) +
+                  TextPair{" нельзя задать текстом", " cannot be set from text"}());
 }
 
 }  // namespace tc

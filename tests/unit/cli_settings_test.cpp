@@ -185,6 +185,27 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
     EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << ": " << r.out;
     EXPECT_EQ(ReadWholeFile(a), original) << c.args;
   }
+  // The refusals follow --lang, whatever kind of setting refuses.
+  const struct {
+    const char* args;
+    const char* message;
+  } russian[] = {
+      {"seSoundVolume=abc",
+       "seSoundVolume: 'abc' — не значение seSoundVolume (ожидается число); "
+       "ничего не записано"},
+      {"cbUseTank2=perhaps", "ожидается on или off"},
+      {"rgForsCoef=3", "(пункты: 1, 2, 4; или #N"},
+      {"sghmParams=Nonsense", "— не пункт горячего меню \"Параметры\""},
+      {"sgTarir=10-200", "— не точка тарировки"},
+      {"seTimeCorr=45", "seTimeCorr: Range check error; ничего не записано"},
+  };
+  for (const auto& c : russian) {
+    const auto r = RunCli("set " + a + " " + c.args + " --lang ru");
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << ": " << r.out;
+    EXPECT_EQ(r.out.find(" is not "), std::string::npos) << c.args << ": " << r.out;
+    EXPECT_EQ(ReadWholeFile(a), original) << c.args;
+  }
   auto r = RunCli("set " + P("missing.dvkps") + " seTimeCorr=1");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("missing.dvkps"), std::string::npos) << r.out;
@@ -270,4 +291,20 @@ TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {
   r = RunCli("settings " + a + " --lang ru");
   EXPECT_NE(r.out.find("# tsMeth: Источники\n"), std::string::npos);
   EXPECT_NE(r.out.find("rgPrognozMeth\tПрогноз пробега\tСредн\n"), std::string::npos);
+}
+
+TEST_F(CliSettings, SchemesResetSpeaksTheChosenLanguage) {
+  const std::string a = Sample("v104-8k");
+  auto r = RunCli("schemes " + a + " --reset --out " + P("b.dvkps") + " --lang ru");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("both"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("обе цветовые схемы заменены заводскими"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("записано в " + P("b.dvkps")), std::string::npos) << r.out;
+  r = RunCli("schemes " + a + " --reset --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("both colour schemes set to the factory schemes"), std::string::npos)
+      << r.out;
+  r = RunCli("schemes " + a + " --out " + P("c.dvkps") + " --lang ru");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("--out задаётся только вместе с --reset"), std::string::npos) << r.out;
 }

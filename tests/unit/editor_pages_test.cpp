@@ -166,7 +166,7 @@ TEST(SoundsPage, WarningModesArePackedIntoTheirByte) {
 
   p.Set("seSoundVolume", "8");
   EXPECT_EQ(p.Stored(layout::kSoundVolume), 8);
-  EXPECT_NE(Refusal(p, "rgWarnFirst_2", "X").find("items: О, Н, Б, М, Г; or #N"),
+  EXPECT_NE(Refusal(p, "rgWarnFirst_2", "X").find("пункты: О, Н, Б, М, Г; или #N"),
             std::string::npos);
 }
 

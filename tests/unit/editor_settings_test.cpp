@@ -405,6 +405,7 @@ TEST(EditorText, EverySettingRoundTripsThroughItsText) {
 }
 
 TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
+  SetEnglishVersion(true);
   Loaded l("v104-8k");
   const auto block6 = std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end());
   const auto message = [&](const char* name, const char* text) {
@@ -423,6 +424,15 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   EXPECT_NE(message("rgForsCoef", "3").find("items: 1, 2, 4"), std::string::npos);
   EXPECT_NE(message("rgForsCoef", "#7").find("is not a value"), std::string::npos);
   EXPECT_NE(message("cbUseTank2", "maybe").find("on or off"), std::string::npos);
+  // The same refusals in Russian; "Range check error" keeps its words.
+  SetEnglishVersion(false);
+  EXPECT_EQ(message("seSoundVolume", "abc"), "'abc' — не значение seSoundVolume (ожидается число)");
+  EXPECT_EQ(message("cbUseTank2", "maybe"),
+            "'maybe' — не значение cbUseTank2 (ожидается on или off, да или нет)");
+  EXPECT_EQ(message("rgForsCoef", "3"),
+            "'3' — не значение rgForsCoef (пункты: 1, 2, 4; или #N — N-й пункт с 0)");
+  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error");
+  SetEnglishVersion(true);
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), block6);
 
   EXPECT_EQ(message("seTimeCorr", " -12 "), "accepted");
