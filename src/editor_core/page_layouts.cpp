@@ -401,9 +401,12 @@ constinit const EditorPage kDisplays9Page{
     .caption = {"Дисплеи х9", "Displays x 9"},
     .addSettings = AddDisplays9Settings,
 };
+// x1, x3 and x7 share one table, and a device edits only one of them: the x7
+// page gives way to the x1 or the x3 page where the variant shows one.
 constinit const EditorPage kDisplays7Page{
     .name = "tsDisplays7",
     .caption = {"Дисплеи х7", "Дисплеи х7"},
+    .shown = [](const VariantFlags& f) { return !f.VariantDisplays1 && !f.VariantDisplays3; },
     .addSettings = AddDisplays7Settings,
     .pages = kDisplays7List,
 };
