@@ -236,7 +236,10 @@ const Register kSet({"set",
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
                      "as #N (the N-th item, from 0), check boxes as on/off, times of day as\n"
-                     "HH:MM (00:00..23:59). The editor's\n"
+                     "HH:MM (00:00..23:59). Hot menus and additional systems take a list\n"
+                     "separated by commas, each entry one item: its code, its name, or\n"
+                     "both as 'get' prints them, or its caption; a hot menu holds at most\n"
+                     "ten items, and '-' empties a list. The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
                      "in place unless --out names another one.",
