@@ -41,7 +41,9 @@ int RunSchemes(const Args& a) {
   TSettingsEditSession session(*doc);
   EditorContext& ctx = session.Context();
   if (!a.Flag("--reset")) {
-    if (a.Option("--out")) throw TripError("--out is only used with --reset");
+    if (a.Option("--out"))
+      throw TripError(
+          Say("--out задаётся только вместе с --reset", "--out is only used with --reset"));
     PrintSchemes(ctx, EnglishVersion());
     return 0;
   }
@@ -49,8 +51,17 @@ int RunSchemes(const Args& a) {
   session.Accept();
   const std::string out = a.Option("--out").value_or(path);
   WriteSettingsFile(mk, out);
-  std::printf("both colour schemes set to the factory schemes%s; written to %s\n",
-              ctx.Flags().VariantHybrid ? " of hybrid variants" : "", out.c_str());
+  const bool hybrid = ctx.Flags().VariantHybrid;
+  std::printf("%s %s\n",
+              hybrid ? Say("обе цветовые схемы заменены заводскими схемами гибридных вариантов; "
+                           "записано в",
+                           "both colour schemes set to the factory schemes of hybrid variants; "
+                           "written to")
+                           .c_str()
+                     : Say("обе цветовые схемы заменены заводскими; записано в",
+                           "both colour schemes set to the factory schemes; written to")
+                           .c_str(),
+              out.c_str());
   return 0;
 }
 

@@ -63,7 +63,9 @@ int RunSettings(const Args& a) {
 int RunGet(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() < 2) throw TripError("usage: tripconf-cli get FILE.dvkps NAME [NAME ...]");
+  if (pos.size() < 2)
+    throw TripError(Say("вызов: tripconf-cli get ФАЙЛ.dvkps ИМЯ [ИМЯ ...]",
+                        "usage: tripconf-cli get FILE.dvkps NAME [NAME ...]"));
   Opened f(pos[0]);
   for (size_t i = 1; i < pos.size(); ++i)
     std::printf("%s\n", FormatValue(f.ctx, Setting(pos[i]), EnglishVersion()).c_str());
@@ -73,7 +75,9 @@ int RunGet(const Args& a) {
 int RunSet(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() < 2) throw TripError("usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]");
+  if (pos.size() < 2)
+    throw TripError(Say("вызов: tripconf-cli set ФАЙЛ.dvkps ИМЯ=ЗНАЧЕНИЕ [...]",
+                        "usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]"));
   const std::string& path = pos[0];
   struct Assignment {
     const SettingDef* def;
@@ -93,11 +97,17 @@ int RunSet(const Args& a) {
   TSettingsEditSession session(*doc);
   EditorContext& ctx = session.Context();
   const bool english = EnglishVersion();
-  // What every setting shows before, so a rule's effect on a setting that
-  // was not named (the trim rule raising the high limit) can be reported.
-  std::vector<std::string> initially;
-  for (const auto& d : SettingsSchema()) initially.push_back(FormatValue(ctx, d, english));
-  std::vector<std::string> after;
+  // What every setting holds before, so a rule's effect on a setting that
+  // was not named (the trim rule raising the high limit, the inverter
+  // warning copied to the HVB one) can be reported. Values, not texts: a
+  // change may not show in the text, and a hidden setting's bytes count too.
+  std::vector<SettingValue> initially;
+  std::vector<std::string> initiallyShown;
+  for (const auto& d : SettingsSchema()) {
+    initially.push_back(ReadValue(ctx, d));
+    initiallyShown.push_back(FormatValue(ctx, d, english));
+  }
+  std::vector<SettingValue> after;
   // What a rule left out while storing (entries beyond a full hot menu).
   std::vector<std::string> notes;
   ctx.notes = &notes;
@@ -110,9 +120,10 @@ int RunSet(const Args& a) {
       throw TripError(std::string(s.def->name) + ": " + e.what() +
                       Say("; ничего не записано", "; nothing was written"));
     }
-    after.push_back(FormatValue(ctx, *s.def, english));
-    std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(), after.back().c_str());
-    for (const std::string& n : notes) std::cerr << "note: " << n << "\n";
+    after.push_back(ReadValue(ctx, *s.def));
+    std::printf("%s\t%s -> %s\n", s.def->name, before.c_str(),
+                FormatValue(ctx, *s.def, english).c_str());
+    for (const std::string& n : notes) std::cerr << Say("примечание: ", "note: ") << n << "\n";
     notes.clear();
   }
   const Visibility shown = ControlVisibility(ctx);
@@ -128,22 +139,38 @@ int RunSet(const Args& a) {
                 << assignments[i].def->name
                 << Say(" при этих настройках и этом варианте МК\n",
                        " for these settings and this device variant\n");
-    const std::string now = FormatValue(ctx, *assignments[i].def, english);
-    if (now != after[i])
+    if (ReadValue(ctx, *assignments[i].def) != after[i])
       std::cerr << Say("примечание: ", "note: ") << assignments[i].def->name << Say(" = ", " is ")
-                << now
+                << FormatValue(ctx, *assignments[i].def, english)
                 << Say(" по правилам редактора для следующих за ней настроек\n",
                        " after the editor's rules for the settings that followed it\n");
   }
+  // Settings that share a byte with a named one (the x1, x3 and x7 cells)
+  // change with it; that is no rule's doing.
+  std::vector<ExtentByte> namedBytes;
+  for (const auto& s : assignments)
+    for (const ExtentByte& b : SettingExtent(*s.def)) namedBytes.push_back(b);
+  const auto sharesNamedBytes = [&](const SettingDef& d) {
+    for (const ExtentByte& b : SettingExtent(d))
+      for (const ExtentByte& n : namedBytes)
+        if (b.block == n.block && b.offset == n.offset && (b.mask & n.mask)) return true;
+    return false;
+  };
   const auto& schema = SettingsSchema();
   for (size_t i = 0; i < schema.size(); ++i) {
     const SettingDef& d = schema[i];
-    bool named = false;
-    for (const auto& s : assignments) named |= s.def == &d;
-    if (named || !shown.Visible(d.name)) continue;
-    const std::string now = FormatValue(ctx, d, english);
-    if (now != initially[i])
-      std::cerr << "note: " << d.name << " is now " << now << " by the editor's rules\n";
+    const SettingValue now = ReadValue(ctx, d);
+    if (now == initially[i] || sharesNamedBytes(d)) continue;
+    std::string text = FormatValue(ctx, d, english);
+    // Two values may show alike (a float beyond the shown decimals).
+    if (text == initiallyShown[i])
+      text += " (" + initially[i].StoredText() + " -> " + now.StoredText() + ")";
+    std::cerr << Say("примечание: ", "note: ") << d.name << Say(" теперь ", " is now ") << text
+              << Say(" по правилам редактора", " by the editor's rules")
+              << (shown.Visible(d.name)
+                      ? ""
+                      : Say(" (редактор её не показывает)", " (the editor does not show it)"))
+              << "\n";
   }
   session.Accept();
   WriteSettingsFile(mk, a.Option("--out").value_or(path));
@@ -153,7 +180,9 @@ int RunSet(const Args& a) {
 int RunDiff(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() != 2) throw TripError("usage: tripconf-cli diff A.dvkps B.dvkps");
+  if (pos.size() != 2)
+    throw TripError(Say("вызов: tripconf-cli diff A.dvkps B.dvkps",
+                        "usage: tripconf-cli diff A.dvkps B.dvkps"));
   const bool english = EnglishVersion();
   Opened fa(pos[0]);
   Opened fb(pos[1]);
@@ -207,7 +236,10 @@ const Register kSet({"set",
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
                      "as #N (the N-th item, from 0), check boxes as on/off, times of day as\n"
-                     "HH:MM (00:00..23:59). The editor's\n"
+                     "HH:MM (00:00..23:59). Hot menus and additional systems take a list\n"
+                     "separated by commas, each entry one item: its code, its name, or\n"
+                     "both as 'get' prints them, or its caption; a hot menu holds at most\n"
+                     "ten items, and '-' empties a list. The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
                      "in place unless --out names another one.",

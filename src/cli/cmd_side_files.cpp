@@ -29,8 +29,9 @@ void Import(const Args& a, const SideFileFormat& format, std::initializer_list<i
   const auto bytes = ReadSideFile(format, side);
   if (bytes.size() < format.size) {
     if (!a.Flag("--partial")) throw TripError(ShortSideFileRefusal(format, side, bytes.size()));
-    std::cerr << "note: " << side << ": only " << bytes.size() << " of " << format.size
-              << " bytes loaded\n";
+    std::cerr << Say("примечание: ", "note: ") << side << Say(": загружено только ", ": only ")
+              << bytes.size() << Say(" из ", " of ") << format.size
+              << Say(" байт\n", " bytes loaded\n");
   }
   ApplySideFileBytes(mk, format, bytes);
   for (int n : blocks) mk.EncodeBlock(n);

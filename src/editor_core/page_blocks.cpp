@@ -181,20 +181,30 @@ std::string FormatUsedBlocks(const EditorContext& ctx, const SettingDef&, bool) 
 // One entry of the text: a code (with the name in brackets after it, as
 // `get` prints it) or a name of the list.
 int ParseSystem(const std::vector<SystemEntry>& list, const std::string& part) {
-  const std::string word = LeadingWord(part);
-  if (const auto code = WholeNumber(word)) {
-    if (Listed(list, *code)) return *code;
-    throw TripError(TextPair{"системы", "system"}() + " " + word + " " +
-                    TextPair{"нет в списке дополнительных систем этого варианта МК и протокола",
-                             "is not in the list of additional systems for this device variant "
-                             "and protocol"}());
-  }
   std::vector<int> codes;
   for (const SystemEntry& e : list)
     if (part == e.name && std::find(codes.begin(), codes.end(), e.code) == codes.end())
       codes.push_back(e.code);
   if (codes.size() == 1) return codes[0];
-  if (codes.empty())
+  if (codes.size() > 1) {
+    std::string list_;
+    for (size_t i = 0; i < codes.size(); ++i)
+      list_ += (i ? (i + 1 == codes.size() ? TextPair{" и ", " and "}() : std::string(", "))
+                  : std::string()) +
+               std::to_string(codes[i]);
+    throw TripError("'" + part + "' " + TextPair{"— название систем", "names the systems"}() + " " +
+                    list_ + TextPair{"; укажите код", "; give the code"}());
+  }
+  // A name that is no system's, or a code with something else after it.
+  const auto entry = SplitListEntry(part);
+  const bool codeFirst = part[0] >= '0' && part[0] <= '9';
+  if (!codeFirst || !entry || !entry->code) {
+    if (codeFirst)
+      throw TripError("'" + part + "' " +
+                      TextPair{"— не одна система: укажите код или название системы (например "
+                               "143 или 143 (HV ECU GS450H)), системы — через запятую",
+                               "is not one system: give a system's code or name (e.g. 143 or "
+                               "143 (HV ECU GS450H)), systems separated by commas"}());
     throw TripError("'" + part + "' " +
                     TextPair{"— не дополнительная система этого варианта МК и протокола "
                              "(tripconf-cli settings ФАЙЛ показывает выбранные; укажите коды "
@@ -202,13 +212,26 @@ int ParseSystem(const std::vector<SystemEntry>& list, const std::string& part) {
                              "is no additional system of this device variant and protocol "
                              "(tripconf-cli settings FILE shows the selected ones; give codes or "
                              "names)"}());
-  std::string list_;
-  for (size_t i = 0; i < codes.size(); ++i)
-    list_ += (i ? (i + 1 == codes.size() ? TextPair{" и ", " and "}() : std::string(", "))
-                : std::string()) +
-             std::to_string(codes[i]);
-  throw TripError("'" + part + "' " + TextPair{"— название систем", "names the systems"}() + " " +
-                  list_ + TextPair{"; укажите код", "; give the code"}());
+  }
+  const int code = *entry->code;
+  // A name after the code is only read back, but it must be the system's.
+  const bool named = !entry->name.empty() ||
+                     (entry->caption && std::none_of(list.begin(), list.end(), [&](const auto& e) {
+                        return e.code == code && *entry->caption == e.name;
+                      }));
+  if (named)
+    throw TripError(
+        "'" + part + "' " +
+        TextPair{"— не одна система: после кода ", "is not one system: after the code "}() +
+        std::to_string(code) +
+        TextPair{" может стоять только её название в скобках",
+                 " only its own name may follow, in brackets"}());
+  if (!Listed(list, code))
+    throw TripError(TextPair{"системы", "system"}() + " " + std::to_string(code) + " " +
+                    TextPair{"нет в списке дополнительных систем этого варианта МК и протокола",
+                             "is not in the list of additional systems for this device variant "
+                             "and protocol"}());
+  return code;
 }
 
 bool ParseUsedBlocks(EditorContext& ctx, const SettingDef&, const std::string& raw) {

@@ -24,6 +24,8 @@ std::vector<SettingItem> BrightnessItems(const EditorContext& ctx, const Setting
   auto items = MethodItems(ctx, d);
   // Without the injector input there is no parking-lights input either.
   items[2].enabled = !ctx.Flags().VariantNoInjectorInput;
+  items[2].whyDisabled = {"на этом варианте МК: у него нет входа габаритов",
+                          "on this device variant: it has no parking-lights input"};
   return items;
 }
 

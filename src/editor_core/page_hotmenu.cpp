@@ -153,11 +153,83 @@ std::string FormatHotMenu(const EditorContext& ctx, const SettingDef& d, bool en
   return text.empty() ? "-" : text;
 }
 
+void CollectItems(const std::vector<HotMenuNode>& tree, std::vector<const HotMenuNode*>& into) {
+  for (const HotMenuNode& n : tree) {
+    if (n.IsItem()) into.push_back(&n);
+    CollectItems(n.children, into);
+  }
+}
+
+// One entry of the text: a code, an identifier, both ("52 TripJournMenu"),
+// with the caption in brackets after them as `get` prints it, or a caption
+// alone in either language ("Fan On/Off").
+const HotMenuNode& ParseHotMenuEntry(const EditorContext& ctx, int menu,
+                                     const std::vector<HotMenuNode>& tree,
+                                     const std::string& part) {
+  const bool english = EnglishVersion();
+  const auto noItem = [&](const std::string& what) {
+    return TripError("'" + what + "' " +
+                     TextPair{"— не пункт горячего меню", "is no item of the hot menu"}() + " \"" +
+                     HotMenuCaption(menu).Get(english) + "\" " +
+                     TextPair{"в этом варианте МК (tripconf-cli catalog --list menu называет "
+                              "пункты меню МК)",
+                              "on this device variant (tripconf-cli catalog --list menu names "
+                              "the device menu items)"}());
+  };
+  const auto notOne = [&] {
+    return TripError("'" + part + "' " +
+                     TextPair{"— не один пункт меню: укажите код, идентификатор или название "
+                              "пункта (например 52, TripJournMenu или 52 TripJournMenu), "
+                              "пункты — через запятую",
+                              "is not one menu item: give an item's code, identifier or caption "
+                              "(e.g. 52, TripJournMenu or 52 TripJournMenu), items separated by "
+                              "commas"}());
+  };
+  std::vector<const HotMenuNode*> items;
+  CollectItems(tree, items);
+  const auto captionOf = [&](const HotMenuNode& n, const std::string& text) {
+    if (text == n.ru || text == n.en) return true;
+    const TMKMenuItem* i = ctx.catalog.MenuItems().FindMenuItemByCode(n.code);
+    return i && (text == i->Caption(false) || text == i->Caption(true));
+  };
+  // A caption alone names the item, unless it names several.
+  std::vector<const HotMenuNode*> byCaption;
+  for (const HotMenuNode* n : items)
+    if (captionOf(*n, part) &&
+        std::none_of(byCaption.begin(), byCaption.end(),
+                     [&](const HotMenuNode* m) { return m->code == n->code; }))
+      byCaption.push_back(n);
+  if (byCaption.size() == 1) return *byCaption[0];
+  if (byCaption.size() > 1) {
+    std::string codes;
+    for (const HotMenuNode* n : byCaption)
+      codes += (codes.empty() ? "" : ", ") + std::to_string(n->code);
+    throw TripError(
+        "'" + part + "' " +
+        TextPair{"— название нескольких пунктов меню (", "names several menu items ("}() + codes +
+        TextPair{"); укажите код", "); give the code"}());
+  }
+  const auto entry = SplitListEntry(part);
+  if (!entry) throw notOne();
+  const HotMenuNode* node = nullptr;
+  if (entry->code) {
+    const int code = *entry->code;
+    node = code > 0 && code <= 0xFFFF ? FindInTree(tree, uint16_t(code)) : nullptr;
+    if (!node) throw noItem(std::to_string(code));
+    if (!entry->name.empty() && entry->name != node->ident) throw notOne();
+  } else {
+    node = FindInTree(tree, entry->name);
+    if (!node) throw noItem(entry->name);
+  }
+  // A caption after the item is only read back, but it must be the item's.
+  if (entry->caption && !captionOf(*node, *entry->caption)) throw notOne();
+  return *node;
+}
+
 bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& raw) {
   const int menu = d.index;
   const std::string text = TrimBlanks(raw);
   const auto tree = HotMenuInsertTree(menu, ctx.catalog.MenuItems(), ctx.Flags());
-  const bool english = EnglishVersion();
   std::vector<uint16_t> codes;
   if (!text.empty() && text != "-") {
     for (const std::string& part : SplitListEntries(text)) {
@@ -165,38 +237,18 @@ bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& ra
         throw TripError("'" + raw + "' " +
                         TextPair{"содержит пустой элемент; перечислите пункты меню через запятую",
                                  "has an empty entry; give menu items separated by commas"}());
-      // The first word names the item; a caption after it is only read back.
-      const std::string word = LeadingWord(part);
-      const HotMenuNode* node = nullptr;
-      if (const auto code = WholeNumber(word))
-        node = *code > 0 && *code <= 0xFFFF ? FindInTree(tree, uint16_t(*code)) : nullptr;
-      else
-        node = FindInTree(tree, word);
-      if (!node)
-        throw TripError("'" + word + "' " +
-                        TextPair{"— не пункт горячего меню", "is no item of the hot menu"}() +
-                        " \"" + HotMenuCaption(menu).Get(english) + "\" " +
-                        TextPair{"в этом варианте МК (tripconf-cli catalog --list menu называет "
-                                 "пункты меню МК)",
-                                 "on this device variant (tripconf-cli catalog --list menu names "
-                                 "the device menu items)"}());
-      codes.push_back(node->code);
+      codes.push_back(ParseHotMenuEntry(ctx, menu, tree, part).code);
     }
   }
+  // The device holds ten rows; storing the first ten would lose the rest
+  // without the user choosing which.
+  if (codes.size() > size_t(kHotMenuRows))
+    throw TripError(TextPair{"в горячем меню не больше десяти пунктов, а указано ",
+                             "a hot menu holds at most ten items, not "}() +
+                    std::to_string(codes.size()) +
+                    TextPair{"; уберите лишние", "; leave some out"}());
   HotMenu entries{};
-  std::string dropped;
-  for (size_t i = 0; i < codes.size(); ++i) {
-    if (i < entries.size())
-      entries[i] = codes[i];
-    else
-      dropped +=
-          (dropped.empty() ? "" : ", ") + EntryText(ctx.catalog.MenuItems(), codes[i], english);
-  }
-  if (!dropped.empty())
-    ctx.Note(std::string(d.name) + ": " +
-             (english ? "a hot menu holds ten items; left out: "
-                      : "в горячем меню не больше десяти пунктов; не вошли: ") +
-             dropped);
+  std::copy(codes.begin(), codes.end(), entries.begin());
   if (entries == ReadHotMenu(ctx.mk, menu)) return false;
   WriteHotMenu(ctx.mk, menu, entries);
   return true;

@@ -1,5 +1,6 @@
 #include "editor_core/page_kit.h"
 
+#include <algorithm>
 #include <charconv>
 #include <deque>
 
@@ -81,6 +82,44 @@ std::optional<int> WholeNumber(const std::string& word) {
   const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
   if (ec != std::errc() || end != word.data() + word.size() || word.empty()) return std::nullopt;
   return n;
+}
+
+std::optional<ListEntryParts> SplitListEntry(const std::string& entry) {
+  ListEntryParts parts;
+  std::string rest = TrimBlanks(entry);
+  if (!rest.empty() && rest.back() == ')') {
+    // The bracket that opens the final caption (a caption may hold brackets).
+    int depth = 0;
+    size_t open = std::string::npos;
+    for (size_t i = rest.size(); i-- > 0;) {
+      if (rest[i] == ')') ++depth;
+      if (rest[i] == '(' && --depth == 0) {
+        open = i;
+        break;
+      }
+    }
+    if (open == std::string::npos) return std::nullopt;
+    parts.caption = rest.substr(open + 1, rest.size() - open - 2);
+    rest = TrimBlanks(rest.substr(0, open));
+  }
+  std::vector<std::string> words;
+  for (size_t at = 0; at < rest.size();) {
+    const size_t end = std::min(rest.find_first_of(" \t", at), rest.size());
+    if (end > at) words.push_back(rest.substr(at, end - at));
+    at = end + 1;
+  }
+  if (words.empty() || words.size() > 2) return std::nullopt;
+  if (words.size() == 2) {
+    parts.code = WholeNumber(words[0]);
+    if (!parts.code || WholeNumber(words[1])) return std::nullopt;
+    parts.name = words[1];
+  } else if (const auto code = WholeNumber(words[0])) {
+    parts.code = code;
+  } else {
+    parts.name = words[0];
+  }
+  if (parts.name.find_first_of("()") != std::string::npos) return std::nullopt;
+  return parts;
 }
 
 }  // namespace tc

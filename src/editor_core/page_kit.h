@@ -46,4 +46,16 @@ std::string LeadingWord(const std::string& entry);
 // The word as a whole decimal number, or nothing.
 std::optional<int> WholeNumber(const std::string& word);
 
+// The parts of one list entry as `get` prints it: a code, a name and a
+// caption in brackets at the end ("52 TripJournMenu (Trip log)"), each of
+// them optional. Nothing when the entry holds more than that (two numbers,
+// two names, a stray word): such an entry is no single item, and reading
+// only its first word would take something the user did not mean.
+struct ListEntryParts {
+  std::optional<int> code;
+  std::string name;
+  std::optional<std::string> caption;
+};
+std::optional<ListEntryParts> SplitListEntry(const std::string& entry);
+
 }  // namespace tc

@@ -112,9 +112,11 @@ bool ParseCell(EditorContext& ctx, const SettingDef& d, const std::string& raw) 
   const PreviewScreen screen = ScreenOf(d);
   const CellLayout& l = LayoutOf(screen);
   if (!LayoutShown(ctx, screen))
-    throw TripError(std::string(d.name) + ": this device variant has no " + l.key +
-                    " displays (the editor does not show \"" +
-                    l.page->caption.Get(EnglishVersion()) + "\")");
+    throw TripError(
+        std::string(d.name) + ": " +
+        TextPair{"у этого варианта МК нет дисплеев ", "this device variant has no "}() + l.key +
+        TextPair{" (редактор не показывает «", " displays (the editor does not show \""}() +
+        l.page->caption.Get(EnglishVersion()) + TextPair{"»)", "\")"}());
   std::string text = Trim(raw);
   // "CODE (caption)" as get prints it is taken as the code.
   if (const size_t paren = text.find(" ("); paren != std::string::npos && text.back() == ')') {
@@ -138,9 +140,11 @@ bool ParseCell(EditorContext& ctx, const SettingDef& d, const std::string& raw) 
     for (const CellChoice& c : menu)
       list += (list.empty() ? "" : ", ") + std::to_string(c.code) + " " +
               c.caption.Get(EnglishVersion());
-    throw TripError("'" + raw + "' is not offered for " + d.name +
-                    (menu.empty() ? " (the cell offers nothing with this protocol)"
-                                  : " (choices: " + list + ")"));
+    throw TripError("'" + raw + "' " + TextPair{"не предлагается для", "is not offered for"}() +
+                    " " + d.name +
+                    (menu.empty() ? TextPair{" (при этом протоколе ячейке нечего предложить)",
+                                             " (the cell offers nothing with this protocol)"}()
+                                  : TextPair{" (варианты: ", " (choices: "}() + list + ")"));
   }
   return StoreCellChoice(ctx, screen, DisplayOf(d), CellOf(d), found->code);
 }
@@ -397,9 +401,12 @@ constinit const EditorPage kDisplays9Page{
     .caption = {"Дисплеи х9", "Displays x 9"},
     .addSettings = AddDisplays9Settings,
 };
+// x1, x3 and x7 share one table, and a device edits only one of them: the x7
+// page gives way to the x1 or the x3 page where the variant shows one.
 constinit const EditorPage kDisplays7Page{
     .name = "tsDisplays7",
     .caption = {"Дисплеи х7", "Дисплеи х7"},
+    .shown = [](const VariantFlags& f) { return !f.VariantDisplays1 && !f.VariantDisplays3; },
     .addSettings = AddDisplays7Settings,
     .pages = kDisplays7List,
 };

@@ -71,8 +71,8 @@ void StoreTareTable(TMK& mk, const std::vector<TareCells>& cells) {
 
 std::vector<RowColumn> TTareRows::Columns() const {
   return {{.caption = {"#", "#"}, .width = 36},
-          {.caption = {"литры", "litres"}, .width = 70, .maxDigits = 3},
-          {.caption = {"уе", "CU"}, .width = 70, .maxDigits = 4}};
+          {.caption = {"литры", "litres"}, .width = 70, .maxDigits = kTareLitresDigits},
+          {.caption = {"уе", "CU"}, .width = 70, .maxDigits = kTareSensorDigits}};
 }
 
 int TTareRows::RowCount() const {
@@ -111,13 +111,20 @@ bool ParseTareTable(TMK& mk, const std::string& text) {
     if (row.empty()) return;
     const auto colon = row.find(':');
     const auto digits = [](const std::string& t) {
-      return !t.empty() && t.size() <= 6 && t.find_first_not_of("0123456789") == std::string::npos;
+      return !t.empty() && t.find_first_not_of("0123456789") == std::string::npos;
     };
     if (colon == std::string::npos || !digits(row.substr(0, colon)) ||
         !digits(row.substr(colon + 1)))
       throw TripError("'" + row + "' " +
                       TextPair{"— не точка тарировки (литры:датчик, например 10:200)",
                                "is not a tare point (litres:sensor, e.g. 10:200)"}());
+    // The table's cells take no more digits than the editor lets one type.
+    if (colon > size_t(kTareLitresDigits) || row.size() - colon - 1 > size_t(kTareSensorDigits))
+      throw TripError("'" + row + "' " +
+                      TextPair{"— не точка тарировки: литры не длиннее 3 цифр, показание "
+                               "датчика не длиннее 4 цифр",
+                               "is not a tare point: litres take at most 3 digits, the sensor "
+                               "reading at most 4"}());
     cells.push_back({row.substr(0, colon), row.substr(colon + 1)});
     row.clear();
   };
@@ -233,7 +240,8 @@ void AddTankSettings(std::vector<SettingDef>& s) {
                .kind = ControlKind::Radio,
                .label = {"Наклон ДУТ (справочно)", "FLS slope"},
                .field = layout::kTarirIncline,
-               .items = Items({{"Обратный", "Rev"}, {"Прямой", "Dir"}, {"Авто", "Auto"}})});
+               .items = Items({{"Обратный", "Rev"}, {"Прямой", "Dir"}, {"Авто", "Auto"}}),
+               .readOnly = true});
 }
 
 constinit const EditorPage kTankPage{

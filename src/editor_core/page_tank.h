@@ -13,6 +13,9 @@ namespace tc {
 class TMK;
 
 constexpr int kTareMaxPoints = layout::kTarePointsMax;
+// Digits a cell of the tare table takes: litres, sensor reading.
+constexpr int kTareLitresDigits = 3;
+constexpr int kTareSensorDigits = 4;
 // A first sensor value above this marks the sensor as falling with the level.
 constexpr int kSlopeMarkThreshold = 240;
 

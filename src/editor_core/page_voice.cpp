@@ -87,11 +87,13 @@ BitField BitsOf(Group g) {
 std::vector<SettingItem> ModeItems(const EditorContext& ctx, const SettingDef&) {
   // Without a voice the spoken modes cannot be chosen.
   const bool voice = !ctx.Flags().VariantNoVoice;
+  const TextPair why{"на этом варианте МК: он не произносит сообщений",
+                     "on this device variant: it has no voice"};
   return {{{"О", "O"}, 0},
           {{"Н", "N"}, 1},
           {{"Б", "B"}, 2},
-          {{"М", "M"}, 3, voice},
-          {{"Г", "V"}, 4, voice}};
+          {{"М", "M"}, 3, voice, why},
+          {{"Г", "V"}, 4, voice, why}};
 }
 
 // A warning announced once shows the mode of its first group.

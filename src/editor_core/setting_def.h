@@ -72,6 +72,9 @@ struct SettingItem {
   TextPair text;
   int64_t stored = 0;  // what the field (or bit group) holds when this item is chosen
   bool enabled = true;
+  // Why a disabled item cannot be chosen, as the end of "'M' cannot be
+  // chosen for NAME ..."; empty: the current protocol does not allow it.
+  TextPair whyDisabled{"", ""};
 };
 
 struct Limits {
@@ -146,6 +149,9 @@ struct SettingDef {
   // they cover, instead of `field` alone (see SettingExtent).
   std::vector<FieldArray> covers{};
   bool gas = false;  // a gas control: hidden on variants without gas equipment
+  // Shown only, never edited (the editor disables its control): every value
+  // writer refuses it, naming it as read-only.
+  bool readOnly = false;
 
   // Filled in when the page registers its settings: the page control that
   // holds the setting ("tsCorr").

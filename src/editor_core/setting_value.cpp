@@ -131,9 +131,27 @@ bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {
 
 namespace {
 
+template <typename... A>
+std::string Printf(const char* format, A... args) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, format, args...);
+  return buf;
+}
+
 double RoundToDecimals(double v, int decimals) {
   const double p = std::pow(10.0, decimals);
   return double(RoundHalfEven(v * p)) / p;
+}
+
+// A setting the device reports for reference only takes no value at all.
+void RefuseReadOnly(const EditorContext& ctx, const SettingDef& def) {
+  if (!def.readOnly) return;
+  throw TripError(Printf(TextPair{"«%s» (%s) только показывается и не изменяется: настройка "
+                                  "доступна только для чтения.",
+                                  "'%s' (%s) is shown only, never edited: the setting is "
+                                  "read-only."}()
+                             .c_str(),
+                         SettingLabel(ctx, def)().c_str(), def.name));
 }
 
 void RunRule(EditorContext& ctx, const SettingDef& def, int64_t previous) {
@@ -144,13 +162,6 @@ std::string Lower(std::string s) {
   for (char& c : s)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   return s;
-}
-
-template <typename... A>
-std::string Printf(const char* format, A... args) {
-  char buf[512];
-  std::snprintf(buf, sizeof buf, format, args...);
-  return buf;
 }
 
 }  // namespace
@@ -170,16 +181,23 @@ double GetNumber(const EditorContext& ctx, const SettingDef& def) {
   return double(ReadStored(ctx, def)) / def.scale;
 }
 
+bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown) {
+  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) return false;
+  shown = RoundToDecimals(shown, def.decimals);
+  // Half a last digit of slack: limits such as 999.9 are not exact in binary.
+  const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
+  const Limits lim = SettingLimits(ctx, def);
+  return shown >= lim.min - slack && shown <= lim.max + slack;
+}
+
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
+  RefuseReadOnly(ctx, def);
   // Far beyond any field: refused before it is rounded to an integer.
   if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
   shown = RoundToDecimals(shown, def.decimals);
   const double current = GetNumber(ctx, def);
   if (std::fabs(shown - current) < 1e-9) return false;
-  // Half a last digit of slack: limits such as 999.9 are not exact in binary.
-  const double slack = 0.5 * std::pow(10.0, -def.decimals - 1);
-  const Limits lim = SettingLimits(ctx, def);
-  if (shown < lim.min - slack || shown > lim.max + slack) throw RangeError();
+  if (!WithinLimits(ctx, def, shown)) throw RangeError();
   const bool real = def.conversion == Conversion::Percent || def.field.type == FieldType::f32;
   const int64_t previous = real ? ctx.mk.GetInt(def.field) : ReadStored(ctx, def);
   if (def.conversion == Conversion::Percent) {
@@ -206,6 +224,7 @@ int GetIndex(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetIndex(EditorContext& ctx, const SettingDef& def, int index) {
+  RefuseReadOnly(ctx, def);
   const auto items = SettingItems(ctx, def);
   if (index < 0 || index >= int(items.size()) || !items[size_t(index)].enabled) throw RangeError();
   const int64_t previous = ReadStored(ctx, def);
@@ -223,6 +242,7 @@ bool GetCheck(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked) {
+  RefuseReadOnly(ctx, def);
   const int64_t previous = ReadStored(ctx, def);
   const int64_t value = checked != def.inverted ? 1 : 0;
   if ((previous != 0) == (value != 0)) return false;
@@ -238,6 +258,7 @@ std::string GetTimeText(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   const int minutes = TimeOfDayToMinutes(text);
   const int64_t previous = ReadStored(ctx, def);
   if (previous == minutes) return false;
@@ -253,6 +274,7 @@ std::string GetTextValue(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   std::string raw;
   for (size_t pos = 0; pos < text.size();) {
     const size_t start = pos;
@@ -296,6 +318,7 @@ std::string GetDateText(const EditorContext& ctx, const SettingDef& def) {
 }
 
 bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
+  RefuseReadOnly(ctx, def);
   // Day, month and two-digit year between the points.
   std::vector<std::string> parts;
   size_t from = 0;
@@ -359,9 +382,11 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 }
 
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
+  RefuseReadOnly(ctx, def);
   if (def.parse) return def.parse(ctx, def, rawText);
   const std::string text = TrimBlanks(rawText);
-  const std::string what = "'" + rawText + "' is not a value of " + def.name;
+  const std::string what =
+      "'" + rawText + "' " + TextPair{"— не значение", "is not a value of"}() + " " + def.name;
   switch (def.kind) {
     case ControlKind::Spin: {
       std::string t = text;
@@ -370,7 +395,12 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
       double v = 0;
       const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
       if (t.empty() || ec != std::errc() || end != t.data() + t.size())
-        throw TripError(what + " (a number is expected)");
+        throw TripError(what + TextPair{" (ожидается число)", " (a number is expected)"}());
+      // A value typed out is checked against the limits even when the
+      // field already holds it: a stored value outside them is no value
+      // the user may choose. (The editor's leaving an untouched control
+      // stays silent; see SetNumber.)
+      if (!WithinLimits(ctx, def, v)) throw RangeError();
       return SetNumber(ctx, def, v);
     }
     case ControlKind::Check: {
@@ -379,7 +409,8 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         return SetCheck(ctx, def, true);
       if (t == "off" || t == "no" || t == "false" || t == "0" || t == "нет")
         return SetCheck(ctx, def, false);
-      throw TripError(what + " (on or off is expected)");
+      throw TripError(
+          what + TextPair{" (ожидается on или off, да или нет)", " (on or off is expected)"}());
     }
     case ControlKind::Time:
       return SetTimeText(ctx, def, text);
@@ -408,19 +439,26 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
         std::string list;
         for (size_t i = 0; i < items.size(); ++i)
           list += (i ? ", " : "") + std::string(items[i].text.Get(EnglishVersion()));
-        throw TripError(
-            what + (items.empty() ? " (it offers no item here)" : " (items: " + list + "; or #N)"));
+        throw TripError(what +
+                        (items.empty()
+                             ? TextPair{" (здесь у неё нет пунктов)", " (it offers no item here)"}()
+                             : TextPair{" (пункты: ", " (items: "}() + list +
+                                   TextPair{"; или #N — N-й пункт с 0)", "; or #N)"}()));
       }
-      if (!items[size_t(found)].enabled)
-        throw TripError("'" + text + "' " +
-                        TextPair{"нельзя выбрать для", "cannot be chosen for"}() + " " + def.name +
-                        TextPair{" при текущем протоколе", " with the current protocol"}());
+      if (!items[size_t(found)].enabled) {
+        const TextPair& why = items[size_t(found)].whyDisabled;
+        throw TripError(
+            "'" + text + "' " + TextPair{"нельзя выбрать для", "cannot be chosen for"}() + " " +
+            def.name + " " +
+            (*why.en ? why() : TextPair{"при текущем протоколе", "with the current protocol"}()));
+      }
       return SetIndex(ctx, def, found);
     }
     default:
       break;
   }
-  throw TripError(std::string(def.name) + " cannot be set from text");
+  throw TripError(std::string(def.name) +
+                  TextPair{" нельзя задать текстом", " cannot be set from text"}());
 }
 
 }  // namespace tc

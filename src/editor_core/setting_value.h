@@ -59,10 +59,14 @@ Limits SettingLimits(const EditorContext& ctx, const SettingDef& def);
 // with a bias of 1e-5 on c so that 1.05 (held as 1.0499999...) shows 5.0.
 double PercentShown(double coefficient);
 double GetNumber(const EditorContext& ctx, const SettingDef& def);
+// Whether `shown`, rounded to the control's decimals, lies within the limits
+// in force.
+bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown);
 // Rounds `shown` to the control's decimals, checks the control's limits,
 // converts (integers rounded half to even) and writes; then runs the page
-// rule. Returns false when nothing had to change. Throws RangeError with
-// nothing written when the value does not fit.
+// rule. Returns false when nothing had to change (a control left untouched
+// stays silent even when its stored value lies outside the limits). Throws
+// RangeError with nothing written when the value does not fit.
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown);
 
 // --- Radio groups and combo boxes ------------------------------------------------
@@ -108,7 +112,10 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 // Parses a value as FormatValue writes it (items by text in either language,
 // or "#N" for the N-th item counted from 0) and stores it like the editor.
 // Throws TripError for text that is no value of the setting and RangeError
-// for a value that does not fit.
+// for a value that does not fit. A number typed out must lie within the
+// limits even when the field already holds it.
+//
+// Every writer of this file refuses a read-only setting with TripError.
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& text);
 
 }  // namespace tc

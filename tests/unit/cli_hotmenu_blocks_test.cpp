@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "util/files.h"
 
 namespace {
+using tc::ReadWholeFile;
 using tc::testing::RunCli;
 
 class CliHotMenuBlocks : public tc::testing::TempDirTest {};
@@ -38,22 +40,34 @@ TEST_F(CliHotMenuBlocks, SetGetAndDiffOnEverySample) {
   }
 }
 
-TEST_F(CliHotMenuBlocks, ElevenEntriesAreNotedAndAStrangerIsRefused) {
+TEST_F(CliHotMenuBlocks, ElevenEntriesOrEntriesOfSeveralItemsAreRefused) {
   const std::string a = P("a.dvkps");
   ASSERT_EQ(RunCli("sample v104-8k --out " + a).status, 0);
+  const auto original = ReadWholeFile(a);
   auto r = RunCli("set " + a + " sghmAver=46,47,48,49,50,51,52,53,54,75,97 --lang ru");
-  ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(r.out.find("note: sghmAver: в горячем меню не больше десяти пунктов; не вошли: 97 "
-                       "TankJournMenu (Журнал заправок)"),
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("sghmAver: в горячем меню не больше десяти пунктов, а указано 11"),
             std::string::npos)
       << r.out;
+  EXPECT_EQ(ReadWholeFile(a), original);
+  for (const char* entry : {"'sghmParams=5 9 12'", "'sghmParams=5 FullTankMenu'",
+                            "'sgUsedBlocks=22 21'", "'sgUsedBlocks=21 x'"}) {
+    r = RunCli("set " + a + " " + entry + " --lang en");
+    EXPECT_EQ(r.status, 1) << entry << ": " << r.out;
+    EXPECT_NE(r.out.find("is not one"), std::string::npos) << entry << ": " << r.out;
+    EXPECT_EQ(ReadWholeFile(a), original) << entry;
+  }
   r = RunCli("set " + a + " sghmAver=52,FullTankMenu --lang en");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("'FullTankMenu' is no item of the hot menu \"Average\""), std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("nothing was written"), std::string::npos) << r.out;
-  r = RunCli("get " + a + " sghmAver --lang en", false);
-  EXPECT_EQ(r.out.substr(0, 3), "46 ");
+  EXPECT_EQ(ReadWholeFile(a), original);
+  // A caption with spaces names its item.
+  r = RunCli("set " + a + " 'sghmParams=Fan On/Off' --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("get " + a + " sghmParams --lang en", false);
+  EXPECT_EQ(r.out, "5 VentOnMenu (Fan On/Off)\n");
 }
 
 }  // namespace

@@ -174,11 +174,36 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       {"meIntenseDayTime=0730", "meIntenseDayTime: Range check error"},
       {"rgWarnFirst_0=X", "rgWarnFirst_0: 'X' is not a value"},
       {"seVelocityLimit=202", "seVelocityLimit: Range check error"},
+      // The sample holds 0, below the limits: typing it again is no choice.
+      {"seParkSense0=0", "seParkSense0: Range check error"},
+      {"rgTarirIncline=#1", "rgTarirIncline) is shown only, never edited"},
+      {"sgTarir=10:10000", "the sensor reading at most 4"},
   };
   for (const auto& c : cases) {
     const auto r = RunCli("set " + a + " " + c.args);
     EXPECT_EQ(r.status, 1) << c.args;
     EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << ": " << r.out;
+    EXPECT_EQ(ReadWholeFile(a), original) << c.args;
+  }
+  // The refusals follow --lang, whatever kind of setting refuses.
+  const struct {
+    const char* args;
+    const char* message;
+  } russian[] = {
+      {"seSoundVolume=abc",
+       "seSoundVolume: 'abc' — не значение seSoundVolume (ожидается число); "
+       "ничего не записано"},
+      {"cbUseTank2=perhaps", "ожидается on или off"},
+      {"rgForsCoef=3", "(пункты: 1, 2, 4; или #N"},
+      {"sghmParams=Nonsense", "— не пункт горячего меню \"Параметры\""},
+      {"sgTarir=10-200", "— не точка тарировки"},
+      {"seTimeCorr=45", "seTimeCorr: Range check error; ничего не записано"},
+  };
+  for (const auto& c : russian) {
+    const auto r = RunCli("set " + a + " " + c.args + " --lang ru");
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << ": " << r.out;
+    EXPECT_EQ(r.out.find(" is not "), std::string::npos) << c.args << ": " << r.out;
     EXPECT_EQ(ReadWholeFile(a), original) << c.args;
   }
   auto r = RunCli("set " + P("missing.dvkps") + " seTimeCorr=1");
@@ -218,6 +243,25 @@ TEST_F(CliSettings, PageRulesApplyOnTheCommandLine) {
   EXPECT_NE(r.out.find("note: seTrimHighLimit is now 61 by the editor's rules"), std::string::npos)
       << r.out;
 
+  // With the trim, the inverter pair is stored into the HVB warning too; the
+  // editor does not show that one here, but its byte changed all the same.
+  r = RunCli("set " + a + " rgWarnFirst_18=B rgWarnNext_18=B --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = RunCli("set " + a + " rgWarnFirst_23=N --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("note: rgWarnFirst_18 is now N by the editor's rules (the editor does "
+                       "not show it)\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("note: rgWarnNext_18 is now O by the editor's rules"), std::string::npos)
+      << r.out;
+  // Its pair is no rule's doing: it shares the byte that was named.
+  EXPECT_EQ(r.out.find("rgWarnNext_23 is now"), std::string::npos) << r.out;
+  r = RunCli("set " + a + " rgWarnFirst_23=B --lang ru");
+  EXPECT_NE(r.out.find("примечание: rgWarnFirst_18 теперь Б по правилам редактора"),
+            std::string::npos)
+      << r.out;
+
   // Mode letters in either language, or the item number; byte packing as
   // the editor does it; times of day.
   r = RunCli("set " + a + " rgWarnFirst_3=Б rgWarnNext_3=N rgWarnFirst_6=#2 meIntenseDayTime=7:30");
@@ -227,7 +271,12 @@ TEST_F(CliSettings, PageRulesApplyOnTheCommandLine) {
   // No voice on this variant: the spoken modes are refused.
   r = RunCli("set " + a + " rgWarnFirst_3=M --lang en");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("cannot be chosen"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("'M' cannot be chosen for rgWarnFirst_3 on this device variant"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("protocol"), std::string::npos) << r.out;
+  r = RunCli("set " + a + " rgWarnNext_3=Г --lang ru");
+  EXPECT_NE(r.out.find("на этом варианте МК"), std::string::npos) << r.out;
 }
 
 TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {
@@ -242,4 +291,20 @@ TEST_F(CliSettings, SettingsListsEveryNameWithLabelAndValue) {
   r = RunCli("settings " + a + " --lang ru");
   EXPECT_NE(r.out.find("# tsMeth: Источники\n"), std::string::npos);
   EXPECT_NE(r.out.find("rgPrognozMeth\tПрогноз пробега\tСредн\n"), std::string::npos);
+}
+
+TEST_F(CliSettings, SchemesResetSpeaksTheChosenLanguage) {
+  const std::string a = Sample("v104-8k");
+  auto r = RunCli("schemes " + a + " --reset --out " + P("b.dvkps") + " --lang ru");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.find("both"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("обе цветовые схемы заменены заводскими"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("записано в " + P("b.dvkps")), std::string::npos) << r.out;
+  r = RunCli("schemes " + a + " --reset --lang en");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("both colour schemes set to the factory schemes"), std::string::npos)
+      << r.out;
+  r = RunCli("schemes " + a + " --out " + P("c.dvkps") + " --lang ru");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("--out задаётся только вместе с --reset"), std::string::npos) << r.out;
 }

@@ -166,7 +166,7 @@ TEST(SoundsPage, WarningModesArePackedIntoTheirByte) {
 
   p.Set("seSoundVolume", "8");
   EXPECT_EQ(p.Stored(layout::kSoundVolume), 8);
-  EXPECT_NE(Refusal(p, "rgWarnFirst_2", "X").find("items: О, Н, Б, М, Г; or #N"),
+  EXPECT_NE(Refusal(p, "rgWarnFirst_2", "X").find("пункты: О, Н, Б, М, Г; или #N"),
             std::string::npos);
 }
 
@@ -214,7 +214,14 @@ TEST(SoundsPage, TrimVariantMirrorsTheInverterWarningAndHasNoVoice) {
   EXPECT_TRUE(items[2].enabled);
   EXPECT_FALSE(items[3].enabled);
   EXPECT_FALSE(items[4].enabled);
-  EXPECT_NE(Refusal(p, "rgWarnFirst_0", "M").find("нельзя выбрать для"), std::string::npos);
+  // The refusal names the device variant as the cause, not the protocol.
+  EXPECT_EQ(Refusal(p, "rgWarnFirst_0", "M"),
+            "'M' нельзя выбрать для rgWarnFirst_0 на этом варианте МК: он не произносит "
+            "сообщений");
+  SetEnglishVersion(true);
+  EXPECT_EQ(Refusal(p, "rgWarnNext_3", "Г"),
+            "'Г' cannot be chosen for rgWarnNext_3 on this device variant: it has no voice");
+  SetEnglishVersion(false);
   EXPECT_EQ(SettingItems(p.ctx, p.Def("rgFlagSound")).size(), 3u);
   const Visibility v = ControlVisibility(p.ctx);
   EXPECT_FALSE(v.Visible("seSoundVolume"));

@@ -118,6 +118,17 @@ TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
     EXPECT_STREQ(e.what(), "Range check error");
   }
   EXPECT_EQ(l.mk.GetInt(layout::kDispSpeed), 17);
+
+  // A stored value outside the limits (1..7) is no value one may type in,
+  // though the field holds it already; an untouched control stays silent.
+  const SettingDef& sense = l.Def("seParkSense0");
+  l.mk.SetInt(layout::kParkSense[0], 0);
+  EXPECT_THROW(SetFromText(l.ctx, sense, "0"), RangeError);
+  EXPECT_THROW(SetFromText(l.ctx, sense, "0.4"), RangeError);
+  EXPECT_FALSE(SetNumber(l.ctx, sense, 0));
+  EXPECT_EQ(l.mk.GetInt(layout::kParkSense[0]), 0);
+  EXPECT_TRUE(SetFromText(l.ctx, sense, "1"));
+  EXPECT_EQ(l.mk.GetInt(layout::kParkSense[0]), 1);
 }
 
 TEST(EditorChoices, TachometerLockLevelAndInvertedBit) {
@@ -215,7 +226,13 @@ TEST(EditorRules, SpeedSourcesAndTheVirtualLock) {
   EXPECT_STREQ(items[2].text.en, "NMEA");
   EXPECT_FALSE(items[0].enabled);
   EXPECT_THROW(SetIndex(e01.ctx, speed, 0), RangeError);
-  EXPECT_THROW(SetFromText(e01.ctx, speed, "ECU"), TripError);
+  SetEnglishVersion(true);
+  try {
+    SetFromText(e01.ctx, speed, "ECU");
+    ADD_FAILURE() << "ECU taken";
+  } catch (const TripError& e) {
+    EXPECT_STREQ(e.what(), "'ECU' cannot be chosen for rgVelocityMeth with the current protocol");
+  }
 }
 
 TEST(EditorRules, ProtocolDefinitionAndTankItemsFollowTheVariant) {
@@ -364,10 +381,13 @@ TEST(EditorText, EverySettingRoundTripsThroughItsText) {
       SetFromText(l.ctx, l.Def("rgLockType"), "Virt.");  // keeps GPS where offered
       const Visibility visible = ControlVisibility(l.ctx);
       for (const auto& d : SettingsSchema()) {
-        if (!visible.Visible(d.name)) continue;
+        if (!visible.Visible(d.name) || d.readOnly) continue;
         std::vector<std::string> values;
         if (d.kind == ControlKind::Spin || d.kind == ControlKind::Time) {
           values = {FormatValue(l.ctx, d, english), OtherValue(l.ctx, d)};
+          // A stored number outside the limits is refused when typed back.
+          if (d.kind == ControlKind::Spin && !WithinLimits(l.ctx, d, GetNumber(l.ctx, d)))
+            values.erase(values.begin());
         } else if (d.kind == ControlKind::Check) {
           values = {"on", "off"};
         } else {
@@ -385,6 +405,7 @@ TEST(EditorText, EverySettingRoundTripsThroughItsText) {
 }
 
 TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
+  SetEnglishVersion(true);
   Loaded l("v104-8k");
   const auto block6 = std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end());
   const auto message = [&](const char* name, const char* text) {
@@ -403,6 +424,15 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   EXPECT_NE(message("rgForsCoef", "3").find("items: 1, 2, 4"), std::string::npos);
   EXPECT_NE(message("rgForsCoef", "#7").find("is not a value"), std::string::npos);
   EXPECT_NE(message("cbUseTank2", "maybe").find("on or off"), std::string::npos);
+  // The same refusals in Russian; "Range check error" keeps its words.
+  SetEnglishVersion(false);
+  EXPECT_EQ(message("seSoundVolume", "abc"), "'abc' — не значение seSoundVolume (ожидается число)");
+  EXPECT_EQ(message("cbUseTank2", "maybe"),
+            "'maybe' — не значение cbUseTank2 (ожидается on или off, да или нет)");
+  EXPECT_EQ(message("rgForsCoef", "3"),
+            "'3' — не значение rgForsCoef (пункты: 1, 2, 4; или #N — N-й пункт с 0)");
+  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error");
+  SetEnglishVersion(true);
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), block6);
 
   EXPECT_EQ(message("seTimeCorr", " -12 "), "accepted");

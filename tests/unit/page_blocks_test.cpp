@@ -214,6 +214,10 @@ TEST(SystemText, CodesOrNamesOfTheListInListOrder) {
   EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "ABS 99").find("'ABS 99' — не дополнительная система"),
             std::string::npos);
   EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", "21,,22").find("пустой элемент"), std::string::npos);
+  // An entry is one system: no second code or word after the first.
+  for (const char* text : {"22 21", "21 x", "21 (ABS 8/9)", "21, 22 (ABS 5.3)", "21 ABS 5.3"})
+    EXPECT_NE(Message(l.Ctx(), "sgUsedBlocks", text).find("не одна система"), std::string::npos)
+        << text;
   EXPECT_EQ(std::vector<uint8_t>(mk.Block(5).begin(), mk.Block(5).end()), before);
 }
 
@@ -235,4 +239,29 @@ TEST(SystemText, ANameOfTwoSystemsAsksForTheCode) {
     return;
   }
   GTEST_SKIP() << "no sample has a CAN variant";
+}
+
+TEST(SystemText, ASystemListedTwiceIsNamedOnce) {
+  // The GS450H unit stands twice in the hybrid group; the selected-systems
+  // table and `get` show it once, and what `get` prints is taken back.
+  for (const char* sample : {"v104-8k", "v8002-8k", "v8003-32k", "ve01-32k"}) {
+    Loaded l(sample);
+    if (!l.Ctx().Flags().VariantCan) continue;
+    const auto& protocols = l.Ctx().catalog.Protocols();
+    int hybrid = -1;
+    for (size_t i = 0; i < protocols.size() && hybrid < 0; ++i)
+      if (protocols[i]->IsHybrid) hybrid = int(i);
+    if (hybrid < 0) continue;
+    SetIndex(l.Ctx(), *FindSetting("cbProtocol"), hybrid);
+    ASSERT_EQ(Count(SystemList(l.Ctx()), 143), 2) << sample;
+    const SettingDef& used = *FindSetting("sgUsedBlocks");
+    ASSERT_TRUE(SetFromText(l.Ctx(), used, "HV ECU GS450H, 21"));
+    EXPECT_EQ(FormatValue(l.Ctx(), used, true), "21 (ABS 5.3), 143 (HV ECU GS450H)");
+    EXPECT_EQ(ReadValue(l.Ctx(), used).numbers, (std::vector<int64_t>{21, 143}));
+    EXPECT_FALSE(SetFromText(l.Ctx(), used, FormatValue(l.Ctx(), used, true)));
+    EXPECT_FALSE(SetFromText(l.Ctx(), used, "143, 143 (HV ECU GS450H), 21"));
+    EXPECT_EQ(UsedSystems(l.mk, SystemList(l.Ctx())).size(), 2u);
+    return;
+  }
+  GTEST_SKIP() << "no sample has a CAN variant with a hybrid protocol";
 }

@@ -284,21 +284,58 @@ TEST(HotMenuText, OnlyItemsOfTheMenusTreeAreTakenAndNothingIsWrittenOtherwise) {
   EXPECT_NE(message("fulltankmenu").find("не пункт"), std::string::npos);
 }
 
-TEST(HotMenuText, MoreThanTenEntriesKeepTheFirstTenAndSaySo) {
+TEST(HotMenuText, MoreThanTenEntriesAreRefusedAndNothingIsWritten) {
   Loaded l("v104-8k");
   std::vector<std::string> notes;
   l.Ctx().notes = &notes;
   const SettingDef& aver = *FindSetting("sghmAver");
+  const HotMenu before = ReadHotMenu(l.mk, 1);
   SetEnglishVersion(true);
-  EXPECT_TRUE(SetFromText(l.Ctx(), aver, "46,47,48,49,50,51,52,53,54,75,76,97"));
+  try {
+    SetFromText(l.Ctx(), aver, "46,47,48,49,50,51,52,53,54,75,76,97");
+    ADD_FAILURE() << "twelve entries taken";
+  } catch (const TripError& e) {
+    EXPECT_STREQ(e.what(), "a hot menu holds at most ten items, not 12; leave some out");
+  }
   SetEnglishVersion(false);
-  EXPECT_EQ(ReadHotMenu(l.mk, 1), Menu({46, 47, 48, 49, 50, 51, 52, 53, 54, 75}));
-  ASSERT_EQ(notes.size(), 1u);
-  EXPECT_EQ(notes[0],
-            "sghmAver: a hot menu holds ten items; left out: 76 ViewTrip0Menu (Last     MM:HH "
-            "DD.MM), 97 TankJournMenu (Petrol log)");
-  // Ten exactly is no news.
-  notes.clear();
-  SetFromText(l.Ctx(), aver, "46,47,48,49,50,51,52,53,54,76");
+  EXPECT_THROW(SetFromText(l.Ctx(), aver, "46,47,48,49,50,51,52,53,54,75,76"), TripError);
+  EXPECT_EQ(ReadHotMenu(l.mk, 1), before);
+  // Ten exactly is taken, and is no news.
+  EXPECT_TRUE(SetFromText(l.Ctx(), aver, "46,47,48,49,50,51,52,53,54,76"));
+  EXPECT_EQ(ReadHotMenu(l.mk, 1), Menu({46, 47, 48, 49, 50, 51, 52, 53, 54, 76}));
   EXPECT_TRUE(notes.empty());
+}
+
+TEST(HotMenuText, EachEntryIsOneItem) {
+  SetEnglishVersion(true);
+  Loaded l("v104-8k");
+  const SettingDef& params = *FindSetting("sghmParams");
+  const auto outcome = [&](const std::string& text) {
+    try {
+      SetFromText(l.Ctx(), params, text);
+    } catch (const TripError& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  // Entries that are more than one item were read as their first word.
+  const HotMenu before = ReadHotMenu(l.mk, 0);
+  for (const char* text : {"5 9 12", "5 FullTankMenu", "2, 5 9", "VentOnMenu FullTankMenu",
+                           "5 VentOnMenu (Refuel.until full)", "5 (Fan On/Off) 9"})
+    EXPECT_NE(outcome(text).find("is not one menu item"), std::string::npos)
+        << text << ": " << outcome(text);
+  EXPECT_EQ(ReadHotMenu(l.mk, 0), before);
+  // A caption names its item in either language, spaces and all; the code,
+  // the identifier and the caption may stand together when they agree.
+  for (const char* text : {"Fan On/Off", "Вентилятор Вкл/Откл", "5 VentOnMenu", "VentOnMenu",
+                           "5 (Fan On/Off)", "VentOnMenu (Вентилятор Вкл/Откл)"}) {
+    WriteHotMenu(l.mk, 0, HotMenu{});
+    EXPECT_EQ(outcome(text), "accepted") << text;
+    EXPECT_EQ(ReadHotMenu(l.mk, 0), Menu({5})) << text;
+  }
+  EXPECT_EQ(outcome("Fan On/Off, Refuel.until full"), "accepted");
+  EXPECT_EQ(ReadHotMenu(l.mk, 0), Menu({5, 2}));
+  EXPECT_NE(outcome("Fan").find("'Fan' is no item"), std::string::npos);
+  SetEnglishVersion(false);
+  EXPECT_NE(outcome("5 9 12").find("не один пункт меню"), std::string::npos);
 }

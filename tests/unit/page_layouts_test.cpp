@@ -12,6 +12,7 @@
 #include "catalog/protocol.h"
 #include "catalog/variants.h"
 #include "editor_core/edit_session.h"
+#include "editor_core/editor_pages.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
@@ -313,4 +314,27 @@ TEST(LayoutSettings, EveryCellOfEveryLayoutIsNamedOnce) {
       }
   EXPECT_EQ(cells, 4 + 9 + 24 + 12 + 28 + 27 + 16 + 16 + 4);
   EXPECT_EQ(FindSetting("x4.7.1"), nullptr);
+}
+
+TEST(LayoutPages, OnlyOneOfTheSharedX1X3AndX7PagesShows) {
+  // The three layouts share one table; two pages editing it would overwrite
+  // each other's cells.
+  for (const uint16_t type : {0xE01, 0xF01, 0x8005, 0xD01, 0x104, 0x8002, 0x8003}) {
+    const VariantFlags f = LookupVariant(type, 0).flags;
+    const int shown = int(PageOnShow("tsDisplays1", f)) + int(PageOnShow("tsDisplays3", f)) +
+                      int(PageOnShow("tsDisplays7", f));
+    EXPECT_EQ(shown, 1) << std::hex << type;
+  }
+  EXPECT_TRUE(PageOnShow("tsDisplays3", LookupVariant(0xD01, 0).flags));
+  EXPECT_TRUE(PageOnShow("tsDisplays1", LookupVariant(0xF01, 0).flags));
+
+  // On ve01-32k (x1) the x7 cells are hidden and refused, nothing stored.
+  Editing e("ve01-32k");
+  const Visibility v = ControlVisibility(e.ctx());
+  EXPECT_TRUE(v.Visible("x1.1.1"));
+  EXPECT_FALSE(v.Visible("x7.1.1"));
+  EXPECT_FALSE(v.Visible("x7.4.7"));
+  const std::vector<uint8_t> b10(e.mk.Block(10).begin(), e.mk.Block(10).end());
+  EXPECT_THROW(SetFromText(e.ctx(), Editing::Def("x7.1.1"), "17"), TripError);
+  EXPECT_EQ(std::vector<uint8_t>(e.mk.Block(10).begin(), e.mk.Block(10).end()), b10);
 }

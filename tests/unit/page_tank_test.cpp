@@ -106,7 +106,15 @@ TEST(TareTable, TextFormSetsTheCountAndRefusesBadRows) {
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10:x"); }).find("не точка тарировки"),
             std::string::npos);
   EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "300:1"); }), "Range check error");
-  EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "1:40000"); }), "Range check error");
+  // Cells take as many digits as the table lets one type: 3 and 4.
+  const auto block4 = m.BlockBytes(4);
+  for (const char* text : {"1:40000", "10:10000", "1:1 0010:5", "20:00001"})
+    EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, text); }).find("не длиннее 4 цифр"),
+              std::string::npos)
+        << text;
+  EXPECT_EQ(m.BlockBytes(4), block4);
+  EXPECT_TRUE(SetFromText(m.ctx, t, "255:9999"));
+  EXPECT_EQ(m.mk.GetInt(layout::kTareSensor[0]), 9999);
   std::string many;
   for (int i = 0; i < 69; ++i) many += "1:1 ";
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, many); }).find("не больше 68 точек"),
@@ -133,6 +141,26 @@ TEST(TankPage, LitresLimitsAndSevenPointRows) {
   EXPECT_FALSE(v.Visible("seOilCalibrResArr3"));
   EXPECT_FALSE(v.Visible("seOilCalibrLitArr6"));
   EXPECT_THROW(SetNumber(m.ctx, m.Def("seOilCalibrQuant"), 8), RangeError);
+}
+
+TEST(TankPage, SensorSlopeIsShownOnly) {
+  SetEnglishVersion(true);
+  SampleModel m("v104-8k");
+  const SettingDef& slope = m.Def("rgTarirIncline");
+  const auto block4 = m.BlockBytes(4);
+  const std::string before = FormatValue(m.ctx, slope, true);
+  for (const char* text : {"#1", "Dir", "Авто", "#0"}) {
+    const std::string message = Outcome([&] { SetFromText(m.ctx, slope, text); });
+    EXPECT_NE(message.find("rgTarirIncline) is shown only"), std::string::npos) << message;
+    EXPECT_NE(message.find("read-only"), std::string::npos) << message;
+  }
+  EXPECT_THROW(SetIndex(m.ctx, slope, 1), TripError);
+  EXPECT_EQ(m.BlockBytes(4), block4);
+  // Still shown as the device reports it.
+  EXPECT_EQ(FormatValue(m.ctx, slope, true), before);
+  SetEnglishVersion(false);
+  EXPECT_NE(Outcome([&] { SetFromText(m.ctx, slope, "#2"); }).find("только для чтения"),
+            std::string::npos);
 }
 
 namespace {

@@ -25,6 +25,7 @@ inline void CollectTreeItems(const std::vector<HotMenuNode>& tree, std::vector<s
 
 // Empty when the setting offers no other value (an unused subtype slot).
 inline std::string OtherValue(const EditorContext& ctx, const SettingDef& d) {
+  if (d.readOnly) return "";  // shown only
   switch (d.kind) {
     case ControlKind::Spin: {
       const Limits lim = SettingLimits(ctx, d);
