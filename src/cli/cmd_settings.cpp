@@ -117,7 +117,9 @@ int RunSet(const Args& a) {
       SetFromText(ctx, *s.def, s.value);
     } catch (const TripError& e) {
       // The session puts every block back; nothing is written.
-      throw TripError(std::string(s.def->name) + ": " + e.what() +
+      std::string why = e.what();
+      if (!why.empty() && why.back() == '.') why.pop_back();
+      throw TripError(std::string(s.def->name) + ": " + why +
                       Say("; ничего не записано", "; nothing was written"));
     }
     after.push_back(ReadValue(ctx, *s.def));
