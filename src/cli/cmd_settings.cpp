@@ -241,7 +241,9 @@ const Register kSet({"set",
                      "HH:MM (00:00..23:59). Hot menus and additional systems take a list\n"
                      "separated by commas, each entry one item: its code, its name, or\n"
                      "both as 'get' prints them, or its caption; a hot menu holds at most\n"
-                     "ten items, and '-' empties a list. The editor's\n"
+                     "ten items, and '-' empties a list. Display cells (x4.1.2 ...) take a\n"
+                     "parameter's code, its caption, or #N (the N-th choice of the cell's\n"
+                     "pop-up, from 0). The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
                      "in place unless --out names another one.",

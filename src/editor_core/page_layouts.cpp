@@ -128,7 +128,15 @@ bool ParseCell(EditorContext& ctx, const SettingDef& d, const std::string& raw) 
   int code = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
   const bool isNumber = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+  // "#N": the N-th choice of the cell's pop-up, counted from 0, as items take it.
+  if (text.size() > 1 && text[0] == '#') {
+    size_t n = 0;
+    const auto [nEnd, nEc] = std::from_chars(text.data() + 1, text.data() + text.size(), n);
+    if (nEc == std::errc() && nEnd == text.data() + text.size() && n < menu.size())
+      found = &menu[n];
+  }
   for (const CellChoice& c : menu) {
+    if (found) break;
     if (isNumber ? c.code == code
                  : (Lower(text) == Lower(c.caption.ru) || Lower(text) == Lower(c.caption.en))) {
       found = &c;
@@ -349,11 +357,10 @@ void AddInfoPanelSettings(std::vector<SettingDef>& s) {
 
 namespace {
 
-// The pages that split the previews of one layout. Their captions, like the
-// x7 layout's, have no English wording and read the same in both languages.
-constexpr TextPair kDisplays1To3{"Дисплеи 1 .. 3", "Дисплеи 1 .. 3"};
-constexpr TextPair kDisplays4To6{"Дисплеи 4 .. 6", "Дисплеи 4 .. 6"};
-constexpr TextPair kDisplays7To8{"Дисплеи 7, 8", "Дисплеи 7, 8"};
+// The pages that split the previews of one layout.
+constexpr TextPair kDisplays1To3{"Дисплеи 1 .. 3", "Displays 1 .. 3"};
+constexpr TextPair kDisplays4To6{"Дисплеи 4 .. 6", "Displays 4 .. 6"};
+constexpr TextPair kDisplays7To8{"Дисплеи 7, 8", "Displays 7, 8"};
 
 constinit const EditorPage kDisplays4Parts[]{
     {.name = "tsDisplays4a", .caption = kDisplays1To3},
@@ -361,8 +368,8 @@ constinit const EditorPage kDisplays4Parts[]{
 };
 constinit const EditorPage* const kDisplays4List[] = {&kDisplays4Parts[0], &kDisplays4Parts[1]};
 constinit const EditorPage kDisplays7Parts[]{
-    {.name = "tsDisplays7a", .caption = {"Дисплеи 1, 2", "Дисплеи 1, 2"}},
-    {.name = "tsDisplays7b", .caption = {"Дисплеи 3, 4", "Дисплеи 3, 4"}},
+    {.name = "tsDisplays7a", .caption = {"Дисплеи 1, 2", "Displays 1, 2"}},
+    {.name = "tsDisplays7b", .caption = {"Дисплеи 3, 4", "Displays 3, 4"}},
 };
 constinit const EditorPage* const kDisplays7List[] = {&kDisplays7Parts[0], &kDisplays7Parts[1]};
 constinit const EditorPage kGraphParts[]{
@@ -405,7 +412,7 @@ constinit const EditorPage kDisplays9Page{
 // page gives way to the x1 or the x3 page where the variant shows one.
 constinit const EditorPage kDisplays7Page{
     .name = "tsDisplays7",
-    .caption = {"Дисплеи х7", "Дисплеи х7"},
+    .caption = {"Дисплеи х7", "Displays x 7"},
     .shown = [](const VariantFlags& f) { return !f.VariantDisplays1 && !f.VariantDisplays3; },
     .addSettings = AddDisplays7Settings,
     .pages = kDisplays7List,

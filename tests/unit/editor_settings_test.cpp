@@ -316,7 +316,8 @@ TEST(EditorPages, CaptionsAndVisibilityByVariant) {
   EXPECT_EQ(ru.front(), "Поправки");
   EXPECT_EQ(ru.back(), "Служ.информ.");
 
-  // The display page's own pages; the x7 layout has no English caption.
+  // The display page's own pages, in both languages (the x7 layout and the
+  // sub-pages that split the previews have English captions too).
   const auto captions = [](const char* page, bool english) {
     std::vector<std::string> t;
     for (const auto& p : FindEditorPage(page)->pages) t.push_back(p.caption.Get(english));
@@ -325,15 +326,19 @@ TEST(EditorPages, CaptionsAndVisibilityByVariant) {
   EXPECT_EQ(
       captions("tsDisp", true),
       (std::vector<std::string>{"Color schemes", "Displays x 1", "Displays x 4", "Displays x 9",
-                                "Дисплеи х7", "Displays x 3", "Graph.Displays", "Arrow Dispalys",
+                                "Displays x 7", "Displays x 3", "Graph.Displays", "Arrow Dispalys",
                                 "Displays x ", "Hot menu", "Info.panel", "Divers"}));
   // Eight graphs and eight dials, three to a page.
-  const std::vector<std::string> eight = {"Дисплеи 1 .. 3", "Дисплеи 4 .. 6", "Дисплеи 7, 8"};
+  const std::vector<std::string> eightRu = {"Дисплеи 1 .. 3", "Дисплеи 4 .. 6", "Дисплеи 7, 8"};
+  const std::vector<std::string> eightEn = {"Displays 1 .. 3", "Displays 4 .. 6", "Displays 7, 8"};
   for (bool english : {false, true}) {
-    EXPECT_EQ(captions("tsGraphDisplays", english), eight);
-    EXPECT_EQ(captions("tsArrowDisplays", english), eight);
+    EXPECT_EQ(captions("tsGraphDisplays", english), english ? eightEn : eightRu);
+    EXPECT_EQ(captions("tsArrowDisplays", english), english ? eightEn : eightRu);
+    const auto& eight = english ? eightEn : eightRu;
+    EXPECT_EQ(captions("tsDisplays4", english), (std::vector<std::string>{eight[0], eight[1]}));
     EXPECT_EQ(captions("tsDisplays7", english),
-              (std::vector<std::string>{"Дисплеи 1, 2", "Дисплеи 3, 4"}));
+              (english ? std::vector<std::string>{"Displays 1, 2", "Displays 3, 4"}
+                       : std::vector<std::string>{"Дисплеи 1, 2", "Дисплеи 3, 4"}));
   }
 
   TVariantCatalog c;

@@ -279,9 +279,16 @@ TEST(LayoutSettings, CellsAsNamedSettings) {
   SetFromText(e.ctx(), d, FormatValue(e.ctx(), d, false));
   EXPECT_EQ(e.mk.Block(10)[25], menu[0].code);
 
+  // "#N" is the N-th choice of the pop-up, as for items.
+  SetFromText(e.ctx(), d, "#1");
+  EXPECT_EQ(e.mk.Block(10)[25], menu[1].code);
+  SetFromText(e.ctx(), d, "#0");
+  EXPECT_EQ(e.mk.Block(10)[25], menu[0].code);
+
   // Only what the pop-up offers: code 91 is no parameter of this protocol.
   const std::vector<uint8_t> b10(e.mk.Block(10).begin(), e.mk.Block(10).end());
-  for (const char* bad : {"91", "300", "-1", "no such", ""})
+  const std::string pastTheEnd = "#" + std::to_string(menu.size());
+  for (const char* bad : {"91", "300", "-1", "no such", "", "#", "#-1", "#1x", pastTheEnd.c_str()})
     EXPECT_THROW(SetFromText(e.ctx(), d, bad), TripError) << bad;
   EXPECT_EQ(std::vector<uint8_t>(e.mk.Block(10).begin(), e.mk.Block(10).end()), b10);
 
