@@ -270,9 +270,19 @@ HotMenu ReadHotMenu(const TMK& mk, int menu) {
   return e;
 }
 
-void WriteHotMenu(TMK& mk, int menu, const HotMenu& entries) {
+namespace {
+void WriteHotMenuRow(TMK& mk, int menu, const HotMenu& entries) {
   const FieldArray f = layout::kHotMenus.Row(menu);
   for (int k = 0; k < kHotMenuRows; ++k) mk.SetInt(f[k], entries[size_t(k)]);
+}
+}  // namespace
+
+void WriteHotMenu(TMK& mk, int menu, const HotMenu& entries) {
+  WriteHotMenuRow(mk, menu, entries);
+  // The page packs all four menus after every change, so a gap a menu was
+  // stored with (a device default leaves one) goes with any edit.
+  for (int m = 0; m < kHotMenuCount; ++m)
+    if (m != menu) WriteHotMenuRow(mk, m, PackHotMenu(ReadHotMenu(mk, m)));
 }
 
 HotMenu PackHotMenu(const HotMenu& entries) {

@@ -28,6 +28,8 @@ TextPair HotMenuCaption(int menu);
 const char* HotMenuSettingName(int menu);
 
 HotMenu ReadHotMenu(const TMK& mk, int menu);
+// Stores one menu as given and packs the other three (a change to any menu
+// leaves no gap in any of them).
 void WriteHotMenu(TMK& mk, int menu, const HotMenu& entries);
 
 // The entries without gaps: the non-zero codes first, in their order.

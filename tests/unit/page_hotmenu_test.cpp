@@ -227,6 +227,21 @@ TEST(HotMenuTree, JournalsTaximeterAndParking) {
   EXPECT_TRUE(noPark[1].children.empty());
 }
 
+// The samples store the first menu with the device's gap (2,3,31,15,6,8,0,28):
+// a change to any menu packs all four, from the editor and the command line.
+TEST(HotMenuRules, AChangeToAnyMenuPacksAllFour) {
+  Loaded l("v104-8k");
+  ASSERT_EQ(ReadHotMenu(l.mk, 0), Menu({2, 3, 31, 15, 6, 8, 0, 28}));
+  WriteHotMenu(l.mk, 1, Menu({0, l.Code("TripJournMenu"), 0}));  // a gap of its own
+  EXPECT_EQ(ReadHotMenu(l.mk, 0), Menu({2, 3, 31, 15, 6, 8, 28}));
+  EXPECT_EQ(ReadHotMenu(l.mk, 1), Menu({0, l.Code("TripJournMenu")}));  // stored as given
+
+  Loaded cli("v104-8k");
+  EXPECT_TRUE(SetFromText(cli.Ctx(), *FindSetting("sghmTax"), "TaxStartFinishMenu"));
+  EXPECT_EQ(ReadHotMenu(cli.mk, 0), Menu({2, 3, 31, 15, 6, 8, 28}));
+  EXPECT_EQ(ReadHotMenu(cli.mk, 2), Menu({cli.Code("TaxStartFinishMenu")}));
+}
+
 TEST(HotMenuText, SetStoresPackedAndGetNamesEachEntry) {
   Loaded l("v104-8k");
   const SettingDef& params = *FindSetting("sghmParams");
