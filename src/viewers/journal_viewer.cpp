@@ -24,7 +24,7 @@ constexpr int kTabsHeight = 489;
 
 // The window's own buttons read the same in both languages.
 const TextPair kOk{"OK", "OK"};
-const TextPair kCancel{"Cancel", "Cancel"};
+const TextPair kCancel{"Отмена", "Cancel"};
 const TextPair kExportFilter{"Текстовые файлы (*.txt);;Все файлы (*)",
                              "Text files (*.txt);;All files (*)"};
 const char* const kExportSuffix = "txt";

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace tc {
 
@@ -69,6 +70,35 @@ QString TextGrid::Cell(int row, int column) const {
 void TextGrid::SetRows(const std::vector<std::vector<std::string>>& rows, int firstRow) {
   for (size_t r = 0; r < rows.size(); ++r)
     for (size_t c = 0; c < rows[r].size(); ++c) SetCell(firstRow + int(r), int(c), rows[r][c]);
+  FitColumns();
+}
+
+void TextGrid::FitColumns() {
+  // A header longer than its column (an English caption in a width made for
+  // the Russian one) takes room from columns whose texts leave some, so
+  // nothing is clipped and the grid keeps its width.
+  const QFontMetrics fm(font());
+  const int n = columnCount();
+  std::vector<int> need(size_t(n), 0), width = shape_.columnWidths;
+  for (int c = 0; c < n; ++c)
+    for (int r = 0; r < rowCount(); ++r)
+      need[size_t(c)] = std::max(need[size_t(c)], fm.horizontalAdvance(Cell(r, c)) + 2 * kMargin);
+  for (int c = 0; c < n; ++c) {
+    int missing = need[size_t(c)] - width[size_t(c)];
+    // From the column with the most room first.
+    while (missing > 0) {
+      int donor = -1, most = 0;
+      for (int d = 0; d < n; ++d)
+        if (d != c && width[size_t(d)] - need[size_t(d)] > most)
+          donor = d, most = width[size_t(d)] - need[size_t(d)];
+      if (donor < 0) break;
+      const int take = std::min(most, missing);
+      width[size_t(donor)] -= take;
+      width[size_t(c)] += take;
+      missing -= take;
+    }
+  }
+  for (int c = 0; c < n; ++c) setColumnWidth(c, width[size_t(c)]);
 }
 
 void TextGrid::ClearRow(int row) {

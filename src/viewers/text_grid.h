@@ -31,6 +31,11 @@ class TextGrid : public QTableWidget {
   // Writes rows of cells starting at `firstRow`; cells beyond the grid are
   // ignored.
   void SetRows(const std::vector<std::vector<std::string>>& rows, int firstRow = 0);
+  // Widens a column whose texts do not fit by what other columns can spare
+  // (SetRows does it); the grid's width stays as its shape gives it.
+  void FitColumns();
+  // Space left and right of a cell's text.
+  static constexpr int kMargin = 3;
   // Empties every cell of the given row.
   void ClearRow(int row);
   // Empties every cell.

@@ -112,12 +112,23 @@ TEST_F(ViewerTest, EmptyJournalsShowEmptyRowsAndBareFaultNumbers) {
       EXPECT_EQ(dlg->PageControl->currentIndex(), 0);
       EXPECT_EQ(dlg->windowTitle(), english ? "Viewing logs" : "Просмотр журналов");
       EXPECT_EQ(dlg->PageControl->tabText(3), english ? "Faults log" : "Журнал ошибок");
-      // The window's own buttons are not translated.
+      // The window's own buttons follow the language like every other text.
       EXPECT_EQ(dlg->bOK->text(), "OK");
-      EXPECT_EQ(dlg->bCancel->text(), "Cancel");
+      EXPECT_EQ(dlg->bCancel->text(), english ? "Cancel" : "Отмена");
       EXPECT_EQ(dlg->lSum[5]->text(),
                 english ? "Reset 2 (between gas stations)" : "Сброс 2 ( Между заправками )");
       const QString empty = english ? "Empty" : "Пусто";
+      // Every header fits its column ("Av. expense per hour" was clipped),
+      // and the grid keeps the width of its columns together.
+      for (TextGrid* g : {dlg->sgTrip, dlg->sgRefuel}) {
+        int total = 0;
+        for (int c = 0; c < g->columnCount(); ++c) {
+          total += g->columnWidth(c);
+          EXPECT_LE(g->fontMetrics().horizontalAdvance(g->Cell(0, c)) + 4, g->columnWidth(c))
+              << g->Cell(0, c).toStdString();
+        }
+        EXPECT_EQ(total, 50 + 140 + 96 + 84 + 131 + 156 + 145 + 113 + 78);
+      }
       for (TextGrid* g : {dlg->sgTrip, dlg->sgRefuel}) {
         ASSERT_EQ(g->rowCount(), 22);
         ASSERT_EQ(g->columnCount(), 9);
