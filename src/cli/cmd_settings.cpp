@@ -153,10 +153,7 @@ int RunSet(const Args& a) {
   for (const auto& s : assignments)
     for (const ExtentByte& b : SettingExtent(*s.def)) namedBytes.push_back(b);
   const auto sharesNamedBytes = [&](const SettingDef& d) {
-    for (const ExtentByte& b : SettingExtent(d))
-      for (const ExtentByte& n : namedBytes)
-        if (b.block == n.block && b.offset == n.offset && (b.mask & n.mask)) return true;
-    return false;
+    return ExtentsOverlap(SettingExtent(d), namedBytes);
   };
   const auto& schema = SettingsSchema();
   for (size_t i = 0; i < schema.size(); ++i) {

@@ -117,11 +117,9 @@ void TMK_SetParamsDlg::BuildTabs(Pick pick) {
   for (size_t i = 0; i < tabs_.size(); ++i)
     if (pick(int(i))) ran |= Build(tabs_[i]);
   // New controls show what the model holds and what the rules say, as the
-  // show sequence left every other control.
-  if (ran && prepared_ && !preparing_) {
-    binder_->RefreshStates();
-    binder_->LoadControls();
-  }
+  // show sequence left every other control; those already shown stay as
+  // they are.
+  if (ran && prepared_ && !preparing_) binder_->LoadLate();
 }
 
 QWidget* TMK_SetParamsDlg::Page(const QString& name) {

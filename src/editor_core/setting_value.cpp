@@ -116,6 +116,13 @@ std::vector<ExtentByte> SettingExtent(const SettingDef& def) {
   return bytes;
 }
 
+bool ExtentsOverlap(const std::vector<ExtentByte>& a, const std::vector<ExtentByte>& b) {
+  for (const ExtentByte& x : a)
+    for (const ExtentByte& y : b)
+      if (x.block == y.block && x.offset == y.offset && (x.mask & y.mask)) return true;
+  return false;
+}
+
 bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {
   if (def.write) return def.write(ctx, def, value);
   if (def.bit >= 0) {

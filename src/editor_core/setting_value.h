@@ -39,6 +39,8 @@ struct ExtentByte {
   uint8_t mask;
 };
 std::vector<ExtentByte> SettingExtent(const SettingDef& def);
+// Whether two extents hold a bit in common (settings that share a byte).
+bool ExtentsOverlap(const std::vector<ExtentByte>& a, const std::vector<ExtentByte>& b);
 
 TextPair SettingLabel(const EditorContext& ctx, const SettingDef& def);
 std::vector<SettingItem> SettingItems(const EditorContext& ctx, const SettingDef& def);

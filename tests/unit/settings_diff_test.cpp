@@ -38,10 +38,7 @@ std::set<std::string> Named(const SettingsComparison& c) {
 }
 
 bool Overlap(const SettingDef& x, const SettingDef& y) {
-  for (const ExtentByte& a : SettingExtent(x))
-    for (const ExtentByte& b : SettingExtent(y))
-      if (a.block == b.block && a.offset == b.offset && (a.mask & b.mask)) return true;
-  return false;
+  return ExtentsOverlap(SettingExtent(x), SettingExtent(y));
 }
 
 // For every setting the editor shows on every sample: a document changed in
