@@ -21,12 +21,6 @@ int TareRowCount(const TMK& mk) {
   return n > kTareMaxPoints ? 0 : n;
 }
 
-bool NormaliseTareCount(TMK& mk) {
-  if (mk.GetInt(layout::kTarirLeng) <= kTareMaxPoints) return false;
-  mk.SetInt(layout::kTarirLeng, 0);
-  return true;
-}
-
 std::vector<TareRow> TareRows(const TMK& mk) {
   std::vector<TareRow> rows;
   for (int i = 0; i < TareRowCount(mk); ++i)
@@ -54,7 +48,9 @@ void StoreTareTable(TMK& mk, const std::vector<TareCells>& cells) {
       const int litres = TareCellValue(c.litres);
       const int sensor = TareCellValue(c.sensor);
       // Both refuse a value that does not fit before anything of the row is written.
-      if (litres > 255) throw RangeError();
+      if (litres > 255)
+        throw RangeError(std::string("Range check error: ") +
+                         TextPair{"литры — допустимо 0..255", "litres allowed 0..255"}());
       mk.SetInt(layout::kTareSensor[i], sensor);
       mk.SetInt(layout::kTareLitres[i], litres);
       firstStored = true;

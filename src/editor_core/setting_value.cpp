@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <string_view>
 
 #include "catalog/variants.h"
 #include "editor_core/option_bits.h"
@@ -138,11 +140,15 @@ bool WriteStored(EditorContext& ctx, const SettingDef& def, int64_t value) {
 
 namespace {
 
+// However long the user's text, the message keeps every word of ours.
 template <typename... A>
 std::string Printf(const char* format, A... args) {
-  char buf[512];
-  std::snprintf(buf, sizeof buf, format, args...);
-  return buf;
+  const int n = std::snprintf(nullptr, 0, format, args...);
+  if (n <= 0) return format;
+  std::string out(size_t(n) + 1, '\0');
+  std::snprintf(out.data(), out.size(), format, args...);
+  out.resize(size_t(n));
+  return out;
 }
 
 double RoundToDecimals(double v, int decimals) {
@@ -159,6 +165,49 @@ void RefuseReadOnly(const EditorContext& ctx, const SettingDef& def) {
                                   "read-only."}()
                              .c_str(),
                          SettingLabel(ctx, def)().c_str(), def.name));
+}
+
+std::string ShownNumber(double v, int decimals) {
+  if (v == 0) v = 0;  // no "-0"
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+// The raw range of the field (or bit group) behind a setting, in the units
+// the user sees; the limits alone for settings whose write rule is their own.
+Limits FieldRange(const SettingDef& def) {
+  const double inf = std::numeric_limits<double>::infinity();
+  if (def.write || def.conversion == Conversion::Percent) return {-inf, inf};
+  double lo = -inf, hi = inf;
+  if (def.bit >= 0) {
+    lo = 0;
+    hi = double(GroupMask(def));
+  } else {
+    switch (def.field.type) {
+      case FieldType::s8:
+        lo = -128, hi = 127;
+        break;
+      case FieldType::u8:
+        lo = 0, hi = 255;
+        break;
+      case FieldType::s16:
+        lo = -32768, hi = 32767;
+        break;
+      case FieldType::u16:
+        lo = 0, hi = 65535;
+        break;
+      case FieldType::s32:
+        lo = -2147483648.0, hi = 2147483647.0;
+        break;
+      case FieldType::u32:
+        lo = 0, hi = 4294967295.0;
+        break;
+      default:
+        return {-inf, inf};
+    }
+  }
+  return {lo / def.scale, hi / def.scale};
 }
 
 void RunRule(EditorContext& ctx, const SettingDef& def, int64_t previous) {
@@ -197,22 +246,36 @@ bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown)
   return shown >= lim.min - slack && shown <= lim.max + slack;
 }
 
+RangeError OutOfRange(const EditorContext& ctx, const SettingDef& def) {
+  const Limits lim = SettingLimits(ctx, def);
+  const Limits field = FieldRange(def);
+  const double lo = std::max(lim.min, field.min), hi = std::min(lim.max, field.max);
+  return RangeError(std::string("Range check error: ") + TextPair{"допустимо ", "allowed "}() +
+                    ShownNumber(lo, def.decimals) + ".." + ShownNumber(hi, def.decimals));
+}
+
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown) {
   RefuseReadOnly(ctx, def);
   // Far beyond any field: refused before it is rounded to an integer.
-  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw RangeError();
+  if (!std::isfinite(shown) || std::fabs(shown) > 1e12) throw OutOfRange(ctx, def);
   shown = RoundToDecimals(shown, def.decimals);
   const double current = GetNumber(ctx, def);
   if (std::fabs(shown - current) < 1e-9) return false;
-  if (!WithinLimits(ctx, def, shown)) throw RangeError();
+  if (!WithinLimits(ctx, def, shown)) throw OutOfRange(ctx, def);
   const bool real = def.conversion == Conversion::Percent || def.field.type == FieldType::f32;
   const int64_t previous = real ? ctx.mk.GetInt(def.field) : ReadStored(ctx, def);
-  if (def.conversion == Conversion::Percent) {
-    ctx.mk.SetFloat(def.field, 1 + shown / 100);
-  } else if (def.field.type == FieldType::f32) {
-    ctx.mk.SetFloat(def.field, shown * def.scale);
-  } else if (!WriteStored(ctx, def, RoundHalfEven(shown * def.scale))) {
-    return false;
+  try {
+    if (def.conversion == Conversion::Percent) {
+      ctx.mk.SetFloat(def.field, 1 + shown / 100);
+    } else if (def.field.type == FieldType::f32) {
+      ctx.mk.SetFloat(def.field, shown * def.scale);
+    } else if (!WriteStored(ctx, def, RoundHalfEven(shown * def.scale))) {
+      return false;
+    }
+  } catch (const RangeError& e) {
+    // The field's own refusal says no more than its two words.
+    if (std::string_view(e.what()) == RangeError().what()) throw OutOfRange(ctx, def);
+    throw;
   }
   RunRule(ctx, def, previous);
   return true;
@@ -266,7 +329,18 @@ std::string GetTimeText(const EditorContext& ctx, const SettingDef& def) {
 
 bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text) {
   RefuseReadOnly(ctx, def);
-  const int minutes = TimeOfDayToMinutes(text);
+  int minutes = 0;
+  try {
+    minutes = TimeOfDayToMinutes(text);
+  } catch (const RangeError&) {
+    // Name the field and the form: a bare range error says neither.
+    throw TripError(Printf(TextPair{"«%s»: «%s» — не время суток; ожидается ЧЧ:ММ от 00:00 до "
+                                    "23:59.",
+                                    "'%s': '%s' is not a time of day; expected HH:MM from 00:00 "
+                                    "to 23:59."}()
+                               .c_str(),
+                           SettingLabel(ctx, def)().c_str(), text.c_str()));
+  }
   const int64_t previous = ReadStored(ctx, def);
   if (previous == minutes) return false;
   if (!WriteStored(ctx, def, minutes)) return false;
@@ -341,7 +415,8 @@ bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& t
   for (int i = 0; i < 3; ++i) {
     const std::string t = TrimBlanks(parts[size_t(i)]);
     if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos)
-      throw TripError(Printf("'%s' is not a valid integer value", parts[size_t(i)].c_str()));
+      throw TripError(Printf("'%s' is not a valid integer value", parts[size_t(i)].c_str()) + ": " +
+                      invalidDate);
     n[i] = std::stoi(t);
   }
   const int day = n[0], month = n[1], year = n[2];
@@ -390,6 +465,17 @@ std::string FormatValue(const EditorContext& ctx, const SettingDef& def, bool en
 
 bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& rawText) {
   RefuseReadOnly(ctx, def);
+  // No value has a control character (a text field says which one itself);
+  // quoting one would cut the message short or garble it.
+  if (def.kind != ControlKind::Text)
+    for (const char c : TrimBlanks(rawText))
+      if (uint8_t(c) < 0x20 || c == 0x7F)
+        throw TripError(Printf(TextPair{"В значении %s есть управляющий символ U+%04X: "
+                                        "допустимы только печатные символы.",
+                                        "The value of %s holds the control character U+%04X: "
+                                        "only printable characters are allowed."}()
+                                   .c_str(),
+                               def.name, unsigned(uint8_t(c))));
   if (def.parse) return def.parse(ctx, def, rawText);
   const std::string text = TrimBlanks(rawText);
   const std::string what =
@@ -407,7 +493,7 @@ bool SetFromText(EditorContext& ctx, const SettingDef& def, const std::string& r
       // field already holds it: a stored value outside them is no value
       // the user may choose. (The editor's leaving an untouched control
       // stays silent; see SetNumber.)
-      if (!WithinLimits(ctx, def, v)) throw RangeError();
+      if (!WithinLimits(ctx, def, v)) throw OutOfRange(ctx, def);
       return SetNumber(ctx, def, v);
     }
     case ControlKind::Check: {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor_core/setting_def.h"
+#include "util/errors.h"
 
 namespace tc {
 
@@ -64,11 +65,15 @@ double GetNumber(const EditorContext& ctx, const SettingDef& def);
 // Whether `shown`, rounded to the control's decimals, lies within the limits
 // in force.
 bool WithinLimits(const EditorContext& ctx, const SettingDef& def, double shown);
+// "Range check error" followed by what the control takes, in the user's
+// language: its limits, narrowed to what the field can hold ("Range check
+// error: allowed 30..90").
+RangeError OutOfRange(const EditorContext& ctx, const SettingDef& def);
 // Rounds `shown` to the control's decimals, checks the control's limits,
 // converts (integers rounded half to even) and writes; then runs the page
 // rule. Returns false when nothing had to change (a control left untouched
 // stays silent even when its stored value lies outside the limits). Throws
-// RangeError with nothing written when the value does not fit.
+// OutOfRange's RangeError with nothing written when the value does not fit.
 bool SetNumber(EditorContext& ctx, const SettingDef& def, double shown);
 
 // --- Radio groups and combo boxes ------------------------------------------------
@@ -87,7 +92,7 @@ bool SetCheck(EditorContext& ctx, const SettingDef& def, bool checked);
 // The stored minutes as "HH:MM" (hours wrap at 24, as the device shows them).
 std::string GetTimeText(const EditorContext& ctx, const SettingDef& def);
 // Stores a time of day from 00:00 to 23:59; any other text is refused with
-// RangeError and nothing is written.
+// TripError naming the field and the form, and nothing is written.
 bool SetTimeText(EditorContext& ctx, const SettingDef& def, const std::string& text);
 
 // --- Text fields ------------------------------------------------------------------
@@ -103,8 +108,9 @@ bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& 
 // The stored day number as "dd.mm.yy".
 std::string GetDateText(const EditorContext& ctx, const SettingDef& def);
 // Stores "dd.mm.yy" as its day number. A part that is not a number is refused
-// with "'%s' is not a valid integer value", a day or month that does not
-// exist with a message of its own; nothing is stored.
+// with "'%s' is not a valid integer value" followed by the whole text and the
+// form, a day or month that does not exist with a message of its own;
+// nothing is stored.
 bool SetDateText(EditorContext& ctx, const SettingDef& def, const std::string& text);
 
 // --- Text form (listings and the command line) ------------------------------------

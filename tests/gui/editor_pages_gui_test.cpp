@@ -119,7 +119,9 @@ TEST_F(EditorPagesTest, RefusedValuesWriteNothingAndSayWhy) {
     const Blocks before = EditedBlocks(mk_);
     auto* edit = Find<QLineEdit>(dlg, "meIntenseNightTime");
     TypeTimeAndLeave(edit, "9999");
-    EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error), "Range check error");
+    EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error),
+              "«Время вкл. НОЧНОЙ яркости»: «99:99» — не время суток; ожидается ЧЧ:ММ от 00:00 до "
+              "23:59.");
     EXPECT_EQ(EditedBlocks(mk_), before);
     // The field shows what is stored again.
     EXPECT_EQ(edit->text().toStdString(),

@@ -162,7 +162,8 @@ TEST_F(SettingsEditorTest, RefusedValueShowsRangeCheckErrorAndKeepsTheField) {
     auto* spin = Find<QDoubleSpinBox>(dlg, "seTimeCorr");
     EXPECT_EQ(spin->value(), 100);  // shown as stored, not clipped
     TypeAndLeave(spin, "50");
-    EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error), "Range check error");
+    EXPECT_EQ(messages_.Last(ScriptedMessageService::Kind::Error),
+              "Range check error: допустимо -30..30");
     EXPECT_EQ(mk_.GetInt(layout::kTimeCorr), 100);
     EXPECT_EQ(spin->value(), 100);
     // Visiting the control without editing it changes nothing either.

@@ -80,7 +80,7 @@ TEST_F(SidePagesTest, TareTableFollowsItsCountAndStoresWhenLeft) {
     table->item(0, 1)->setText("11");
     table->item(1, 1)->setText("300");
     count->setFocus();
-    EXPECT_EQ(messages_.Last(Kind::Error), "Range check error");
+    EXPECT_EQ(messages_.Last(Kind::Error), "Range check error: литры — допустимо 0..255");
     EXPECT_EQ(mk_.GetInt(layout::kTareLitres[0]), 11);
     EXPECT_EQ(mk_.GetInt(layout::kTareLitres[1]), 20);
     EXPECT_EQ(table->item(1, 1)->text(), "20");

@@ -14,6 +14,7 @@
 #include "model/sample_image.h"
 #include "model/settings_document.h"
 #include "model/settings_file.h"
+#include "model/settings_layout.h"
 #include "model/tmk.h"
 #include "schema_values.h"
 #include "util/files.h"
@@ -159,23 +160,34 @@ TEST_F(CliSettings, FilesWithoutBlock13AreListedAndChanged) {
 
 TEST_F(CliSettings, RefusedValuesWriteNothing) {
   const std::string a = Sample("v104-8k");
+  {
+    // A parking sensitivity stored below its limits, as a blank device holds it.
+    TMK mk;
+    ReadSettingsFile(mk, a);
+    mk.DecodeSettingsBlocks();
+    mk.SetInt(layout::kParkSense[0], 0);
+    mk.EncodeSettingsBlocks();
+    WriteFileAtomic(a, EncodeSettingsFile(mk.DeviceVersion, mk.Image()));
+  }
   const auto original = ReadWholeFile(a);
   const struct {
     const char* args;
     const char* message;
   } cases[] = {
-      {"seTimeCorr=45", "seTimeCorr: Range check error; nothing was written"},
-      {"seTimeCorr=4 seAccCorr=0.8", "seAccCorr: Range check error"},
+      {"seTimeCorr=45", "seTimeCorr: Range check error: allowed -30..30; nothing was written"},
+      {"seTimeCorr=4 seAccCorr=0.8", "seAccCorr: Range check error: allowed -0.7..0.7"},
       {"rgForsCoef=3", "items: 1, 2, 4"},
       {"nosuch=1", "unknown setting 'nosuch'"},
       {"seTimeCorr", "is not NAME=VALUE"},
       {"seTimeCorr=4 cbUseTank2=perhaps", "on or off is expected"},
-      {"meIntenseDayTime=99:99", "meIntenseDayTime: Range check error"},
-      {"meIntenseDayTime=0730", "meIntenseDayTime: Range check error"},
+      {"meIntenseDayTime=99:99",
+       "meIntenseDayTime: 'Day brightness on time': '99:99' is not a time of day; expected "
+       "HH:MM from 00:00 to 23:59; nothing was written"},
+      {"meIntenseDayTime=0730", "'0730' is not a time of day; expected HH:MM"},
       {"rgWarnFirst_0=X", "rgWarnFirst_0: 'X' is not a value"},
-      {"seVelocityLimit=202", "seVelocityLimit: Range check error"},
-      // The sample holds 0, below the limits: typing it again is no choice.
-      {"seParkSense0=0", "seParkSense0: Range check error"},
+      {"seVelocityLimit=202", "seVelocityLimit: Range check error: allowed 40..200"},
+      // The file holds 0, below the limits: typing it again is no choice.
+      {"seParkSense0=0", "seParkSense0: Range check error: allowed 1..7"},
       {"rgTarirIncline=#1", "rgTarirIncline) is shown only, never edited"},
       {"sgTarir=10:10000", "the sensor reading at most 4"},
   };
@@ -197,7 +209,10 @@ TEST_F(CliSettings, RefusedValuesWriteNothing) {
       {"rgForsCoef=3", "(пункты: 1, 2, 4; или #N"},
       {"sghmParams=Nonsense", "— не пункт горячего меню \"Параметры\""},
       {"sgTarir=10-200", "— не точка тарировки"},
-      {"seTimeCorr=45", "seTimeCorr: Range check error; ничего не записано"},
+      {"seTimeCorr=45", "seTimeCorr: Range check error: допустимо -30..30; ничего не записано"},
+      {"meIntenseDayTime=12-30",
+       "«Время вкл. ДНЕВНОЙ яркости»: «12-30» — не время суток; ожидается ЧЧ:ММ от 00:00 до "
+       "23:59; ничего не записано"},
   };
   for (const auto& c : russian) {
     const auto r = RunCli("set " + a + " " + c.args + " --lang ru");

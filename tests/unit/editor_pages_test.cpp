@@ -77,6 +77,7 @@ std::string Refusal(Page& p, const std::string& name, const std::string& text) {
 }  // namespace
 
 TEST(LimitsPage, DisplayUnitsAndRounding) {
+  SetEnglishVersion(true);  // the refusals are checked in English
   Page p("v104-8k");
   p.Set("seVelocityLimit", "130");
   EXPECT_EQ(p.Stored(layout::kVelocityLimit), 65);
@@ -98,8 +99,8 @@ TEST(LimitsPage, DisplayUnitsAndRounding) {
   EXPECT_EQ(p.Stored(layout::kOptionWord), word & ~(int64_t{1} << kOpt24V.first));
 
   const auto before = p.Blocks();
-  EXPECT_EQ(Refusal(p, "seVelocityLimit", "210"), "Range check error");
-  EXPECT_EQ(Refusal(p, "seUaccHighLimit", "13.9"), "Range check error");
+  EXPECT_EQ(Refusal(p, "seVelocityLimit", "210"), "Range check error: allowed 40..200");
+  EXPECT_EQ(Refusal(p, "seUaccHighLimit", "13.9"), "Range check error: allowed 14.0..16.0");
   EXPECT_EQ(p.Blocks(), before);
 }
 
@@ -109,7 +110,8 @@ TEST(LimitsPage, FanOnRangeFollowsTheProtocol) {
   ASSERT_TRUE(p.UseProtocol([](const TProtBase& x) { return !x.IsHybrid; }));
   EXPECT_EQ(SettingLimits(p.ctx, fan).min, 75);
   EXPECT_EQ(SettingLimits(p.ctx, fan).max, 115);
-  EXPECT_EQ(Refusal(p, "seVentTempLimit", "50"), "Range check error");
+  SetEnglishVersion(true);
+  EXPECT_EQ(Refusal(p, "seVentTempLimit", "50"), "Range check error: allowed 75..115");
   ASSERT_TRUE(p.UseProtocol([](const TProtBase& x) { return x.IsHybrid; }));
   EXPECT_EQ(SettingLimits(p.ctx, fan).min, 25);
   EXPECT_EQ(SettingLimits(p.ctx, fan).max, 60);
@@ -134,14 +136,15 @@ TEST(LimitsPage, TrimLimitsAlwaysStoreLowBelowHigh) {
   EXPECT_EQ(p.Stored(layout::kTrimHighLimit), 52);
   // The high limit cannot go down to the low one.
   p.Set("seTrimLowLimit", "20");
-  EXPECT_EQ(Refusal(p, "seTrimHighLimit", "20"), "Range check error");
+  SetEnglishVersion(false);
+  EXPECT_EQ(Refusal(p, "seTrimHighLimit", "20"), "Range check error: допустимо 21..90");
   EXPECT_EQ(p.Stored(layout::kTrimHighLimit), 52);
   p.Set("seTrimHighLimit", "21");
   EXPECT_EQ(p.Stored(layout::kTrimHighLimit), 21);
   // The top of the low range still leaves room for the high limit.
   p.Set("seTrimLowLimit", "89");
   EXPECT_EQ(p.Stored(layout::kTrimHighLimit), 90);
-  EXPECT_EQ(Refusal(p, "seTrimLowLimit", "90"), "Range check error");
+  EXPECT_EQ(Refusal(p, "seTrimLowLimit", "90"), "Range check error: допустимо -9..89");
 }
 
 TEST(SoundsPage, WarningModesArePackedIntoTheirByte) {
@@ -277,8 +280,12 @@ TEST(DisplayOptionsPage, TimesOfDay) {
   // Anything that is no time of day is refused and nothing is written: a
   // typo must not become midnight or a time the device cannot have.
   const auto before = p.Blocks();
+  SetEnglishVersion(true);
   for (const char* bad : {"99:99", "24:00", "12:60", "0730", "07-30", "ab:cd", "7:3", "", "::"})
-    EXPECT_EQ(Refusal(p, "meIntenseDayTime", bad), "Range check error") << bad;
+    EXPECT_EQ(Refusal(p, "meIntenseDayTime", bad),
+              "'Day brightness on time': '" + std::string(bad) +
+                  "' is not a time of day; expected HH:MM from 00:00 to 23:59.")
+        << bad;
   EXPECT_EQ(p.Blocks(), before);
 }
 

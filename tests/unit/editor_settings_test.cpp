@@ -109,13 +109,15 @@ TEST(EditorConversions, ValuesThatDoNotFitAreRefusedAndNotWritten) {
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), before);
 
   // Limits wider than the field: the field's own range decides.
+  // The refusal names what the field holds, whichever is narrower.
   SettingDef wide{.name = "wide", .field = layout::kDispSpeed, .min = 0, .max = 1000};
   l.mk.SetInt(layout::kDispSpeed, 17);
+  SetEnglishVersion(true);
   try {
     SetNumber(l.ctx, wide, 300);
     FAIL() << "no error";
   } catch (const RangeError& e) {
-    EXPECT_STREQ(e.what(), "Range check error");
+    EXPECT_STREQ(e.what(), "Range check error: allowed 0..255");
   }
   EXPECT_EQ(l.mk.GetInt(layout::kDispSpeed), 17);
 
@@ -423,9 +425,9 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
   };
   EXPECT_NE(message("seTimeCorr", "ten").find("a number is expected"), std::string::npos);
   EXPECT_NE(message("seTimeCorr", "5x").find("is not a value of seTimeCorr"), std::string::npos);
-  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error");
-  EXPECT_EQ(message("seAllPathStart", "1e300"), "Range check error");
-  EXPECT_EQ(message("seAllPathStart", "-inf"), "Range check error");
+  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error: allowed -30..30");
+  EXPECT_EQ(message("seAllPathStart", "1e300"), "Range check error: allowed 0..999999");
+  EXPECT_EQ(message("seAllPathStart", "-inf"), "Range check error: allowed 0..999999");
   EXPECT_NE(message("rgForsCoef", "3").find("items: 1, 2, 4"), std::string::npos);
   EXPECT_NE(message("rgForsCoef", "#7").find("is not a value"), std::string::npos);
   EXPECT_NE(message("cbUseTank2", "maybe").find("on or off"), std::string::npos);
@@ -436,7 +438,7 @@ TEST(EditorText, BadTextIsRefusedWithAClearMessage) {
             "'maybe' — не значение cbUseTank2 (ожидается on или off, да или нет)");
   EXPECT_EQ(message("rgForsCoef", "3"),
             "'3' — не значение rgForsCoef (пункты: 1, 2, 4; или #N — N-й пункт с 0)");
-  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error");
+  EXPECT_EQ(message("seTimeCorr", "45"), "Range check error: допустимо -30..30");
   SetEnglishVersion(true);
   EXPECT_EQ(std::vector<uint8_t>(l.mk.Block(6).begin(), l.mk.Block(6).end()), block6);
 

@@ -35,10 +35,14 @@ TEST(ServiceDates, BadDatesStoreNothing) {
   const SettingDef& to = m.Def("deTO");
   const auto before = m.BlockBytes(5);
   const auto set = [&](const char* text) { return Outcome([&] { SetFromText(m.ctx, to, text); }); };
-  EXPECT_EQ(set("ab.03.04"), "'ab' is not a valid integer value");
-  EXPECT_EQ(set("01.0x.04"), "'0x' is not a valid integer value");
-  EXPECT_EQ(set("01..04"), "'' is not a valid integer value");
+  // The standard words, then the whole text as typed and the form.
   SetEnglishVersion(true);
+  EXPECT_EQ(set("ab.03.04"),
+            "'ab' is not a valid integer value: 'ab.03.04' is not a date of the form DD.MM.YY.");
+  EXPECT_EQ(set("01.0x.04"),
+            "'0x' is not a valid integer value: '01.0x.04' is not a date of the form DD.MM.YY.");
+  EXPECT_EQ(set("01..04"),
+            "'' is not a valid integer value: '01..04' is not a date of the form DD.MM.YY.");
   EXPECT_EQ(set("30.02.05"), "'30.02.05' is not a date of the form DD.MM.YY.");
   EXPECT_EQ(set("29.02.05"), "'29.02.05' is not a date of the form DD.MM.YY.");
   EXPECT_EQ(set("01.13.05"), "'01.13.05' is not a date of the form DD.MM.YY.");

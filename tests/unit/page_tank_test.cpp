@@ -54,7 +54,7 @@ TEST(TareTable, LitresAboveAByteStopAtThatRow) {
   EXPECT_EQ(Outcome([&] {
               StoreTareTable(m.mk, {{"10", "300"}, {"256", "400"}, {"30", "500"}});
             }),
-            "Range check error");
+            "Range check error: литры — допустимо 0..255");
   EXPECT_EQ(m.mk.GetInt(layout::kTareLitres[0]), 10);
   EXPECT_EQ(m.mk.GetInt(layout::kTareSensor[0]), 300);
   // The refused row and those after it keep what they held.
@@ -105,7 +105,8 @@ TEST(TareTable, TextFormSetsTheCountAndRefusesBadRows) {
             std::string::npos);
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, t, "10:x"); }).find("не точка тарировки"),
             std::string::npos);
-  EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "300:1"); }), "Range check error");
+  EXPECT_EQ(Outcome([&] { SetFromText(m.ctx, t, "300:1"); }),
+            "Range check error: литры — допустимо 0..255");
   // Cells take as many digits as the table lets one type: 3 and 4.
   const auto block4 = m.BlockBytes(4);
   for (const char* text : {"1:40000", "10:10000", "1:1 0010:5", "20:00001"})
