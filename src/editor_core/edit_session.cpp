@@ -5,6 +5,7 @@
 #include "catalog/variants.h"
 #include "editor_core/page_meth.h"
 #include "model/settings_document.h"
+#include "model/tank_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
 
@@ -29,6 +30,10 @@ TSettingsEditSession::TSettingsEditSession(SettingsDocument& doc)
     const auto b = mk.Block(kEditedBlocks[i]);
     backup_[i].assign(b.begin(), b.end());
   }
+  // The tank page's loading rule: a tare point count the table cannot hold
+  // means no points, and the model holds it so from the start (Cancel puts
+  // the stored count back).
+  NormaliseTareCount(mk);
 }
 
 TSettingsEditSession::~TSettingsEditSession() {

@@ -22,7 +22,8 @@ class TSettingsEditSession {
   // Decodes the edited blocks, selects the document's variant for its
   // settings (RangeError for a protocol number or layout version above 255,
   // ListIndexError for a protocol the variant does not offer), which also
-  // rebuilds what depends on the variant, and keeps the backup. An error
+  // rebuilds what depends on the variant, and keeps the backup; then runs
+  // the loading rules that store (a tare point count above 68 becomes 0). An error
   // leaves the block copies as the image has them and keeps nothing.
   explicit TSettingsEditSession(SettingsDocument& doc);
   // A session neither accepted nor cancelled (an error ended the editing)

@@ -7,6 +7,7 @@
 #include "editor_core/row_model.h"
 #include "editor_core/setting_def.h"
 #include "model/settings_layout.h"
+#include "model/tank_file.h"
 
 namespace tc {
 
@@ -20,10 +21,9 @@ constexpr int kTareSensorDigits = 4;
 constexpr int kSlopeMarkThreshold = 240;
 
 // The tare points in use: the stored count, read as 0 when it is above 68.
+// (NormaliseTareCount, model/tank_file.h, stores it so when settings are
+// opened for editing and after a tank file is loaded.)
 int TareRowCount(const TMK& mk);
-// A stored count above 68 is set to 0 (the page shows it so); true when it
-// was. Showing the page never does this; it is a store of its own.
-bool NormaliseTareCount(TMK& mk);
 
 struct TareRow {
   int litres;

@@ -36,15 +36,28 @@ void ApplySideFileBytes(TMK& mk, const SideFileFormat& format, std::span<const u
     const auto block = mk.Block(e.field.block);
     std::copy_n(bytes.begin() + e.fileOffset, n, block.begin() + e.field.offset);
   }
+  if (format.afterLoad) format.afterLoad(mk);
 }
 
+const TextPair kCannotCreate{"Не удалось создать файл \"%s\". %s", "Cannot create file \"%s\". %s"};
+const TextPair kCannotOpen{"Не удалось открыть файл \"%s\". %s", "Cannot open file \"%s\". %s"};
+
 void WriteSideFile(const TMK& mk, const SideFileFormat& format, const std::string& path) {
-  WriteFileAtomic(path, SideFileBytes(mk, format));
+  try {
+    WriteFileAtomic(path, SideFileBytes(mk, format));
+  } catch (const FileAccessError& e) {
+    throw FileError(Printf(kCannotCreate().c_str(), path.c_str(), e.Reason().c_str()));
+  }
 }
 
 std::vector<uint8_t> ReadSideFile(const SideFileFormat& format, const std::string& path) {
   // Anything near a megabyte is no side file; it is not even read.
-  const std::vector<uint8_t> bytes = ReadWholeFile(path, 1 << 20);
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = ReadWholeFile(path, 1 << 20);
+  } catch (const FileAccessError& e) {
+    throw FileError(Printf(kCannotOpen().c_str(), path.c_str(), e.Reason().c_str()));
+  }
   if (bytes.size() > format.size)
     throw TripError(Printf(
         TextPair{"Файл \"%s\" больше файла %s (%zu байт вместо %zu): это не такой файл, ничего "

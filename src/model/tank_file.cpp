@@ -1,8 +1,21 @@
 #include "model/tank_file.h"
 
 #include "model/settings_layout.h"
+#include "model/tmk.h"
 
 namespace tc {
+
+bool NormaliseTareCount(TMK& mk) {
+  if (mk.GetInt(layout::kTarirLeng) <= layout::kTarePointsMax) return false;
+  mk.SetInt(layout::kTarirLeng, 0);
+  return true;
+}
+
+namespace {
+void AfterTankFileLoaded(TMK& mk) {
+  NormaliseTareCount(mk);
+}
+}  // namespace
 
 const SideFileFormat& TankFileFormat() {
   using namespace layout;
@@ -24,7 +37,8 @@ const SideFileFormat& TankFileFormat() {
                                          {40, kTarirSlopeMark},
                                          {41, kTareLitres.first, uint16_t(kTareLitres.Size())},
                                          {109, kTareSensor.first, uint16_t(kTareSensor.Size())},
-                                     }};
+                                     },
+                                     AfterTankFileLoaded};
   return format;
 }
 

@@ -34,20 +34,21 @@ std::string Refusal(const TextPair& what, const std::string& path, const std::st
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, uint64_t maxBytes) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) throw FileError(Refusal(kCannotRead, path, kIsAFolder()));
+  if (fs::is_directory(path, ec))
+    throw FileAccessError(Refusal(kCannotRead, path, kIsAFolder()), path, kIsAFolder());
   errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(Refusal(kCannotOpen, path, Reason()));
+  if (!in) throw FileAccessError(Refusal(kCannotOpen, path, Reason()), path, Reason());
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) throw FileError(Refusal(kCannotRead, path));
+  if (size < 0) throw FileAccessError(Refusal(kCannotRead, path), path, Reason());
   if (static_cast<uint64_t>(size) > maxBytes)
     throw FileTooLargeError("'" + path + "' " + kTooLarge() + " (" + std::to_string(size) + " " +
                             kBytes() + ")");
   in.seekg(0, std::ios::beg);
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-    throw FileError(Refusal(kCannotRead, path, Reason()));
+    throw FileAccessError(Refusal(kCannotRead, path, Reason()), path, Reason());
   return bytes;
 }
 
@@ -59,18 +60,19 @@ void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   const fs::path tmp =
       dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
   FILE* f = std::fopen(tmp.string().c_str(), "wb");
-  if (!f) throw FileError(Refusal(kCannotWrite, path, Reason()));
+  if (!f) throw FileAccessError(Refusal(kCannotWrite, path, Reason()), path, Reason());
   const bool ok = (size == 0 || std::fwrite(data, 1, size, f) == size) && std::fflush(f) == 0;
   const std::string why = ok ? std::string() : Reason();
   if (std::fclose(f) != 0 || !ok) {
     std::remove(tmp.string().c_str());
-    throw FileError(Refusal(kCannotWrite, path, why.empty() ? Reason() : why));
+    const std::string reason = why.empty() ? Reason() : why;
+    throw FileAccessError(Refusal(kCannotWrite, path, reason), path, reason);
   }
   std::error_code ec;
   fs::rename(tmp, target, ec);
   if (ec) {
     std::remove(tmp.string().c_str());
-    throw FileError(Refusal(kCannotWrite, path, ec.message()));
+    throw FileAccessError(Refusal(kCannotWrite, path, ec.message()), path, ec.message());
   }
 }
 
