@@ -32,6 +32,10 @@ Limits TrimLowLimits(const EditorContext&, const SettingDef&) {
 }
 Limits TrimHighLimits(const EditorContext& ctx, const SettingDef&) {
   const double low = double(ctx.mk.GetInt(layout::kTrimLowLimit));
+  // A low limit stored outside its own limits (a damaged or foreign
+  // device) does not lock the high one: it takes anything the low limit
+  // could lie below, and storing it moves the low limit under it.
+  if (low < kTrimMin || low > kTrimMax - 1) return {kTrimMin + 1, kTrimMax};
   return {std::clamp(low + 1, kTrimMin + 1, kTrimMax), kTrimMax};
 }
 
@@ -43,6 +47,14 @@ void ApplyTrimRule(EditorContext& ctx) {
   const int64_t low = ctx.mk.GetInt(layout::kTrimLowLimit);
   if (ctx.mk.GetInt(layout::kTrimHighLimit) <= low)
     ctx.mk.SetInt(layout::kTrimHighLimit, std::min<int64_t>(low + 1, int64_t(kTrimMax)));
+}
+
+// After the trim high limit is stored: a low limit at or above it (only one
+// stored outside its limits can be) becomes high - 1.
+void ApplyTrimHighRule(EditorContext& ctx) {
+  const int64_t high = ctx.mk.GetInt(layout::kTrimHighLimit);
+  if (ctx.mk.GetInt(layout::kTrimLowLimit) >= high)
+    ctx.mk.SetInt(layout::kTrimLowLimit, std::max<int64_t>(high - 1, int64_t(kTrimMin)));
 }
 
 void UpdateVariantControlsLimits(const EditorContext& ctx, Visibility& v) {
@@ -145,6 +157,9 @@ void AddLimitsSettings(std::vector<SettingDef>& s) {
   add.Spin("seTrimHighLimit", {"Верхний предел", "High limit"}, layout::kTrimHighLimit, kTrimMin,
            kTrimMax);
   s.back().limits = TrimHighLimits;
+  s.back().afterStore = [](EditorContext& ctx, const SettingDef&, int64_t) {
+    ApplyTrimHighRule(ctx);
+  };
 }
 
 constinit const EditorPage kLimitsPage{
