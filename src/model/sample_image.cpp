@@ -104,6 +104,31 @@ void FillJournals(TMK& mk) {
   }
 }
 
+// What a configured device holds where the factory bytes lie outside what
+// the editor offers (zeros of a blank block, a shared byte's other reading):
+// every setting a sample shows is one the editor could have stored.
+void FillWorkingSettings(TMK& mk) {
+  for (int side = 0; side < 2; ++side) {
+    mk.SetInt(layout::kParkSense[side], 4);
+    mk.SetInt(layout::kParkSpeed[side], 2);
+    mk.SetInt(layout::kParkMinLeng[side], 5);    // 50 cm
+    mk.SetInt(layout::kParkStopLeng[side], 10);  // 100 cm
+    mk.SetInt(layout::kParkProbesQntReal[side], 4);
+  }
+  mk.SetInt(layout::kParkStopLengBeep, 6);  // 60 cm
+  mk.SetInt(layout::kForsCoefCarb, 4);      // 2.0 pulses per revolution
+  mk.SetInt(layout::kK100Manual, 85);       // 8.5 l/100 km
+  mk.SetInt(layout::kExpPBLim, 30);         // l/h
+  mk.SetInt(layout::kSayEconomPeriod, 5);
+  mk.SetInt(layout::kSayParamPeriod, 4);  // no automatic repeat
+  mk.SetInt(layout::kHybrVentSpeedStep, 2);
+  // Bytes 59 and 62 of block 6 are the inverter and battery temperature
+  // limits of a hybrid, or the trim limits (low below high) of a device
+  // with trim: values that are sound either way.
+  mk.SetInt(layout::kInvTemperLimit, 65);
+  mk.SetInt(layout::kHVBTemperLimit, 70);
+}
+
 void FillOscilloscope(std::vector<uint8_t>& image) {
   // Header 1 (view) and header 2 (recording): 2 ms/div, trigger 2.5 V,
   // 0.5 V/div, divider 1:10. The trace: an ignition-coil like pulse train.
@@ -185,8 +210,9 @@ std::vector<uint8_t> BuildSampleImage(const SampleSetup& setup) {
   FillJournals(mk);
   // A few settings away from their defaults, as a used device would hold.
   mk.SetInt(layout::kOil6L, 1012);
-  mk.SetInt(layout::kActiveColorScheme, 2);
+  mk.SetInt(layout::kActiveColorScheme, 1);  // night
   mk.SetText(layout::kUserParamName, setup.english ? "Boost" : "Наддув");
+  FillWorkingSettings(mk);
   mk.EncodeSettingsBlocks();
   image = mk.Image();
   FillOscilloscope(image);
