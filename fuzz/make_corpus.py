@@ -132,6 +132,11 @@ def main():
                     write("fuzz_cli_values", "%s-%d-%d" % (name, english, index),
                           bytes([si | (0x80 if english else 0)]) + struct.pack("<H", index) +
                           value.encode() + b"\0")
+                # The same inputs, fewer of them, for the refusal property.
+                if index % 10 == si:
+                    write("fuzz_setting_refusals", "%s-%d-%d" % (name, english, index),
+                          bytes([si | (0x80 if english else 0)]) + struct.pack("<H", index) +
+                          value.encode() + b"\0")
                 index += 1
 
     write("fuzz_ini_file", "tripconf.ini",

@@ -13,7 +13,7 @@ shift || true
 bash scripts/deps.sh >/dev/null
 
 all=(fuzz_settings_file fuzz_ini_file fuzz_host_frames fuzz_sim_frames fuzz_cli_values
-     fuzz_preview fuzz_journals_osc fuzz_side_files)
+     fuzz_preview fuzz_journals_osc fuzz_side_files fuzz_setting_refusals)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 

@@ -1,0 +1,90 @@
+// Any text as the value of any setting, checked for what a user relies on:
+// a refusal leaves every byte of every block as it was and speaks the chosen
+// language; a value taken shows as a text that is taken back to the very
+// same bytes.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalog/variants.h"
+#include "editor_core/edit_session.h"
+#include "editor_core/page_kit.h"
+#include "editor_core/setting_value.h"
+#include "editor_core/settings_schema.h"
+#include "fuzz_input.h"
+#include "model/sample_image.h"
+#include "model/settings_document.h"
+#include "model/settings_layout.h"
+#include "model/tmk.h"
+#include "util/errors.h"
+#include "util/text_pair.h"
+
+namespace {
+
+std::vector<std::vector<uint8_t>> AllBlocks(const tc::TMK& mk) {
+  std::vector<std::vector<uint8_t>> b;
+  for (int n = 1; n <= tc::kBlockCount; ++n) b.emplace_back(mk.Block(n).begin(), mk.Block(n).end());
+  return b;
+}
+
+bool HasCyrillic(const std::string& s) {
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    const auto c = uint8_t(s[i]), n = uint8_t(s[i + 1]);
+    if ((c == 0xD0 && n >= 0x80) || (c == 0xD1 && n <= 0x9F)) return true;
+  }
+  return false;
+}
+
+void EraseAll(std::string& s, const std::string& part) {
+  if (part.empty()) return;
+  for (size_t at; (at = s.find(part)) != std::string::npos;) s.erase(at, part.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::vector<std::string> samples = {"v104-8k", "v8002-8k", "v8003-32k", "ve01-32k"};
+  static std::vector<std::vector<uint8_t>> images;
+  if (images.empty())
+    for (const auto& s : samples) images.push_back(tc::BuildSampleImage(tc::SampleSetupByName(s)));
+  const auto& schema = tc::SettingsSchema();
+  if (schema.empty()) return 0;
+  tc::fuzz::Input in(data, size);
+  const uint8_t pick = in.Byte();
+  const tc::SettingDef& def = schema[in.Word() % schema.size()];
+  const bool english = pick & 0x80;
+  tc::SetEnglishVersion(english);
+  static tc::SettingsDocument doc;
+  tc::TMK& mk = doc.Model();
+  const size_t sample = pick % images.size();
+  mk.ReplaceImage(images[sample], tc::SampleSetupByName(samples[sample]).deviceVersion);
+  tc::TSettingsEditSession session(doc);
+  tc::EditorContext& ctx = session.Context();
+  const auto before = AllBlocks(mk);
+  const std::string text = in.Text();
+  try {
+    tc::SetFromText(ctx, def, text);
+  } catch (const tc::TripError& e) {
+    if (AllBlocks(mk) != before) __builtin_trap();
+    // Our words, once the user's text, the setting's name, caption and
+    // items (letters of either alphabet) are taken out, are in the language.
+    std::string ours = e.what();
+    EraseAll(ours, text);
+    EraseAll(ours, tc::TrimBlanks(text));
+    EraseAll(ours, def.name);
+    EraseAll(ours, tc::SettingLabel(ctx, def).Get(english));
+    for (const tc::SettingItem& i : tc::SettingItems(ctx, def)) EraseAll(ours, i.text.Get(english));
+    if (ours.empty() || HasCyrillic(ours) == english) __builtin_trap();
+    return 0;
+  }
+  const auto stored = AllBlocks(mk);
+  const std::string shown = tc::FormatValue(ctx, def, english);
+  try {
+    tc::SetFromText(ctx, def, shown);
+  } catch (const tc::TripError&) {
+    __builtin_trap();
+  }
+  if (AllBlocks(mk) != stored) __builtin_trap();
+  return 0;
+}
