@@ -10,9 +10,12 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -53,13 +56,51 @@ void TBinding::SetCaption(const QString& text) {
 
 namespace {
 
+// A spin edit whose range also takes a stored value outside the control's
+// limits (so that showing it changes nothing), while its arrows keep to the
+// limits: from a value outside them either arrow goes to the nearest limit.
+class TLimitedSpin : public QDoubleSpinBox {
+ public:
+  using QDoubleSpinBox::QDoubleSpinBox;
+  void SetLimits(double low, double high) {
+    low_ = low;
+    high_ = high;
+  }
+  void stepBy(int steps) override {
+    const double v = value();
+    if (v < low_ - Slack())
+      setValue(low_);
+    else if (v > high_ + Slack())
+      setValue(high_);
+    else
+      setValue(std::clamp(v + steps * singleStep(), low_, high_));
+    selectAll();
+  }
+
+ protected:
+  StepEnabled stepEnabled() const override {
+    if (isReadOnly()) return StepNone;
+    const double v = value();
+    if (v < low_ - Slack() || v > high_ + Slack()) return StepUpEnabled | StepDownEnabled;
+    StepEnabled e = StepNone;
+    if (v < high_ - Slack()) e |= StepUpEnabled;
+    if (v > low_ + Slack()) e |= StepDownEnabled;
+    return e;
+  }
+
+ private:
+  double Slack() const { return 0.5 * std::pow(10.0, -decimals()); }
+  double low_ = 0, high_ = 0;
+};
+
 class TSpinBinding : public TBinding {
  public:
   TSpinBinding(TSettingsBinder& binder, const SettingDef& def) : TBinding(binder, def) {
-    auto* spin = new QDoubleSpinBox(Window());
+    auto* spin = new TLimitedSpin(Window());
     spin->setDecimals(def.decimals);
     spin->setSingleStep(def.step);
     spin->setRange(def.min, def.max);
+    spin->SetLimits(def.min, def.max);
     spin->setAccelerated(true);
     spin->setMinimumWidth(90);
     spin->setMaximumWidth(110);
@@ -76,6 +117,7 @@ class TSpinBinding : public TBinding {
     const Limits lim = SettingLimits(Ctx(), def_);
     // A stored value outside the limits is shown as it is, not clipped,
     // so that merely visiting the control never changes it.
+    Spin()->SetLimits(lim.min, lim.max);
     Spin()->setMaximum(std::max(lim.max, v));
     Spin()->setMinimum(std::min(lim.min, v));
     if (std::fabs(Spin()->value() - v) > 1e-9) Spin()->setValue(v);
@@ -85,7 +127,7 @@ class TSpinBinding : public TBinding {
   }
 
  private:
-  QDoubleSpinBox* Spin() const { return static_cast<QDoubleSpinBox*>(control_); }
+  TLimitedSpin* Spin() const { return static_cast<TLimitedSpin*>(control_); }
 };
 
 // Time, text and date fields: a line edit stored when left or on Enter.
@@ -104,7 +146,10 @@ class TEditBinding : public TBinding {
         edit->setMinimumWidth(120);
         break;
       default: {
-        edit->setInputMask("00.00.00;_");
+        // The points come by themselves, but any character may be typed:
+        // a mistyped date is refused as typed, naming the form, rather than
+        // losing the characters a digits-only mask would drop.
+        edit->setInputMask("xx.xx.xx;_");
         edit->setMaximumWidth(100);
         QAction* pick = edit->addAction(edit->style()->standardIcon(QStyle::SP_ArrowDown),
                                         QLineEdit::TrailingPosition);
@@ -154,12 +199,16 @@ class TEditBinding : public TBinding {
     dialog.setWindowTitle(Q({"Выбор даты", "Date selection"}, english));
     auto* calendar = new QCalendarWidget(&dialog);
     calendar->setObjectName("calendar");
+    // Month and weekday names in the program's language, not the system's.
+    calendar->setLocale(english ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                : QLocale(QLocale::Russian, QLocale::Russia));
     // Two-digit years count from 2000.
     calendar->setDateRange(QDate(2000, 1, 1), QDate(2099, 12, 31));
     const DayDate d = DayNumberToDate(uint16_t(ReadStored(Ctx(), def_) & 0xFFFF));
     const QDate shown(2000 + d.yearOffset, d.month, d.day);
     if (shown.isValid()) calendar->setSelectedDate(shown);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(Q({"Отмена", "Cancel"}, english));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
