@@ -1,7 +1,8 @@
 // Opening the editor and looking at every page is no edit: no byte of any
 // block changes until the user changes something, whatever the sample
-// holds, including values the pages show otherwise than stored (a tare
-// point count beyond the table, a hot menu with a gap).
+// holds, including values the pages show otherwise than stored (a hot
+// menu with a gap). The one store on opening is the tank page's rule for a
+// tare point count beyond the table.
 #include <gtest/gtest.h>
 
 #include <QDoubleSpinBox>
@@ -67,26 +68,41 @@ TEST_F(EditorShowTest, ShowingEveryPageOfEverySampleChangesNoByte) {
 
 TEST_F(EditorShowTest, ValuesShownOtherwiseThanStoredAreNotRewritten) {
   Load("v8002-8k");
-  // 70 tare points: the table cannot hold them and shows none.
-  mk_.SetInt(layout::kTarirLeng, 70);
-  mk_.EncodeBlock(4);
   // A gap in a hot menu is shown closed.
   WriteHotMenu(mk_, 1, {52, 0, 97});
   mk_.EncodeBlock(10);
-  CheckShowingWritesNothing("v8002-8k with 70 tare points");
+  CheckShowingWritesNothing("v8002-8k with a gap in a hot menu");
+}
 
+// A tare point count beyond the table is no count: the tank page's loading
+// rule stores 0 as soon as the editor opens, showing the pages changes
+// nothing more, Cancel puts the stored count back and OK keeps the 0.
+TEST_F(EditorShowTest, ATareCountBeyondTheTableIsStoredAsNoPoints) {
+  Load("v8002-8k");
+  mk_.SetInt(layout::kTarirLeng, 70);
+  mk_.EncodeBlock(4);
+  const auto image = mk_.Image();
   RunEditor([&](TMK_SetParamsDlg& dlg) {
+    EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 0);
+    const Blocks opened = EditedBlocks(mk_);
+    EXPECT_GT(ShowEveryPage(dlg.PageControl()), 20);
+    EXPECT_EQ(EditedBlocks(mk_), opened);
     ShowPage(dlg, "tsOil");
     EXPECT_EQ(Find<QDoubleSpinBox>(dlg, "seTarirLeng")->value(), 0);
     auto* table = Find<QTableWidget>(dlg, "sgTarir");
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 1)->text(), "");
-    EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 70);
     // Choosing a count is an edit like any other.
     Find<QDoubleSpinBox>(dlg, "seTarirLeng")->setValue(2);
     EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 2);
     EXPECT_EQ(table->rowCount(), 2);
+    dlg.CancelButton()->click();
   });
+  EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 70);
+  EXPECT_EQ(mk_.Image(), image);
+  EXPECT_TRUE(RunEditor([&](TMK_SetParamsDlg& dlg) { dlg.OkButton()->click(); }));
+  mk_.DecodeBlock(4);
+  EXPECT_EQ(mk_.GetInt(layout::kTarirLeng), 0);
 }
 
 namespace {
