@@ -123,7 +123,15 @@ class TSpinBinding : public TBinding {
     if (std::fabs(Spin()->value() - v) > 1e-9) Spin()->setValue(v);
   }
   bool Commit() override {
-    return Store([&] { return SetNumber(Ctx(), def_, Spin()->value()); });
+    // Typed out, a number must lie within the limits even when the field
+    // already holds it; a control merely left stays silent.
+    QLineEdit* edit = Spin()->findChild<QLineEdit*>();
+    const bool typed = edit && edit->isModified();
+    if (edit) edit->setModified(false);
+    return Store([&] {
+      if (typed && !WithinLimits(Ctx(), def_, Spin()->value())) throw OutOfRange(Ctx(), def_);
+      return SetNumber(Ctx(), def_, Spin()->value());
+    });
   }
 
  private:

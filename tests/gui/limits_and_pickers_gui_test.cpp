@@ -77,6 +77,17 @@ TEST_F(LimitsGuiTest, ARefusedValueSaysWhatIsAllowedAndShowsTheStoredOne) {
                                                      : "Range check error: допустимо 30..90");
       EXPECT_EQ(rear->value(), 0);
       EXPECT_EQ(mk_.GetInt(layout::kParkMinLeng[0]), 0);
+      // Typing the stored value again is no choice either; leaving the
+      // control untouched says nothing.
+      const int errors = messages_.Count(Kind::Error);
+      TypeAndLeave(rear, "0");
+      EXPECT_EQ(messages_.Count(Kind::Error), errors + 1);
+      EXPECT_EQ(messages_.Last(Kind::Error), english ? "Range check error: allowed 30..90"
+                                                     : "Range check error: допустимо 30..90");
+      rear->setFocus();
+      dlg.OkButton()->setFocus();
+      EXPECT_EQ(messages_.Count(Kind::Error), errors + 1);
+      EXPECT_EQ(mk_.GetInt(layout::kParkMinLeng[0]), 0);
     });
   }
 }
