@@ -98,6 +98,7 @@ const TextPair kDayScheme{"Дисплеи показаны в дневной ц�
 
 const TextPair kShowDisplays{"Показывать дисплеи", "Show displays"};
 const TextPair kTickedLegend{"☑ — показывается, ☐ — не показывается", "☑ — shown, ☐ — not shown"};
+const TextPair kWarnings{"Предупреждения", "Warnings"};
 const TextPair kWarningHeads[3] = {
     {"Предупреждение", "Warning"}, {"Первое", "First"}, {"Последующие", "Next"}};
 const TextPair kPalette{"Палитра", "Palette"};
@@ -170,7 +171,8 @@ table.list { width: 100%; }
 th, td { border: 1px solid #99a; padding: 1px 4px; text-align: left; vertical-align: top; }
 th { background-color: #e6eaf0; font-weight: bold; }
 td.v { width: 40%; }
-table.grid, table.grid > tbody > tr > td { border: none; padding: 0 6px 6px 0; }
+table.grid { border: none; }
+td.cell { border: none; padding: 0 6px 6px 0; }
 table.cells td { font-size: 8pt; }
 td.swatch { width: 28px; }
 span.box { white-space: nowrap; }
@@ -316,8 +318,8 @@ class ReportWriter {
       Add("<p>" +
           (o_.beforeName.empty() ? T(kChangesAgainstOther)
                                  : T(kChangesAgainst) + " " + Escape(o_.beforeName)) +
-          ":</p>\n<table class=\"list changes\">\n<thead><tr><th>" + T(kPage) + "</th><th>" +
-          T(kSetting) + "</th><th>" + T(kBefore) + "</th><th>" + T(kAfter) +
+          ":</p>\n<table class=\"list changes\" width=\"100%\">\n<thead><tr><th>" + T(kPage) +
+          "</th><th>" + T(kSetting) + "</th><th>" + T(kBefore) + "</th><th>" + T(kAfter) +
           "</th></tr></thead>\n");
       for (const NamedDifference& d : cmp.settings) {
         std::string a = ReportValueText(was, *d.def, en_);
@@ -380,8 +382,8 @@ class ReportWriter {
     }
     std::string out;
     if (!rows.empty()) {
-      out += "<table class=\"list\">\n<thead><tr><th>" + T(kSetting) + "</th><th>" + T(kValue) +
-             "</th></tr></thead>\n";
+      out += "<table class=\"list\" width=\"100%\">\n<thead><tr><th>" + T(kSetting) + "</th><th>" +
+             T(kValue) + "</th></tr></thead>\n";
       for (const SettingDef* d : rows)
         out += "<tr data-name=\"" + std::string(d->name) + "\"><td>" + Label(*d) +
                "</td><td class=\"v\">" + Escape(ReportValueText(ctx_, *d, en_)) + "</td></tr>\n";
@@ -421,16 +423,17 @@ class ReportWriter {
            std::to_string(height) + "\" alt=\"\">";
   }
 
-  // A grid of blocks, `per` to a row, each block kept whole.
+  // Blocks `per` to a row; each row a table of its own, so that a page may
+  // end between two rows but never inside one.
   static std::string Grid(const std::vector<std::string>& blocks, int per) {
-    std::string out = "<table class=\"grid\">\n";
+    std::string out;
     for (size_t i = 0; i < blocks.size(); i += size_t(per)) {
-      out += "<tr>";
+      out += "<table class=\"grid\"><tr>";
       for (size_t j = i; j < i + size_t(per); ++j)
-        out += "<td>" + (j < blocks.size() ? blocks[j] : std::string()) + "</td>";
-      out += "</tr>\n";
+        out += "<td class=\"cell\">" + (j < blocks.size() ? blocks[j] : std::string()) + "</td>";
+      out += "</tr></table>\n";
     }
-    return out + "</table>\n";
+    return out;
   }
 
   // --- Display layouts --------------------------------------------------------------
@@ -480,10 +483,11 @@ class ReportWriter {
     // How the two schemes look on the device's screens.
     std::string pics = "<table class=\"grid\">\n";
     for (int scheme = 0; scheme < 2; ++scheme) {
-      pics += "<tr><td>" + T(kSchemes[scheme]) + "</td>";
+      pics +=
+          "<tr><td class=\"cell\" colspan=\"4\"><b>" + T(kSchemes[scheme]) + "</b></td></tr>\n<tr>";
       for (PreviewScreen s :
            {PreviewScreen::X4, PreviewScreen::Menu, PreviewScreen::Graph, PreviewScreen::Arrow})
-        pics += "<td>" + Picture(s, 0, scheme, 150) + "</td>";
+        pics += "<td class=\"cell\">" + Picture(s, 0, scheme, 160) + "</td>";
       pics += "</tr>\n";
     }
     out += pics + "</table>\n";
@@ -578,7 +582,7 @@ class ReportWriter {
   std::string HotMenus(const std::vector<const SettingDef*>& menus) {
     std::vector<std::vector<std::string>> entries(menus.size());
     size_t rows = 0;
-    std::string out = "<table class=\"list hotmenus\"><thead><tr><th>#</th>";
+    std::string out = "<table class=\"list hotmenus\" width=\"100%\"><thead><tr><th>#</th>";
     for (size_t m = 0; m < menus.size(); ++m) {
       HotMenuText(ctx_, menus[m]->index, en_, &entries[m]);
       rows = std::max(rows, entries[m].size());
@@ -603,7 +607,7 @@ class ReportWriter {
   std::string Warnings(const std::vector<const SettingDef*>& settings) {
     std::set<std::string, std::less<>> names;
     for (const SettingDef* d : settings) names.insert(d->name);
-    std::string out = "<table class=\"warnings\"><thead><tr>";
+    std::string out = "<h3>" + T(kWarnings) + "</h3>\n<table class=\"warnings\"><thead><tr>";
     for (const TextPair& h : kWarningHeads) out += "<th>" + T(h) + "</th>";
     out += "</tr></thead>\n";
     const auto cell = [&](const std::string& name) -> std::string {
