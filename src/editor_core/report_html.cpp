@@ -241,8 +241,9 @@ std::string HotMenuText(const EditorContext& ctx, int menu, bool english,
 
 class ReportWriter {
  public:
-  ReportWriter(SettingsDocument& doc, const ReportOptions& o)
-      : doc_(doc), ctx_{doc.Model(), doc.Variant()}, o_(o), en_(o.english) {
+  // `before`: the copy of the earlier settings, or nullptr.
+  ReportWriter(SettingsDocument& doc, SettingsDocument* before, const ReportOptions& o)
+      : doc_(doc), before_(before), ctx_{doc.Model(), doc.Variant()}, o_(o), en_(o.english) {
     ApplyTemperatureSignature(ctx_);
     shown_ = ControlVisibility(ctx_);
   }
@@ -254,7 +255,7 @@ class ReportWriter {
         "</style>\n</head>\n<body>\n<h1>" + T(kTitle) + "</h1>\n<p class=\"intro\">" +
         T(kWhatThisIs) + "</p>\n");
     Header();
-    if (o_.before) Changes();
+    if (before_) Changes();
     for (const EditorPage& page : EditorPages()) Add(Page(page, 2));
     Sums();
     Add("</body>\n</html>\n");
@@ -263,6 +264,7 @@ class ReportWriter {
 
  private:
   SettingsDocument& doc_;
+  SettingsDocument* before_;
   EditorContext ctx_;
   const ReportOptions& o_;
   bool en_;
@@ -307,8 +309,7 @@ class ReportWriter {
   // The installer's record of the job: every setting the comparison of the
   // command line's diff names, with the values as this report shows them.
   void Changes() {
-    SettingsDocument& before = const_cast<SettingsDocument&>(*o_.before);
-    EditorContext was{before.Model(), before.Variant()};
+    EditorContext was{before_->Model(), before_->Variant()};
     ApplyTemperatureSignature(was);
     const SettingsComparison cmp = CompareSettings(was, ctx_, en_);
     Add("<h2 data-section=\"changes\">" + T(kChanges) + "</h2>\n");
@@ -730,7 +731,6 @@ SettingsReport MakeSettingsReport(const SettingsDocument& doc, const ReportOptio
   // after the temperature signature, neither of which may touch the document.
   const auto copy = OpenSettingsDocument(mk.Image(), mk.DeviceVersion);
   std::unique_ptr<SettingsDocument> before;
-  ReportOptions o = options;
   if (options.before) {
     const TMK& b = options.before->Model();
     if (b.Image().empty())
@@ -738,9 +738,8 @@ SettingsReport MakeSettingsReport(const SettingsDocument& doc, const ReportOptio
                                "There are no earlier settings to compare with."}
                           .Get(options.english));
     before = OpenSettingsDocument(b.Image(), b.DeviceVersion);
-    o.before = before.get();
   }
-  return ReportWriter(*copy, o).Write();
+  return ReportWriter(*copy, before.get(), options).Write();
 }
 
 }  // namespace tc
