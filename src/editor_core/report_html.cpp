@@ -340,6 +340,13 @@ class ReportWriter {
       }
       Add("</table>\n");
     }
+    if (was.mk.DeviceVersion != ctx_.mk.DeviceVersion) {
+      char versions[40];
+      std::snprintf(versions, sizeof versions, "0x%04X → 0x%04X", was.mk.DeviceVersion,
+                    ctx_.mk.DeviceVersion);
+      Add("<p class=\"note\" data-name=\"device-version\">" + T(kDeviceVersion) + ": " + versions +
+          "</p>\n");
+    }
     if (!cmp.bytes.empty()) {
       size_t count = 0;
       for (const ByteRange& r : cmp.bytes) count += r.last - r.first + 1;

@@ -343,6 +343,13 @@ TEST(SettingsReport, WhatChangedListsExactlyTheComparedSettings) {
     EXPECT_LT(html.find("data-section=\"changes\""), html.find("data-page="));
     EXPECT_NE(html.find("before.dvkps"), std::string::npos);
   }
+  // Another device: the versions are named too.
+  auto other = Sample(SampleImages()[0]);
+  ReportOptions across;
+  across.before = other.get();
+  const std::string html = MakeSettingsReport(*after, across).html;
+  EXPECT_NE(ElementOf(html, "device-version").find("0x0104 → 0x8002"), std::string::npos);
+
   // The same settings on both sides: said so, and no rows.
   ReportOptions o;
   o.before = before.get();
