@@ -641,7 +641,8 @@ class ReportWriter {
   std::string DisplayBoxes(const std::vector<const SettingDef*>& settings) {
     std::set<std::string, std::less<>> names;
     for (const SettingDef* d : settings) names.insert(d->name);
-    std::string out = "<h3>" + T(kShowDisplays) + "</h3>\n<table class=\"boxes\">\n";
+    std::string out = "<h3>" + T(kShowDisplays) + "</h3>\n<p class=\"note\">" + T(kTickedLegend) +
+                      "</p>\n<table class=\"boxes\">\n";
     for (const DisplayGroup& g : DisplayGroups()) {
       const int per = g.perColumn ? g.perColumn : g.count;
       std::vector<std::string> lines;
@@ -666,7 +667,7 @@ class ReportWriter {
         out += "<td>" + lines[i] + "</td></tr>\n";
       }
     }
-    return out + "</table>\n<p class=\"note\">" + T(kTickedLegend) + "</p>\n";
+    return out + "</table>\n";
   }
 
   // --- Journals ---------------------------------------------------------------------------
