@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <regex>
 #include <string>
 
@@ -144,6 +149,32 @@ TEST(ReportSaveTest, FailuresReachTheUserAsMessages) {
   PrintSettingsReport(nullptr, empty, "");
   EXPECT_EQ(messages.Count(ScriptedMessageService::Kind::Error), 3);
   SetEnglishVersion(wasEnglish);
+}
+
+// The print dialog, answered as a user who picks "print to file" does: the
+// report lands in the PDF file the dialog names.
+TEST(ReportPrintTest, ThePrintDialogPrintsToThePdfFileItNames) {
+  QTemporaryDir dir;
+  ScriptedMessageService messages;
+  auto doc = Sample("v104-8k");
+  const QString pdf = dir.path() + "/dialog.pdf";
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    seen = true;
+    dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog->printer()->setOutputFileName(pdf);
+    if (auto* name = dialog->findChild<QLineEdit*>("filename")) name->setText(pdf);
+    dialog->accept();
+  });
+  PrintSettingsReport(nullptr, *doc, "s.dvkps");
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(messages.shown().empty())
+      << messages.Last(ScriptedMessageService::Kind::Error).toStdString();
+  const std::string bytes = Bytes(pdf);
+  EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+  EXPECT_GT(PdfPages(bytes), 3);
 }
 
 }  // namespace
