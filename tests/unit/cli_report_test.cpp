@@ -6,11 +6,13 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 #include "catalog/variants.h"
 #include "cli_runner.h"
 #include "editor_core/editor_pages.h"
+#include "editor_core/page_layouts.h"
 #include "editor_core/setting_value.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
@@ -95,8 +97,6 @@ void MarkShownPages(tc::PageList pages, const tc::VariantFlags& flags, bool pare
 class CliReport : public tc::testing::TempDirTest {};
 
 TEST_F(CliReport, EveryShownSettingAndEveryScreenOfEachSampleInBothLanguages) {
-  int pictures = 0;
-  for (int s = 0; s < 10; ++s) pictures += 2 * tc::PreviewDisplayCount(tc::PreviewScreen(s));
   for (const auto& sample : tc::SampleImages()) {
     const std::string file = P(sample.name + ".dvkps");
     ASSERT_EQ(RunCli("sample " + sample.name + " --out " + file).status, 0);
@@ -124,31 +124,40 @@ TEST_F(CliReport, EveryShownSettingAndEveryScreenOfEachSampleInBothLanguages) {
       } catch (const tc::ListIndexError&) {
       }
       tc::EditorContext ctx{mk, doc.Variant()};
+      tc::ApplyTemperatureSignature(ctx);
       const tc::Visibility visible = tc::ControlVisibility(ctx);
       std::map<std::string, bool> pageShown;
       MarkShownPages(tc::EditorPages(), ctx.Flags(), true, pageShown);
       int rows = 0;
       for (const auto& d : tc::SettingsSchema()) {
-        const std::string key = "<tr data-name=\"" + std::string(d.name) + "\">";
-        const size_t at = html.find(key);
+        const size_t at = html.find("data-name=\"" + std::string(d.name) + "\"");
         if (!visible.Visible(d.name) || !pageShown[d.page]) {
           EXPECT_EQ(at, std::string::npos) << d.name << " is hidden in the editor";
           continue;
         }
         ++rows;
         ASSERT_NE(at, std::string::npos) << d.name;
+        // Settings of their own row: the caption beside the value as the
+        // editor shows it (check boxes read as words).
+        if (html.compare(html.rfind('<', at), 3, "<tr") != 0) continue;
         const std::string row = html.substr(at, html.find("</tr>", at) - at);
+        if (d.IsStructured() || html.find("data-section=\"changes\"") < at) continue;
         EXPECT_NE(row.find("<td>" + Escape(tc::SettingLabel(ctx, d).Get(english)) + "</td>"),
                   std::string::npos)
             << row;
-        if (d.kind != tc::ControlKind::Check) {
-          EXPECT_NE(row.find("<td>" + Escape(tc::FormatValue(ctx, d, english)) + "</td>"),
+        if (d.kind != tc::ControlKind::Check && (!d.IsChoice() || tc::GetIndex(ctx, d) >= 0)) {
+          EXPECT_NE(row.find(">" + Escape(tc::FormatValue(ctx, d, english)) + "</td>"),
                     std::string::npos)
               << row;
         }
       }
       EXPECT_GT(rows, 40);
 
+      // A preview per display of every layout page the editor shows, and
+      // the colour schemes on four screens by day and by night.
+      int pictures = 8;
+      for (const auto& l : tc::CellLayouts())
+        if (tc::LayoutShown(ctx, l.screen)) pictures += l.displays;
       int found = 0;
       const std::string mark = "src=\"data:image/png;base64,";
       for (size_t at = html.find(mark); at != std::string::npos; at = html.find(mark, at + 1)) {
@@ -163,6 +172,65 @@ TEST_F(CliReport, EveryShownSettingAndEveryScreenOfEachSampleInBothLanguages) {
   }
 }
 
+// The names `diff` prints first on each line of a setting.
+std::set<std::string> DiffNames(const std::string& out) {
+  std::set<std::string> names;
+  size_t start = 0;
+  while (start < out.size()) {
+    const size_t end = out.find('\n', start);
+    const std::string line = out.substr(start, end - start);
+    start = end == std::string::npos ? out.size() : end + 1;
+    const std::string name = line.substr(0, line.find('\t'));
+    if (line.find('\t') == std::string::npos || name == "device version" || name == "image size" ||
+        name == "image" || name.rfind("block ", 0) == 0)
+      continue;
+    names.insert(name);
+  }
+  return names;
+}
+
+std::set<std::string> ChangeNames(const std::string& html) {
+  std::set<std::string> names;
+  const size_t from = html.find("data-section=\"changes\"");
+  if (from == std::string::npos) return names;
+  const size_t to = html.find("data-page=", from);
+  const std::string mark = "<tr data-name=\"";
+  for (size_t at = html.find(mark, from); at < to; at = html.find(mark, at + 1)) {
+    const size_t a = at + mark.size();
+    names.insert(html.substr(a, html.find('"', a) - a));
+  }
+  return names;
+}
+
+TEST_F(CliReport, AgainstListsExactlyWhatDiffNames) {
+  const std::string before = P("before.dvkps"), after = P("after.dvkps");
+  ASSERT_EQ(RunCli("sample v8003-32k --out " + before).status, 0);
+  ASSERT_EQ(RunCli("sample v8003-32k --out " + after).status, 0);
+  ASSERT_EQ(RunCli("set " + after +
+                   " seVelocityLimit=90 x4.1.1=13 cbShowDisp_G_2=off sghmAver=52 rgDispSpeed=3")
+                .status,
+            0);
+  const auto diff = RunCli("diff " + before + " " + after + " --lang en", false);
+  const std::set<std::string> expected = DiffNames(diff.out);
+  EXPECT_TRUE(expected.count("seVelocityLimit") && expected.count("x4.1.1")) << diff.out;
+  for (const char* lang : {"en", "ru"}) {
+    const auto r = RunCli("report " + after + " --against " + before + " --out " + P("r.html") +
+                          " --lang " + lang);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto bytes = tc::ReadWholeFile(P("r.html"));
+    EXPECT_EQ(ChangeNames(std::string(bytes.begin(), bytes.end())), expected) << lang;
+  }
+  // A settings file against itself changed nothing.
+  ASSERT_EQ(RunCli("report " + before + " --against " + before + " --out " + P("same.html") +
+                   " --lang en")
+                .status,
+            0);
+  const auto same = tc::ReadWholeFile(P("same.html"));
+  const std::string html(same.begin(), same.end());
+  EXPECT_TRUE(ChangeNames(html).empty());
+  EXPECT_NE(html.find("No setting was changed."), std::string::npos);
+}
+
 TEST_F(CliReport, RefusedFilesLeaveNoReport) {
   auto r = RunCli("report " + P("missing.dvkps") + " --out " + P("r.html"));
   EXPECT_EQ(r.status, 1);
@@ -172,6 +240,11 @@ TEST_F(CliReport, RefusedFilesLeaveNoReport) {
   r = RunCli("report " + P("s.dvkps") + " --out " + P("no/such/r.html"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("r.html"), std::string::npos) << r.out;
+  // A "before" file that cannot be read writes no report either.
+  r = RunCli("report " + P("s.dvkps") + " --against " + P("gone.dvkps") + " --out " + P("r.html"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("gone.dvkps"), std::string::npos) << r.out;
+  EXPECT_FALSE(tc::FileExists(P("r.html")));
   r = RunCli("report " + P("s.dvkps"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("--out"), std::string::npos) << r.out;
