@@ -1,7 +1,9 @@
 #include "app/carry_window.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -33,6 +35,7 @@ const TextPair kSummary[] = {{"Переносится: ", "Carried: "},
                              {", остаётся как было: ", ", left as they are: "},
                              {", не показывается на этом МК: ", ", not shown on this device: "},
                              {", только в этих настройках: ", ", only in these settings: "}};
+const TextPair kOnlyLeft{"Только то, что не переносится", "Only what does not come along"};
 const TextPair kChooseOld{"Выберите файл с прежними настройками",
                           "Choose the file with the earlier settings"};
 
@@ -55,7 +58,7 @@ TCarryWindow::TCarryWindow(SettingsDocument& target, SettingsDocument& source,
   tvAccount = new QTreeWidget(this);
   tvAccount->setObjectName("tvAccount");
   tvAccount->setColumnCount(5);
-  tvAccount->setHeaderLabels({Q(kSetting), Q(kInFile), Q(kResult), Q(kOutcome), Q(kWhy)});
+  tvAccount->setHeaderLabels({Q(kSetting), Q(kOutcome), Q(kInFile), Q(kResult), Q(kWhy)});
   tvAccount->setUniformRowHeights(true);
   auto* buttons = new QDialogButtonBox(this);
   bApply = buttons->addButton(Q(kApply), QDialogButtonBox::AcceptRole);
@@ -67,7 +70,13 @@ TCarryWindow::TCarryWindow(SettingsDocument& target, SettingsDocument& source,
   layout->addWidget(lSource);
   layout->addWidget(lSummary);
   layout->addWidget(tvAccount, 1);
-  layout->addWidget(buttons);
+  cbOnlyLeft = new QCheckBox(Q(kOnlyLeft), this);
+  cbOnlyLeft->setObjectName("cbOnlyLeft");
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(cbOnlyLeft);
+  bottom->addWidget(buttons, 1);
+  layout->addLayout(bottom);
+  connect(cbOnlyLeft, &QCheckBox::toggled, this, &TCarryWindow::ShowOnlyLeft);
 
   // The account comes from a carry onto a copy; the settings themselves
   // change only on Apply.
@@ -90,6 +99,23 @@ TCarryWindow::TCarryWindow(SettingsDocument& target, SettingsDocument& source,
 }
 
 TCarryWindow::~TCarryWindow() = default;
+
+void TCarryWindow::ShowOnlyLeft(bool only) {
+  for (int i = 0; i < tvAccount->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* page = tvAccount->topLevelItem(i);
+    int shown = 0;
+    for (int k = 0; k < page->childCount(); ++k) {
+      QTreeWidgetItem* row = page->child(k);
+      const AccountEntry* e = account_.Find(row->data(0, Qt::UserRole).toString().toStdString());
+      const bool hide =
+          only && e &&
+          (e->outcome == AccountOutcome::Carried || e->outcome == AccountOutcome::CarriedWithFile);
+      row->setHidden(hide);
+      shown += !hide;
+    }
+    page->setHidden(shown == 0);
+  }
+}
 
 void TCarryWindow::ApplyClick() {
   try {

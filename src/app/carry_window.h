@@ -8,6 +8,7 @@
 
 #include "editor_core/settings_report.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -28,6 +29,8 @@ class TCarryWindow : public QDialog {
   QLabel* lSource;
   QLabel* lSummary;
   QTreeWidget* tvAccount;
+  // Hides the rows that come along, leaving what does not.
+  QCheckBox* cbOnlyLeft;
   QPushButton* bApply;
   QPushButton* bCancel;
 
@@ -35,6 +38,7 @@ class TCarryWindow : public QDialog {
 
  private:
   void ApplyClick();
+  void ShowOnlyLeft(bool only);
 
   SettingsDocument& target_;
   SettingsDocument& source_;

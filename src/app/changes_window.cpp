@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "editor/settings_dlg.h"
@@ -62,6 +63,9 @@ const TextPair kWrite{"Записать", "Write"};
 const TextPair kCancel{"Отмена", "Cancel"};
 
 const char* const kSettingsFilter = "Файлы настроек (*.dvkps)";
+// Wider values are cut (and shown whole in the tip), so that every column
+// stays in sight.
+constexpr int kWidestColumn = 240;
 
 QString U(const std::string& s) {
   return QString::fromStdString(s);
@@ -79,15 +83,20 @@ void FillAccountTree(QTreeWidget* tree, const SettingsAccount& account, bool car
     page->setData(0, Qt::UserRole + 1, U(p.page));
     page->setFirstColumnSpanned(true);
     for (const AccountEntry& e : p.entries) {
-      QStringList cells{U(e.label), U(e.from), U(e.to)};
+      QStringList cells{U(e.label)};
+      if (carryOver) cells << Q(OutcomeText(e.outcome));
+      cells << U(e.from) << U(e.to);
       if (carryOver)
-        cells << Q(OutcomeText(e.outcome)) << U(e.reason);
+        cells << U(e.reason);
       else if (!e.reason.empty())
-        cells[2] += " (" + U(e.reason) + ")";
+        cells.back() += " (" + U(e.reason) + ")";
       auto* row = new QTreeWidgetItem(page, cells);
       row->setData(0, Qt::UserRole, QString(e.def ? e.def->name : ""));
+      // Long values (a hot menu's entries) are cut in the column; the tip
+      // shows them whole.
+      for (int c = 1; c < cells.size(); ++c) row->setToolTip(c, cells[c]);
       row->setToolTip(0, QString(e.def ? e.def->name : ""));
-      if (carryOver && LeftOut(e.outcome)) row->setForeground(3, QBrush(Qt::darkRed));
+      if (carryOver && LeftOut(e.outcome)) row->setForeground(1, QBrush(Qt::darkRed));
     }
   }
   if (!account.bytes.empty()) {
@@ -96,7 +105,10 @@ void FillAccountTree(QTreeWidget* tree, const SettingsAccount& account, bool car
     new QTreeWidgetItem(bytes, {Q(kRuns) + QString::number(account.bytes.size())});
   }
   tree->expandAll();
-  for (int c = 0; c < tree->columnCount(); ++c) tree->resizeColumnToContents(c);
+  for (int c = 0; c < tree->columnCount(); ++c) {
+    tree->resizeColumnToContents(c);
+    tree->setColumnWidth(c, std::min(tree->columnWidth(c) + (c == 0 ? 12 : 0), kWidestColumn));
+  }
 }
 
 TChangesWindow::TChangesWindow(SettingsDocument& current, const SettingsDocument* since,

@@ -21,8 +21,8 @@ namespace tc {
 class SettingsDocument;
 
 // Fills a tree with an account: one bold row per page, one row per setting
-// under it (label, then the entry's values; a carry-over's outcome and
-// reason too). Each setting row keeps the setting's name in Qt::UserRole.
+// under it: label, old, new; for a carry-over label, outcome, source's
+// value, result, reason. Each setting row keeps the setting's name in Qt::UserRole.
 void FillAccountTree(QTreeWidget* tree, const SettingsAccount& account, bool carryOver);
 
 class TChangesWindow : public QDialog {

@@ -187,9 +187,13 @@ TEST_F(CompareCarryTest, CarryOverShowsTheAccountAndOnlyApplyChangesTheSettings)
     QTreeWidgetItem* menu = RowOf(w.tvAccount, "sghmAver");
     EXPECT_NE(menu, nullptr);
     if (menu) {
-      EXPECT_EQ(menu->text(3), "list entry missing");
+      EXPECT_EQ(menu->text(1), "list entry missing");
       EXPECT_TRUE(menu->text(4).contains("48"));
     }
+    // Only what does not come along: the carried tank goes out of sight.
+    w.cbOnlyLeft->click();
+    EXPECT_TRUE(RowOf(w.tvAccount, "seTankContFull")->isHidden());
+    EXPECT_FALSE(menu && menu->isHidden());
     EXPECT_TRUE(w.lSummary->text().startsWith("Carried: "));
     w.bCancel->click();
   });
