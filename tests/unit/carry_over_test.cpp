@@ -15,6 +15,8 @@
 #include "editor_core/visibility.h"
 #include "model/sample_image.h"
 #include "model/settings_document.h"
+#include "model/settings_layout.h"
+#include "model/tmk.h"
 #include "schema_values.h"
 #include "util/errors.h"
 
@@ -215,6 +217,29 @@ TEST(CarryOver, ASampleOntoItselfChangesNothingAndCarriesEverything) {
         c.account.Count(AccountOutcome::Carried) + c.account.Count(AccountOutcome::CarriedWithFile),
         c.account.Entries());
     EXPECT_GT(c.account.Entries(), 300u);
+  }
+}
+
+TEST(CarryOver, SettingsFullOfNonsenseAreLeftWithReasonsNotCrashes) {
+  // Every byte of every block set to one value: items no list has, numbers
+  // beyond every limit, texts without a terminator, hot menus of unknown codes.
+  for (const uint8_t fill : {uint8_t(0xFF), uint8_t(0x80), uint8_t(0x00)}) {
+    SCOPED_TRACE(int(fill));
+    auto src = OpenSample("v8002-8k");
+    for (int n = 1; n <= kBlockCount; ++n)
+      for (uint8_t& b : src->Model().Block(n)) b = fill;
+    const EditorContext sc{src->Model(), src->Variant()};
+    for (const char* to : kSamples) {
+      SCOPED_TRACE(to);
+      std::unique_ptr<Carried> c;
+      ASSERT_NO_THROW(c = std::make_unique<Carried>(sc, to));
+      for (const AccountPage& p : c->account.pages)
+        for (const AccountEntry& e : p.entries) {
+          if (LeftOut(e.outcome)) EXPECT_FALSE(e.reason.empty()) << e.def->name;
+        }
+      c->session.Accept();
+      EXPECT_NO_THROW(OpenSettingsDocument(c->doc->Model().Image(), c->doc->Model().DeviceVersion));
+    }
   }
 }
 
