@@ -235,7 +235,9 @@ TEST(CarryOver, SettingsFullOfNonsenseAreLeftWithReasonsNotCrashes) {
       ASSERT_NO_THROW(c = std::make_unique<Carried>(sc, to));
       for (const AccountPage& p : c->account.pages)
         for (const AccountEntry& e : p.entries) {
-          if (LeftOut(e.outcome)) EXPECT_FALSE(e.reason.empty()) << e.def->name;
+          if (LeftOut(e.outcome)) {
+            EXPECT_FALSE(e.reason.empty()) << e.def->name;
+          }
         }
       c->session.Accept();
       EXPECT_NO_THROW(OpenSettingsDocument(c->doc->Model().Image(), c->doc->Model().DeviceVersion));
