@@ -388,6 +388,8 @@ void TMainForm::WriteIni() {
 
 void TMainForm::SetStepsEnabled(bool enabled) {
   stepsEnabled_ = enabled;
+  // Without settings there is nothing changed to count.
+  if (!enabled) lChangedCount->hide();
   UpdateButtons();
 }
 
