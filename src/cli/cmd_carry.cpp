@@ -56,25 +56,25 @@ int RunCarry(const Args& a) {
   return account.SomethingLeftOut() ? kSomethingLeftOut : 0;
 }
 
-const Register kCarry({"carry",
-                       "carry the settings of one file onto another device's or version's settings",
-                       {{"SOURCE.dvkps", "the settings to carry (the old device or software)"},
-                        {"TARGET.dvkps",
-                         "the settings they go onto (as read from the new device)"}},
-                       {{"--out", "NEW.dvkps", "write the result there (TARGET is left as it is)"},
-                        {"--dry-run", nullptr, "print the account only, write nothing"},
-                        {"--json", nullptr, "print the account as JSON"}},
-                       "Every setting goes by its meaning: the protocol by its code, list items\n"
-                       "by what they name, hot-menu items, systems and display parameters by\n"
-                       "their codes where the target offers them, numbers only within the\n"
-                       "target's limits, tables and lists entry by entry. The tank calibration\n"
-                       "and the service settings come along byte for byte, as their side files\n"
-                       "carry them. Prints, page by page, what was carried, what was left as the\n"
-                       "target had it and why (not shown on this device, value not offered, out\n"
-                       "of range, list entry missing) and what only the target shows. Exit\n"
-                       "status 0 when everything the target shows came along, 3 when something\n"
-                       "was left out (NEW is written all the same unless --dry-run).",
-                       RunCarry});
+const Register kCarry(
+    {"carry",
+     "carry the settings of one file onto another device's or version's settings",
+     {{"SOURCE.dvkps", "the settings to carry (the old device or software)"},
+      {"TARGET.dvkps", "the settings they go onto (as read from the new device)"}},
+     {{"--out", "NEW.dvkps", "write the result there (TARGET is left as it is)"},
+      {"--dry-run", nullptr, "print the account only, write nothing"},
+      {"--json", nullptr, "print the account as JSON"}},
+     "Every setting goes by its meaning: the protocol by its code, list items\n"
+     "by what they name, hot-menu items, systems and display parameters by\n"
+     "their codes where the target offers them, numbers only within the\n"
+     "target's limits, hot menus and systems entry by entry. The tank calibration\n"
+     "and the service settings come along byte for byte, as their side files\n"
+     "carry them. Prints, page by page, what was carried, what was left as the\n"
+     "target had it and why (not shown on this device, value not offered, out\n"
+     "of range, list entry missing) and what only the target shows. Exit\n"
+     "status 0 when everything the target shows came along, 3 when something\n"
+     "was left out (NEW is written all the same unless --dry-run).",
+     RunCarry});
 
 }  // namespace
 }  // namespace tc::cli
