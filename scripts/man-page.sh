@@ -19,6 +19,8 @@ if [ "$name" = tripconf-cli ]; then
     echo "0 on success; 1 on any error (one line on standard error), and for"
     echo ".B diff"
     echo "when the files differ; 130 when a device transfer was cancelled."
+    echo ".B carry"
+    echo "exits with 3 when a setting the target shows could not come along."
   } >"$inc"
 else
   echo "[EXIT STATUS]" >"$inc"

@@ -6,17 +6,21 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/carry_window.h"
+#include "app/changes_window.h"
 #include "app/gui_link.h"
 #include "app/picture_strip.h"
 #include "app/placement.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
 #include "app/step_windows.h"
+#include "editor_core/settings_report.h"
 #include "link/mk_transfer.h"
 #include "link/ml_rs.h"
 #include "link/port_texts.h"
@@ -74,6 +78,10 @@ const TextPair kGroupBox4{"Шаг 4", "Step 4"};
 const TextPair kLabel1{"Запишите настройки в МК", "Write the settings to the device"};
 const TextPair kSetParams{"Записать настройки в МК", "Write the settings to the device"};
 const char* const kEnglishLanguage = "English language";
+const TextPair kMoreActions{"Дополнительные действия", "Additional actions"};
+const TextPair kCarryOver{"Перенести настройки из файла...", "Carry settings over from a file..."};
+const TextPair kChanges{"Изменения настроек...", "Settings changes..."};
+const TextPair kChangedCount{"Изменено после чтения:", "Changed since the read:"};
 
 const TextPair kUnsavedQuestion{
     "Возможно, настройки были изменены, но не сохранены на диске. Сохранить?",
@@ -114,6 +122,10 @@ TMainForm::TMainForm(AppPaths paths, LinkPlatform platform, QWidget* parent)
         tc::ViewJournals(doc, paths_.dialogFolder, parent);
       }),
       ViewOscilloscope(tc::ViewOscilloscope),
+      CarryOverFromFile(CarrySettingsFromFile),
+      ShowChanges([this](QWidget*) { ShowChangesWindow(); }),
+      EditSettingAt(EditSettingsAt),
+      ConfirmWrite(ConfirmWriteChanges),
       paths_(std::move(paths)),
       platform_(platform.ListPorts ? std::move(platform) : GuiLinkPlatform()),
       doc_(std::make_unique<SettingsDocument>()),
@@ -158,7 +170,7 @@ void TMainForm::BuildControls() {
     b->setGeometry(x, y, w, h);
     b->setFont(bold);
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, click);
+    if (click) connect(b, &QPushButton::clicked, this, click);
     return b;
   };
   auto group = [&](const char* name, int x, int y, int w, int h) {
@@ -213,6 +225,18 @@ void TMainForm::BuildControls() {
   cbEnglishVersion->setFont(bold);
   connect(cbEnglishVersion, &QCheckBox::clicked, this, &TMainForm::EnglishVersionClick);
 
+  bMoreActions = button(this, "bMoreActions", 8, 68, 393, 25, nullptr);
+  moreMenu_ = new QMenu(bMoreActions);
+  moreMenu_->setObjectName("MoreActionsMenu");
+  moreMenu_->setFont(normal);
+  bMoreActions->setMenu(moreMenu_);
+  actCarryOver = AddAdditionalAction("actCarryOver", kCarryOver, [this] { CarryOverClick(); });
+  actChanges = AddAdditionalAction("actChanges", kChanges, [this] { ChangesClick(); });
+
+  lChangedCount = label(this, "lChangedCount", 408, 384, 148, 28);
+  lChangedCount->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lChangedCount->hide();
+
   Picture = new TPictureStrip(this);
   Picture->setObjectName("Picture");
   Picture->setGeometry(560, 376, 240, 40);
@@ -243,6 +267,18 @@ void TMainForm::ApplyLanguage() {
   GroupBox4->setTitle(Q(kGroupBox4));
   Label1->setText(Q(kLabel1));
   bSetParams->setText(Q(kSetParams));
+  bMoreActions->setText(Q(kMoreActions));
+  for (const ActionText& a : actionTexts_) a.action->setText(Q(a.text));
+  UpdateChangedCount();
+}
+
+QAction* TMainForm::AddAdditionalAction(const char* name, TextPair text,
+                                        std::function<void()> run) {
+  QAction* a = moreMenu_->addAction(Q(text));
+  a->setObjectName(name);
+  connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+  actionTexts_.push_back({a, text});
+  return a;
 }
 
 // --- Start and close -----------------------------------------------------------------
@@ -276,6 +312,7 @@ void TMainForm::Start() {
   saveDialog_.SetInitialFolder(paths_.dialogFolder);
   // The side-file dialogs of the editor's pages start there too.
   SetDialogStartFolder(paths_.dialogFolder);
+  ShowChangesBeforeWrite = ini.ReadBool("Common", "ShowChangesBeforeWrite", false);
   SettingsChanged = false;
   cbEnglishVersion->setChecked(EnglishVersion());
   ApplyLanguage();
@@ -339,6 +376,7 @@ void TMainForm::WriteIni() {
     link_->SaveLinkSettings(ini);
     ini.WriteBool("Common", "Auto", false);
     ini.WriteBool("Common", "EnglishVersion", EnglishVersion());
+    ini.WriteBool("Common", "ShowChangesBeforeWrite", ShowChangesBeforeWrite);
     SavePlacement(ini, "MainWindow", *this);
     ini.Save();
   } catch (const std::exception& e) {
@@ -350,6 +388,8 @@ void TMainForm::WriteIni() {
 
 void TMainForm::SetStepsEnabled(bool enabled) {
   stepsEnabled_ = enabled;
+  // Without settings there is nothing changed to count.
+  if (!enabled) lChangedCount->hide();
   UpdateButtons();
 }
 
@@ -359,7 +399,8 @@ void TMainForm::UpdateButtons() {
   bRS232->setEnabled(idle);
   bGetParams->setEnabled(idle);
   bLoadParams->setEnabled(idle);
-  for (QPushButton* b : {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams})
+  for (QPushButton* b :
+       {bEditParams, bViewJournals, bViewOsc, bSaveParams, bSetParams, bMoreActions})
     b->setEnabled(idle && stepsEnabled_);
 }
 
@@ -422,6 +463,7 @@ void TMainForm::GetParamsClick() {
         SetStepsEnabled(true);
         Model().DecodeSettingsBlocks();
         SelectVariantQuietly();
+        RememberReadSettings();
       }
     } catch (const std::exception& e) {
       progress.hide();
@@ -442,9 +484,23 @@ void TMainForm::SetParamsClick() {
     GuiTransferObserver observer(progress);
     progress.Start();
     WriteReport report;
+    if (ShowChangesBeforeWrite && ConfirmWrite) {
+      // After the device's image was read and before the first write
+      // command: what the write would change in the device.
+      transfer_->BeforeWrite = [this](const std::vector<uint8_t>& device,
+                                      const std::vector<uint8_t>& toWrite, uint16_t version) {
+        const auto held = OpenSettingsDocument(device, version);
+        const auto sent = OpenSettingsDocument(toWrite, version);
+        const EditorContext a{held->Model(), held->Variant()};
+        const EditorContext b{sent->Model(), sent->Variant()};
+        return ConfirmWrite(ChangesAccount(a, b, EnglishVersion()), this);
+      };
+    }
     try {
       transfer_->WriteDeviceSettings(Model(), observer, &report);
+      transfer_->BeforeWrite = nullptr;
     } catch (const std::exception& e) {
+      transfer_->BeforeWrite = nullptr;
       progress.hide();
       // After the backup the device may hold half of the new settings; say
       // where its previous ones are.
@@ -497,6 +553,7 @@ bool TMainForm::LoadSettingsFile(const QString& path) {
     SetStepsEnabled(false);
     return false;
   }
+  RememberReadSettings();
   return true;
 }
 
@@ -522,6 +579,55 @@ void TMainForm::SaveParamsClick() {
 
 void TMainForm::EditParamsClick() {
   if (EditSettings && EditSettings(*doc_, this)) SettingsChanged = true;
+  UpdateChangedCount();
+}
+
+// --- Additional actions ----------------------------------------------------------------
+
+void TMainForm::RememberReadSettings() {
+  try {
+    readSettings_ = OpenSettingsDocument(Model().Image(), Model().DeviceVersion);
+  } catch (const std::exception&) {
+    // Settings the steps cannot show have nothing to compare with.
+    readSettings_.reset();
+  }
+  UpdateChangedCount();
+}
+
+int TMainForm::ChangedSinceRead() const {
+  if (!readSettings_ || !stepsEnabled_) return -1;
+  auto& read = *readSettings_;
+  const EditorContext a{read.Model(), read.Variant()};
+  const EditorContext b{doc_->Model(), doc_->Variant()};
+  return int(ChangesAccount(a, b, EnglishVersion()).Entries());
+}
+
+void TMainForm::UpdateChangedCount() {
+  const int n = ChangedSinceRead();
+  lChangedCount->setVisible(n >= 0);
+  if (n >= 0) lChangedCount->setText(Q(kChangedCount) + " " + QString::number(n));
+}
+
+void TMainForm::CarryOverClick() {
+  if (exchange_ || !stepsEnabled_ || !CarryOverFromFile) return;
+  if (CarryOverFromFile(*doc_, this)) SettingsChanged = true;
+  UpdateChangedCount();
+}
+
+void TMainForm::ChangesClick() {
+  if (exchange_ || !stepsEnabled_ || !ShowChanges) return;
+  ShowChanges(this);
+  UpdateChangedCount();
+}
+
+void TMainForm::ShowChangesWindow() {
+  TChangesWindow w(*doc_, readSettings_.get(), ShowChangesBeforeWrite, this);
+  w.EditAt = [this](SettingsDocument& doc, const std::string& setting, QWidget* parent) {
+    const bool accepted = EditSettingAt && EditSettingAt(doc, setting, parent);
+    if (accepted) SettingsChanged = true;
+    return accepted;
+  };
+  w.exec();
 }
 
 void TMainForm::ViewJournalsClick() {

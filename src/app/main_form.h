@@ -4,21 +4,27 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/app_paths.h"
 #include "link/ml_rs_base.h"
 #include "model/settings_document.h"
 #include "ui/file_dialog_service.h"
+#include "util/text_pair.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTimer;
 
 namespace tc {
 
 class TMK;
+struct SettingsAccount;
 
 class TML_RS;
 class TMKTransfer;
@@ -57,6 +63,21 @@ class TMainForm : public QWidget {
   QWidget* Picture;
   QTimer* KeepAliveTimer;
 
+  // --- Additional actions ------------------------------------------------------
+  // One menu button outside the numbered steps holds every action beyond
+  // them; like steps 2-4 it is disabled while there are no settings.
+  QPushButton* bMoreActions;
+  QAction* actCarryOver;
+  QAction* actChanges;
+  // How many settings were changed since the last read or load.
+  QLabel* lChangedCount;
+  QMenu* AdditionalActions() const { return moreMenu_; }
+  // Adds an action to the menu with its text in both languages (it follows
+  // the language switch). Other windows plug in here: the settings report
+  // is added with AddAdditionalAction("actReport", {"Отчёт о настройках...",
+  // "Settings report..."}, ...).
+  QAction* AddAdditionalAction(const char* name, TextPair text, std::function<void()> run);
+
   // --- State -------------------------------------------------------------------
   // Changed in the editor and not yet saved to a file.
   bool SettingsChanged = false;
@@ -81,6 +102,24 @@ class TMainForm : public QWidget {
   std::function<bool(SettingsDocument&, QWidget*)> EditSettings;
   std::function<void(SettingsDocument&, QWidget*)> ViewJournals;
   std::function<void(SettingsDocument&, QWidget*)> ViewOscilloscope;
+  // The carry-over window (choose the old file, see the account, Apply);
+  // true when the settings were changed. Tests replace it.
+  std::function<bool(SettingsDocument&, QWidget*)> CarryOverFromFile;
+  // The changes window; tests replace it.
+  std::function<void(QWidget*)> ShowChanges;
+  // Opens the editor at one setting (a double click in the changes window);
+  // true on OK. The editor's reveal-a-setting function belongs here.
+  std::function<bool(SettingsDocument&, const std::string& setting, QWidget*)> EditSettingAt;
+  // The question before a write when ShowChangesBeforeWrite is on: what the
+  // write would change in the device; true for Write. Tests replace it.
+  std::function<bool(const SettingsAccount&, QWidget*)> ConfirmWrite;
+
+  // The changes window's "Show the changes before writing" (kept in the ini).
+  bool ShowChangesBeforeWrite = false;
+  // Settings whose value differs from the last read or load; -1 before any.
+  int ChangedSinceRead() const;
+  // The settings as last read or loaded, or nullptr.
+  const SettingsDocument* ReadSettings() const { return readSettings_.get(); }
 
   // Sets every caption from the program-wide language flag.
   void ApplyLanguage();
@@ -120,6 +159,11 @@ class TMainForm : public QWidget {
   void CreateLink();
   void SelectVariantQuietly();
   void ShowTransferError(const std::exception& e, const std::string& extra = {});
+  void CarryOverClick();
+  void ChangesClick();
+  void RememberReadSettings();
+  void UpdateChangedCount();
+  void ShowChangesWindow();
 
   AppPaths paths_;
   LinkPlatform platform_;
@@ -135,6 +179,14 @@ class TMainForm : public QWidget {
   bool closeAfterExchange_ = false;
   bool noPortDeferred_ = false;
   bool noPortShown_ = false;
+  // A copy of the settings as last read or loaded, for the changes.
+  std::unique_ptr<SettingsDocument> readSettings_;
+  QMenu* moreMenu_ = nullptr;
+  struct ActionText {
+    QAction* action;
+    TextPair text;
+  };
+  std::vector<ActionText> actionTexts_;
 };
 
 }  // namespace tc

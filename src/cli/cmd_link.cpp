@@ -9,10 +9,12 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "editor_core/settings_report.h"
 #include "link/mk_transfer.h"
 #include "link/ml_rs.h"
 #include "link/port_texts.h"
 #include "link/posix_channel.h"
+#include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
 #include "util/errors.h"
@@ -42,6 +44,15 @@ const TextPair kWriteNoInterruptText{
 const TextPair kNoSuchPortText{"Нет такого порта", "No such port"};
 const TextPair kPortFreeText{"свободен", "free"};
 const TextPair kPortMissingText{"нет в системе", "missing"};
+const TextPair kVersionsMatchText{"Проверка версий: настройки подходят к МК",
+                                  "Version check: the settings fit the device"};
+const TextPair kVersionCheckText{"Проверка версий", "Version check"};
+const TextPair kDryRunNothingText{"Пробный запуск: в МК ничего не записано",
+                                  "Dry run: nothing was written to the device"};
+const TextPair kNoChangesText{"Запись ничего не изменит в настройках МК",
+                              "The write would change no setting in the device"};
+const TextPair kWouldChangeText{"Запись изменит в МК настроек:",
+                                "Settings the write would change in the device:"};
 
 // The ini beside the program, if there is one (it is not created here).
 std::string IniPath(const Args& a) {
@@ -224,6 +235,24 @@ int RunRead(const Args& a) {
   return 0;
 }
 
+// What a write would change in the device, setting by setting, as `diff`
+// names the differences.
+void PrintWriteChanges(const std::vector<uint8_t>& device, const std::vector<uint8_t>& toWrite,
+                       uint16_t version) {
+  std::printf("%s\n", kVersionsMatchText().c_str());
+  const bool english = EnglishVersion();
+  const auto held = OpenSettingsDocument(device, version);
+  const auto sent = OpenSettingsDocument(toWrite, version);
+  const EditorContext a{held->Model(), held->Variant()}, b{sent->Model(), sent->Variant()};
+  const SettingsAccount changes = ChangesAccount(a, b, english);
+  if (changes.pages.empty() && changes.bytes.empty()) {
+    std::printf("%s\n", kNoChangesText().c_str());
+    return;
+  }
+  std::printf("%s %zu\n%s", kWouldChangeText().c_str(), changes.Entries(),
+              AccountText(changes, english).c_str());
+}
+
 int RunWrite(const Args& a) {
   ApplyLanguageOption(a);
   const std::string file = a.Single("settings file");
@@ -236,8 +265,33 @@ int RunWrite(const Args& a) {
   CliObserver obs(a.IntOption("--wait").value_or(0));
   InterruptGuard guard;
   WriteReport rep;
+  const bool dryRun = a.Flag("--dry-run");
+  bool asked = false;
+  if (dryRun) {
+    // Everything a write does up to its first write command, then the
+    // difference between what the device holds and what would be sent.
+    transfer.BeforeWrite = [&](const std::vector<uint8_t>& device,
+                               const std::vector<uint8_t>& toWrite, uint16_t version) {
+      asked = true;
+      obs.EndLine();
+      PrintWriteChanges(device, toWrite, version);
+      return false;
+    };
+  }
   try {
-    switch (transfer.WriteDeviceSettings(mk, obs, &rep)) {
+    const TransferResult result = transfer.WriteDeviceSettings(mk, obs, &rep);
+    if (dryRun) {
+      obs.EndLine();
+      if (result == TransferResult::Cancelled && !asked) return Cancelled(obs, transfer);
+      if (result != TransferResult::Cancelled)
+        std::printf("%s: %s\n", kVersionCheckText().c_str(),
+                    (result == TransferResult::DeviceVersionMismatch ? kDeviceVersionMismatchText
+                                                                     : kLayoutVersionMismatchText)()
+                        .c_str());
+      std::fprintf(stderr, "%s\n", kDryRunNothingText().c_str());
+      return result == TransferResult::Cancelled ? 0 : 1;
+    }
+    switch (result) {
       case TransferResult::Done:
         if (a.Flag("--verify")) {
           // The model now holds exactly the image that was sent.
@@ -292,14 +346,21 @@ const Register kRead({"read",
 const Register kWrite({"write",
                        "write a settings file into a device",
                        {{"FILE.dvkps", "the settings file to write into the device"}},
-                       {kPortOption, kWaitOption, kIniOption,
-                        {"--verify", nullptr, "read the written pages back and compare them"}},
+                       {kPortOption,
+                        kWaitOption,
+                        kIniOption,
+                        {"--verify", nullptr, "read the written pages back and compare them"},
+                        {"--dry-run", nullptr,
+                         "read the device and print what a write would change; write nothing"}},
                        "Checks that the settings fit the device (device and layout version),\n"
                        "saves what the device holds to the backup folder\n"
                        "($XDG_DATA_HOME/tripconf/backups), then writes the settings. A version\n"
                        "mismatch writes nothing and exits with 1. --verify reads the written\n"
                        "pages back and exits with 1, naming the first difference and the\n"
-                       "backup, when the device does not hold what was sent.",
+                       "backup, when the device does not hold what was sent. --dry-run goes\n"
+                       "as far as the first write command: it reads the device, checks the\n"
+                       "versions, prints the settings the write would change in the device\n"
+                       "(page by page, device -> file) and writes nothing, not even a backup.",
                        RunWrite});
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "editor_core/editor_pages.h"
 #include "editor_core/settings_schema.h"
 #include "editor_core/visibility.h"
 #include "model/tmk.h"
@@ -142,6 +143,208 @@ SettingsComparison CompareSettings(const EditorContext& ca, const EditorContext&
     if (va != vb) AddToRuns(result.bytes, 0, i);
   }
   return result;
+}
+
+// --- Accounts --------------------------------------------------------------------------
+
+TextPair OutcomeText(AccountOutcome outcome) {
+  switch (outcome) {
+    case AccountOutcome::Changed:
+      return {"изменено", "changed"};
+    case AccountOutcome::Carried:
+      return {"перенесено", "carried"};
+    case AccountOutcome::CarriedWithFile:
+      return {"перенесено с файлом", "carried with its file"};
+    case AccountOutcome::NotShown:
+      return {"не показывается на этом МК", "not shown on this device"};
+    case AccountOutcome::NotOffered:
+      return {"значение не предлагается", "value not offered"};
+    case AccountOutcome::OutOfRange:
+      return {"вне допустимых пределов", "out of range"};
+    case AccountOutcome::EntryMissing:
+      return {"нет элемента списка", "list entry missing"};
+    case AccountOutcome::TargetOnly:
+      return {"только в новых настройках", "only in the target"};
+  }
+  return {"", ""};
+}
+
+bool LeftOut(AccountOutcome outcome) {
+  return outcome == AccountOutcome::NotOffered || outcome == AccountOutcome::OutOfRange ||
+         outcome == AccountOutcome::EntryMissing;
+}
+
+std::string PageCaptionPath(std::string_view page, bool english) {
+  const EditorPage* p = FindEditorPage(page);
+  if (!p) return std::string(page);
+  std::string caption = p->caption.Get(english);
+  for (const EditorPage* up = ParentPage(*p); up; up = ParentPage(*up))
+    caption = up->caption.Get(english) + " / " + caption;
+  return caption;
+}
+
+void SettingsAccount::Add(AccountEntry entry, bool english) {
+  const std::string page = entry.def && entry.def->page ? entry.def->page : "";
+  auto it = std::find_if(pages.begin(), pages.end(),
+                         [&](const AccountPage& p) { return p.page == page; });
+  if (it == pages.end()) {
+    pages.push_back({page, PageCaptionPath(page, english), {}});
+    it = pages.end() - 1;
+  }
+  it->entries.push_back(std::move(entry));
+}
+
+size_t SettingsAccount::Count(AccountOutcome outcome) const {
+  size_t n = 0;
+  for (const AccountPage& p : pages)
+    for (const AccountEntry& e : p.entries) n += e.outcome == outcome;
+  return n;
+}
+
+size_t SettingsAccount::Entries() const {
+  size_t n = 0;
+  for (const AccountPage& p : pages) n += p.entries.size();
+  return n;
+}
+
+bool SettingsAccount::SomethingLeftOut() const {
+  for (const AccountPage& p : pages)
+    for (const AccountEntry& e : p.entries)
+      if (LeftOut(e.outcome)) return true;
+  return false;
+}
+
+const AccountEntry* SettingsAccount::Find(std::string_view name) const {
+  for (const AccountPage& p : pages)
+    for (const AccountEntry& e : p.entries)
+      if (e.def && name == e.def->name) return &e;
+  return nullptr;
+}
+
+SettingsAccount ChangesAccount(const EditorContext& before, const EditorContext& after,
+                               bool english) {
+  SettingsComparison c = CompareSettings(before, after, english);
+  SettingsAccount account;
+  for (NamedDifference& d : c.settings)
+    account.Add({d.def, std::move(d.label), std::move(d.a), std::move(d.b), AccountOutcome::Changed,
+                 std::move(d.note)},
+                english);
+  account.bytes = std::move(c.bytes);
+  return account;
+}
+
+std::string AccountText(const SettingsAccount& account, bool english) {
+  std::string t;
+  for (const AccountPage& p : account.pages) {
+    t += "# " + p.caption + "\n";
+    for (const AccountEntry& e : p.entries) {
+      t += std::string(e.def ? e.def->name : "") + "\t" + e.label + "\t";
+      switch (e.outcome) {
+        case AccountOutcome::Changed:
+          t += e.from + " -> " + e.to;
+          break;
+        case AccountOutcome::Carried:
+        case AccountOutcome::CarriedWithFile:
+          t += OutcomeText(e.outcome).Get(english) + "\t" + e.to;
+          break;
+        case AccountOutcome::TargetOnly:
+          t += OutcomeText(e.outcome).Get(english) + "\t" + e.to;
+          break;
+        default:
+          t += OutcomeText(e.outcome).Get(english) + "\t" + e.from + " -> " +
+               TextPair{"оставлено ", "kept "}.Get(english) + e.to;
+      }
+      if (!e.reason.empty()) t += "\t(" + e.reason + ")";
+      t += "\n";
+    }
+  }
+  if (!account.bytes.empty())
+    t += TextPair{"# Байты вне настроек: ", "# Bytes outside the settings: "}.Get(english) +
+         RunsText(account.bytes, english) + "\n";
+  return t;
+}
+
+namespace {
+std::string JsonString(std::string_view s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (uint8_t(c) < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(uint8_t(c)));
+          out += buf;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+const char* OutcomeKey(AccountOutcome outcome) {
+  switch (outcome) {
+    case AccountOutcome::Changed:
+      return "changed";
+    case AccountOutcome::Carried:
+      return "carried";
+    case AccountOutcome::CarriedWithFile:
+      return "carried-with-file";
+    case AccountOutcome::NotShown:
+      return "not-shown";
+    case AccountOutcome::NotOffered:
+      return "not-offered";
+    case AccountOutcome::OutOfRange:
+      return "out-of-range";
+    case AccountOutcome::EntryMissing:
+      return "entry-missing";
+    case AccountOutcome::TargetOnly:
+      return "target-only";
+  }
+  return "";
+}
+}  // namespace
+
+std::string AccountJson(const SettingsAccount& account, bool english) {
+  std::string j = "{\"complete\": ";
+  j += account.SomethingLeftOut() ? "false" : "true";
+  j += ", \"pages\": [";
+  for (size_t i = 0; i < account.pages.size(); ++i) {
+    const AccountPage& p = account.pages[i];
+    j += i ? ",\n  " : "\n  ";
+    j += "{\"page\": " + JsonString(p.page) + ", \"caption\": " + JsonString(p.caption) +
+         ", \"settings\": [";
+    for (size_t k = 0; k < p.entries.size(); ++k) {
+      const AccountEntry& e = p.entries[k];
+      j += k ? ",\n    " : "\n    ";
+      j += "{\"name\": " + JsonString(e.def ? e.def->name : "") +
+           ", \"label\": " + JsonString(e.label) + ", \"outcome\": \"" + OutcomeKey(e.outcome) +
+           "\", \"outcome_text\": " + JsonString(OutcomeText(e.outcome).Get(english)) +
+           ", \"from\": " + JsonString(e.from) + ", \"to\": " + JsonString(e.to) +
+           ", \"reason\": " + JsonString(e.reason) + "}";
+    }
+    j += "]}";
+  }
+  j += "],\n \"bytes\": [";
+  for (size_t i = 0; i < account.bytes.size(); ++i) {
+    const ByteRange& r = account.bytes[i];
+    j += i ? ", " : "";
+    j += "{\"block\": " + std::to_string(r.block) + ", \"first\": " + std::to_string(r.first) +
+         ", \"last\": " + std::to_string(r.last) + "}";
+  }
+  return j + "]}\n";
 }
 
 }  // namespace tc

@@ -3,7 +3,9 @@
 // then byte by byte inside each setting's extent, and last the bytes that no
 // setting of the editor covers. The two sides may be documents of different
 // variants: each is read through its own context.
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor_core/setting_def.h"
@@ -50,5 +52,65 @@ struct SettingsComparison {
 // differs (a byte shared by several settings names each of them), and the
 // bytes no setting covers.
 SettingsComparison CompareSettings(const EditorContext& a, const EditorContext& b, bool english);
+
+// --- Accounts ------------------------------------------------------------------------
+// What happened to each setting, page by page: the one form in which the
+// changes since a read, what a write will change and a carry-over are
+// shown (the changes window, the carry-over window, the command line).
+enum class AccountOutcome : uint8_t {
+  Changed,          // differs between the two sides
+  Carried,          // came along, or the target already held the same
+  CarriedWithFile,  // came along byte for byte with the tank or service file
+  NotShown,         // the target does not show it: left as the target had it
+  NotOffered,       // the target offers no item with that meaning
+  OutOfRange,       // the number lies outside the target's limits
+  EntryMissing,     // entries of a list that the target does not offer
+  TargetOnly,       // the target shows it, the source did not
+};
+TextPair OutcomeText(AccountOutcome outcome);
+// Whether the outcome leaves a setting the target shows without the source's value.
+bool LeftOut(AccountOutcome outcome);
+
+struct AccountEntry {
+  const SettingDef* def;
+  std::string label;
+  std::string from;  // the source's (or the older) value as shown
+  std::string to;    // the target's (or the newer) value as shown
+  AccountOutcome outcome;
+  std::string reason;  // why it was left, or a note; may be empty
+};
+
+struct AccountPage {
+  std::string page;     // page control name ("tsCorr")
+  std::string caption;  // the editor's caption, with the enclosing page's
+  std::vector<AccountEntry> entries;
+};
+
+struct SettingsAccount {
+  std::vector<AccountPage> pages;  // in the editor's order
+  std::vector<ByteRange> bytes;    // differing bytes that no setting covers
+  // Adds an entry under its setting's page (settings come in schema order).
+  void Add(AccountEntry entry, bool english);
+  size_t Count(AccountOutcome outcome) const;
+  size_t Entries() const;
+  // Some setting the target shows did not come along.
+  bool SomethingLeftOut() const;
+  const AccountEntry* Find(std::string_view name) const;
+};
+
+// "Page / Sub-page" as the editor's tabs name them.
+std::string PageCaptionPath(std::string_view page, bool english);
+
+// The differences CompareSettings finds, as an account of Changed entries
+// (old -> new) grouped by page.
+SettingsAccount ChangesAccount(const EditorContext& before, const EditorContext& after,
+                               bool english);
+
+// The account as text, one line per entry under a "# caption" line per page:
+// "name<TAB>label<TAB>from -> to" for changes, with the outcome and reason
+// for a carry-over.
+std::string AccountText(const SettingsAccount& account, bool english);
+// The same as a JSON object, for scripts (keys and outcomes in English).
+std::string AccountJson(const SettingsAccount& account, bool english);
 
 }  // namespace tc

@@ -172,6 +172,7 @@ TransferResult TMKTransfer::WriteDeviceSettings(TMK& mk, TransferObserver& obs,
 
   const std::vector<uint8_t>& image = mk.Image();
   CheckWriteDirectory(image, DeviceMemorySize);
+  if (BeforeWrite && !BeforeWrite(deviceImage, image, *version)) return TransferResult::Cancelled;
   // What the device held, before anything of it is overwritten.
   rep.BackupPath = SaveDeviceBackup(BackupFolder.empty() ? DefaultBackupFolder() : BackupFolder,
                                     *version, deviceImage, std::time(nullptr));

@@ -3,6 +3,7 @@
 // memory into the model, and writing the model's settings into the device.
 // The GUI, the CLI and the tests drive them through a TransferObserver.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -92,6 +93,14 @@ class TMKTransfer {
   // Why the last search found nothing: the port that would not open, or a
   // device that answered busy or garbled; empty when nothing answered at all.
   std::string LastProbeError;
+
+  // Asked by a write once the device's image was read, the versions checked
+  // and the settings encoded, before the backup and the first write command:
+  // what the device holds and the image the write would send. False writes
+  // nothing and the write ends as Cancelled. Unset: the write goes on.
+  std::function<bool(const std::vector<uint8_t>& device, const std::vector<uint8_t>& toWrite,
+                     uint16_t version)>
+      BeforeWrite;
 
   // Searches the bus until a device answers (its version word) or the user
   // cancels (nullopt). The progress label shows LastProbeError meanwhile.
