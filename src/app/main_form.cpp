@@ -19,6 +19,7 @@
 #include "app/placement.h"
 #include "app/port_dialog.h"
 #include "app/progress_form.h"
+#include "app/report_actions.h"
 #include "app/step_windows.h"
 #include "editor_core/settings_report.h"
 #include "link/mk_transfer.h"
@@ -232,6 +233,11 @@ void TMainForm::BuildControls() {
   bMoreActions->setMenu(moreMenu_);
   actCarryOver = AddAdditionalAction("actCarryOver", kCarryOver, [this] { CarryOverClick(); });
   actChanges = AddAdditionalAction("actChanges", kChanges, [this] { ChangesClick(); });
+  moreMenu_->addSeparator();
+  AddAdditionalAction("actSaveReport", kSaveReportAction,
+                      [this] { SaveSettingsReport(this, *doc_, settingsSource_); });
+  AddAdditionalAction("actPrintReport", kPrintReportAction,
+                      [this] { PrintSettingsReport(this, *doc_, settingsSource_); });
 
   lChangedCount = label(this, "lChangedCount", 408, 384, 148, 28);
   lChangedCount->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -463,6 +469,7 @@ void TMainForm::GetParamsClick() {
         SetStepsEnabled(true);
         Model().DecodeSettingsBlocks();
         SelectVariantQuietly();
+        settingsSource_.clear();
         RememberReadSettings();
       }
     } catch (const std::exception& e) {
@@ -553,6 +560,7 @@ bool TMainForm::LoadSettingsFile(const QString& path) {
     SetStepsEnabled(false);
     return false;
   }
+  settingsSource_ = path;
   RememberReadSettings();
   return true;
 }

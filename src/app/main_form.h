@@ -73,9 +73,8 @@ class TMainForm : public QWidget {
   QLabel* lChangedCount;
   QMenu* AdditionalActions() const { return moreMenu_; }
   // Adds an action to the menu with its text in both languages (it follows
-  // the language switch). Other windows plug in here: the settings report
-  // is added with AddAdditionalAction("actReport", {"Отчёт о настройках...",
-  // "Settings report..."}, ...).
+  // the language switch): the carry-over, the changes window and the
+  // settings report (saved as HTML or printed) sit here.
   QAction* AddAdditionalAction(const char* name, TextPair text, std::function<void()> run);
 
   // --- State -------------------------------------------------------------------
@@ -181,6 +180,9 @@ class TMainForm : public QWidget {
   bool noPortShown_ = false;
   // A copy of the settings as last read or loaded, for the changes.
   std::unique_ptr<SettingsDocument> readSettings_;
+  // The file the settings were loaded from (the report's header names it);
+  // empty when they were read from the device.
+  QString settingsSource_;
   QMenu* moreMenu_ = nullptr;
   struct ActionText {
     QAction* action;
