@@ -18,8 +18,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One .exe that runs anywhere: the C++ runtime, winpthread and zlib linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Prefer zlib's static archive over its import library.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a .dll.a)
+# zlib's static archive, not its import library (which would need zlib1.dll).
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Test programs run under Wine on the build machine.
 find_program(TRIPCONF_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
