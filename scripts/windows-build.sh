@@ -41,6 +41,7 @@ bash scripts/deps.sh
 # The host's header-only CLI11, copied apart: pointing the cross compiler at
 # /usr/include would put the host's C library headers before MinGW's.
 mkdir -p "$win/host-include"
+win=$(cd "$win" && pwd)  # absolute from here on
 rm -rf "$win/host-include/CLI"
 cp -r /usr/include/CLI "$win/host-include/CLI"
 
@@ -56,7 +57,7 @@ cmake -S . -B "$win" -G Ninja -U 'ZLIB_LIBRARY*' \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
   -DTRIPCONF_GUI=OFF -DTRIPCONF_BENCH=OFF \
   -DTRIPCONF_GTEST_SOURCE=/usr/src/googletest \
-  -DTRIPCONF_CLI11_INCLUDE="$root/$win/host-include" \
+  -DTRIPCONF_CLI11_INCLUDE="$win/host-include" \
   "${launcher[@]}" >/dev/null
 nice cmake --build "$win" -j "$jobs" --target tripconf-cli unit_tests
 step "cross build done"
@@ -82,7 +83,7 @@ cp README.md "$dist/tripconf-cli/README.md"
 version=$(sed -n 's/^project(tripconf VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zipfile="$win/tripconf-cli-$version-windows-x64.zip"
 rm -f "$zipfile"
-(cd "$dist" && zip -qr "$root/$zipfile" tripconf-cli)
+(cd "$dist" && zip -qr "$zipfile" tripconf-cli)
 step "packed $zipfile"
 
 [ "$run_wine" = 1 ] || exit 0
