@@ -1,6 +1,4 @@
 // Commands that talk to a device: ports, read, write.
-#include <unistd.h>
-
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -9,11 +7,12 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "cli/cli_platform.h"
 #include "editor_core/settings_report.h"
 #include "link/mk_transfer.h"
 #include "link/ml_rs.h"
 #include "link/port_texts.h"
-#include "link/posix_channel.h"
+#include "link/system_link.h"
 #include "model/settings_document.h"
 #include "model/settings_file.h"
 #include "model/tmk.h"
@@ -28,6 +27,9 @@ namespace fs = std::filesystem;
 
 std::atomic<bool> g_interrupted{false};
 void OnInterrupt(int) {
+  // Windows resets the handler before calling it; a second Ctrl-C must not
+  // end the program in the middle of a write.
+  std::signal(SIGINT, OnInterrupt);
   g_interrupted = true;
 }
 
@@ -57,15 +59,15 @@ const TextPair kWouldChangeText{"Запись изменит в МК настр�
 // The ini beside the program, if there is one (it is not created here).
 std::string IniPath(const Args& a) {
   if (auto p = a.Option("--ini")) return *p;
+  const std::string dir = ProgramDirectory();
+  if (dir.empty()) return {};
   std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) return {};
-  const fs::path ini = exe.parent_path() / "tripconf.ini";
+  const fs::path ini = fs::path(dir) / "tripconf.ini";
   return fs::exists(ini, ec) ? ini.string() : std::string();
 }
 
 std::unique_ptr<TML_RS> MakeLink(const Args& a) {
-  LinkPlatform p = PosixLinkPlatform();
+  LinkPlatform p = SystemLinkPlatform();
   p.ShowError = nullptr;  // the commands report missing ports themselves
   auto rs = std::make_unique<TML_RS>(p);
   const std::string ini = IniPath(a);
@@ -104,7 +106,7 @@ class CliObserver : public TransferObserver {
  public:
   explicit CliObserver(long waitSeconds) {
     if (waitSeconds > 0) deadline_ = std::time(nullptr) + waitSeconds;
-    tty_ = ::isatty(2);
+    tty_ = StderrIsTerminal();
   }
   void SetLabel(const std::string& text) override {
     EndLine();
@@ -162,16 +164,15 @@ class CliObserver : public TransferObserver {
   std::time_t deadline_ = 0;
 };
 
+// std::signal rather than sigaction: Windows knows only the former, and
+// the handler does no more than set a flag.
 struct InterruptGuard {
   InterruptGuard() {
     g_interrupted = false;
-    struct sigaction sa {};
-    sa.sa_handler = OnInterrupt;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, &old);
+    old = std::signal(SIGINT, OnInterrupt);
   }
-  ~InterruptGuard() { sigaction(SIGINT, &old, nullptr); }
-  struct sigaction old {};
+  ~InterruptGuard() { std::signal(SIGINT, old == SIG_ERR ? SIG_DFL : old); }
+  void (*old)(int) = SIG_DFL;
 };
 
 int Cancelled(CliObserver& obs, const TMKTransfer& t) {
@@ -190,15 +191,17 @@ int RunPorts(const Args& a) {
     return 1;
   }
   std::printf("number\tdevice\tdescription\tstate\n");
+  const LinkPlatform platform = SystemLinkPlatform();
   for (size_t i = 0; i < rs->Ports().size(); ++i) {
     const PortInfo& p = rs->Ports()[i];
+    if (p.path.empty()) continue;  // a COM number no port has (Windows)
     std::string state;
     if (!rs->PortAvailable[i + 1]) {
       state = kPortMissingText();
     } else {
-      PosixChannel ch;
+      const auto ch = platform.NewChannel();
       try {
-        ch.Open(p.path, 19200);
+        ch->Open(p.path, 19200);
         state = kPortFreeText();
       } catch (const PortOpenError& e) {
         state = e.what();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "cli/cli_platform.h"
 #include "model/settings_document.h"
 #include "util/errors.h"
 #include "util/text_pair.h"
@@ -86,7 +87,7 @@ bool LocaleIsEnglish() {
     const char* val = std::getenv(v);
     if (val && *val) return std::string(val).rfind("ru", 0) != 0;
   }
-  return true;
+  return DesktopLanguageIsEnglish().value_or(true);
 }
 
 void ApplyLanguage(const std::optional<std::string>& lang) {
@@ -236,6 +237,7 @@ void PrintCommandList(const std::vector<Parsed>& parsed) {
 
 int main(int argc, char** argv) {
   using namespace tc::cli;
+  PrepareConsole();
   tc::SetEnglishVersion(LocaleIsEnglish());
 
   CLI::App app("tripconf-cli: the tripconf core for scripts and workshops", "tripconf-cli");

@@ -24,6 +24,7 @@ TML_RS_Base::TML_RS_Base(LinkPlatform platform)
   if (!platform_.ListPorts) platform_.ListPorts = [] { return std::vector<PortInfo>{}; };
   if (!platform_.PortExists) platform_.PortExists = PortPathExists;
   if (!platform_.NewChannel) platform_.NewChannel = [] { return std::make_unique<PosixChannel>(); };
+  if (!platform_.BuildTable) platform_.BuildTable = BuildPortTable;
   if (ScanPorts() > 0)
     PortNumber = FirstAvailablePort();
   else
@@ -41,7 +42,7 @@ void TML_RS_Base::ReportNoPort() {
 int TML_RS_Base::ScanPorts() {
   // Our own open handle would make the port look taken.
   if (PortOpen) ClosePort();
-  ports_ = BuildPortTable(platform_.ListPorts(), ExtraPorts);
+  ports_ = platform_.BuildTable(platform_.ListPorts(), ExtraPorts);
   PortCount = 0;
   PortAvailable.fill(false);
   for (size_t i = 0; i < ports_.size(); ++i) {

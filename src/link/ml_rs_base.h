@@ -21,6 +21,10 @@ struct LinkPlatform {
   std::function<std::vector<PortInfo>()> ListPorts;
   std::function<bool(const std::string& path)> PortExists;
   std::function<std::unique_ptr<ByteChannel>()> NewChannel;
+  // Numbers the system's ports and the extra paths; empty: BuildPortTable
+  // (numbers in name order). Windows keeps COMn at number n.
+  std::function<std::vector<PortInfo>(std::vector<PortInfo>, const std::vector<std::string>&)>
+      BuildTable;
   // The error box for "Can not find free serial port!"; may be empty.
   std::function<void(const std::string&)> ShowError;
   LinkClock* Clock = nullptr;  // null: the system clock

@@ -114,7 +114,9 @@ std::vector<PortInfo> BuildPortTable(std::vector<PortInfo> system,
 }
 
 std::string PortDisplayName(int number, const PortInfo& port) {
-  std::string s = "COM" + std::to_string(number) + " — " + port.path;
+  const std::string com = "COM" + std::to_string(number);
+  // A Windows port is known by its own name; its device path says nothing more.
+  std::string s = port.systemName == com ? com : com + " — " + port.path;
   if (!port.description.empty()) s += " (" + port.description + ")";
   return s;
 }

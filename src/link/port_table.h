@@ -30,7 +30,8 @@ bool NaturalLess(const std::string& a, const std::string& b);
 std::vector<PortInfo> BuildPortTable(std::vector<PortInfo> system,
                                      const std::vector<std::string>& extraPaths);
 
-// "COM3 — /dev/ttyUSB0 (FT232R USB UART)"
+// "COM3 — /dev/ttyUSB0 (FT232R USB UART)"; a Windows port numbered by its
+// own name shows just that: "COM3 (\Device\Serial0)".
 std::string PortDisplayName(int number, const PortInfo& port);
 
 // True when something exists at the path (a device node, or a symlink to one).

@@ -1,6 +1,10 @@
 #include "util/png.h"
 
+#if TRIPCONF_HAVE_LIBPNG
 #include <png.h>
+#else
+#include "util/png_deflate.h"
+#endif
 
 #include <csetjmp>
 #include <cstring>
@@ -14,6 +18,7 @@ namespace tc {
 
 namespace {
 
+#if TRIPCONF_HAVE_LIBPNG
 struct Sink {
   std::vector<uint8_t>* out;
   char message[200];
@@ -59,6 +64,19 @@ bool Encode(Sink& sink, png_uint_32 width, png_uint_32 height, const uint8_t* rg
   png_destroy_write_struct(&png, &info);
   return true;
 }
+#else
+// Without libpng (the Windows build) the same file comes from zlib alone.
+struct Sink {
+  std::vector<uint8_t>* out;
+  std::string message;
+};
+
+bool Encode(Sink& sink, uint32_t width, uint32_t height, const uint8_t* rgb) {
+  return EncodePngWithZlib(width, height, rgb, *sink.out, sink.message);
+}
+
+using png_uint_32 = uint32_t;
+#endif
 
 }  // namespace
 

@@ -169,6 +169,7 @@ TEST(SoundsPage, WarningModesArePackedIntoTheirByte) {
 
   p.Set("seSoundVolume", "8");
   EXPECT_EQ(p.Stored(layout::kSoundVolume), 8);
+  SetEnglishVersion(false);  // the Russian refusal, whatever an earlier test left
   EXPECT_NE(Refusal(p, "rgWarnFirst_2", "X").find("пункты: О, Н, Б, М, Г; или #N"),
             std::string::npos);
 }

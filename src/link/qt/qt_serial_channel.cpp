@@ -11,6 +11,9 @@
 
 #include "link/port_texts.h"
 #include "link/posix_channel.h"
+#if defined(_WIN32)
+#include "link/win_channel.h"
+#endif
 
 namespace tc {
 
@@ -136,9 +139,16 @@ LinkPlatform QtLinkPlatform() {
                        info.description().toStdString()});
     return ports;
   };
+#if defined(_WIN32)
+  // A COM port is no file to look at: the driver is asked, and COMn keeps
+  // the number n in the dialog and the ini.
+  p.PortExists = WindowsPortExists;
+  p.BuildTable = BuildComPortTable;
+#else
   p.PortExists = [](const std::string& path) {
     return QFileInfo::exists(QString::fromStdString(path));
   };
+#endif
   p.NewChannel = [] { return std::make_unique<QtSerialChannel>(); };
   return p;
 }
