@@ -249,7 +249,8 @@ bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& ra
                     TextPair{"; уберите лишние", "; leave some out"}());
   HotMenu entries{};
   std::copy(codes.begin(), codes.end(), entries.begin());
-  if (entries == ReadHotMenu(ctx.mk, menu)) return false;
+  // The same list with a gap elsewhere shows the same: nothing to store.
+  if (entries == PackHotMenu(ReadHotMenu(ctx.mk, menu))) return false;
   WriteHotMenu(ctx.mk, menu, entries);
   return true;
 }
