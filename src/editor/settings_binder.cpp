@@ -41,6 +41,11 @@ QWidget* TSettingsBinder::Control(std::string_view name) {
   return Create(*def).Control();
 }
 
+QWidget* TSettingsBinder::ExistingControl(std::string_view name) {
+  TBinding* b = Find(name);
+  return b ? b->Control() : nullptr;
+}
+
 QLabel* TSettingsBinder::Label(std::string_view name) {
   Control(name);
   return Find(name)->Label();
@@ -76,6 +81,7 @@ void TSettingsBinder::Reload() {
   if (loading_) return;
   RefreshStates();
   LoadControls();
+  emit Reloaded();
 }
 
 TBinding& TSettingsBinder::Create(const SettingDef& def) {
