@@ -308,10 +308,20 @@ void TMK_SetParamsDlg::UpdateSearch() {
   const EditorContext& ctx = session_.Context();
   const bool english = EnglishVersion();
   const auto hits = SearchSettings(ctx, ControlVisibility(ctx), text.toStdString());
-  for (size_t k = 0; k < hits.size() && k < size_t(kMaxResults); ++k) {
-    auto* item = new QListWidgetItem(
-        QString::fromStdString(SearchResultText(ctx, *hits[k].def, english)), results_);
-    item->setData(Qt::UserRole, QString::fromLatin1(hits[k].def->name));
+  const size_t shown = std::min(hits.size(), size_t(kMaxResults));
+  QStringList texts;
+  for (size_t k = 0; k < shown; ++k)
+    texts << QString::fromStdString(SearchResultText(ctx, *hits[k].def, english));
+  for (size_t k = 0; k < shown; ++k) {
+    const QString name = QString::fromLatin1(hits[k].def->name);
+    // Settings alike in page, caption and value (a warning's first and
+    // next announcement) are told apart by their names.
+    const QString text = texts.count(texts[qsizetype(k)]) > 1
+                             ? texts[qsizetype(k)] + "  [" + name + "]"
+                             : texts[qsizetype(k)];
+    auto* item = new QListWidgetItem(text, results_);
+    item->setData(Qt::UserRole, name);
+    item->setToolTip(name);
   }
   if (hits.empty()) {
     auto* item = new QListWidgetItem(Q(kNothingFound), results_);

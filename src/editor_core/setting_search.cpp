@@ -169,7 +169,10 @@ std::string SearchResultText(const EditorContext& ctx, const SettingDef& def, bo
   while (!caption.empty() && (caption.back() == ' ' || caption.back() == ':')) caption.pop_back();
   if (caption.empty()) caption = def.name;
   // Long values (tables, lists) are cut to a few words, at a character.
-  std::u32string value = Decode(FormatValue(ctx, def, english));
+  std::string shown = FormatValue(ctx, def, english);
+  // Check boxes read "on"/"off" on the command line; here in the user's words.
+  if (def.kind == ControlKind::Check && !english) shown = shown == "on" ? "да" : "нет";
+  std::u32string value = Decode(shown);
   constexpr size_t kMaxValue = 40;
   if (value.size() > kMaxValue) value = value.substr(0, kMaxValue - 1) + U"…";
   return (path.empty() ? "" : path + " › ") + caption + " (" + Encode(value) + ")";
