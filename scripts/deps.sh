@@ -10,6 +10,7 @@ PKGS=(
   xvfb xauth imagemagick fonts-dejavu-core
   python3 libpng-dev libcli11-dev help2man qt6-translations-l10n
   clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes (scripts/fuzz.sh)
+  lintian  # Debian's package checker (scripts/deb-check.sh)
 )
 missing=()
 for p in "${PKGS[@]}"; do

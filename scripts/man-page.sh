@@ -20,6 +20,20 @@ if [ "$name" = tripconf-cli ]; then
     echo ".B diff"
     echo "when the files differ; 130 when a device transfer was cancelled."
   } >"$inc"
+elif [ "$name" = tripconf ]; then
+  {
+    echo "[DESCRIPTION]"
+    echo "The desktop program: read the settings of an RS485 trip computer, edit every"
+    echo "setting in the settings editor (Ctrl+F finds a setting, Ctrl+Z and Ctrl+Shift+Z"
+    echo "undo and redo a change), view its journals and oscilloscope trace, keep the"
+    echo "settings in files and write them back into the device."
+    echo "[FILES]"
+    echo "The language, port and window placement are kept in the user's configuration"
+    echo "folder (~/.config/tripconf)."
+    echo "[SEE ALSO]"
+    echo ".BR tripconf-cli (1),"
+    echo ".BR tripsim (1)"
+  } >"$inc"
 else
   echo "[EXIT STATUS]" >"$inc"
   echo "0 when stopped by a signal; 2 on a bad command line or when the simulator cannot start." >>"$inc"
