@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's tools per keystroke and per store: a search over every
 // setting (the list is refreshed on each key typed) and the undo
 // checkpoint that follows every store.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for tripconf-cli: commands, options and setting names.
 # Everything is asked of the installed program when completing, so new
 # commands, options and settings complete without changing this file.

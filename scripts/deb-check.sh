@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package that `cpack -G DEB` built into a fresh Debian 12
 # (a debootstrap minbase chroot) with apt-get, as a user would, and checks the
 # installed programs there: tripconf-cli makes and reads a sample, the man page

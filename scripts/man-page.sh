@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes a program's man page from its --help with help2man; for tripconf-cli
 # every command's own --help becomes a section of the page.
 # usage: scripts/man-page.sh PROGRAM NAME VERSION "one-line description" OUT.1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Developer tool: opens the settings editor straight on a settings file, for
 // screenshots and for looking at a variant's pages without a device.
 //   editor_preview FILE.dvkps [--lang en|ru] [--page tsMeth] [--quit-after MS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // report: one self-contained HTML page of a settings file for the car owner
 // or the archive: the device, every editor page with the settings it shows,
 // every display layout in both colour schemes, and the journals' sums. The

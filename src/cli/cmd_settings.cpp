@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named settings: settings, get, set, diff. Every name, conversion, limit and
 // rule comes from the editor's settings schema, so a value set here is stored
 // exactly as the editor would store it.

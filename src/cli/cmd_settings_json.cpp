@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The named settings for scripts: settings/get/diff --json, settings
 // --as-set and the list that set --from reads. Everything comes from the
 // editor's settings schema, as in cmd_settings.cpp.

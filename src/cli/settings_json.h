@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forms of the named settings meant for scripts: JSON for settings, get
 // and diff, a NAME=VALUE dump that set --from replays. The shape of the JSON

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Binds the editor's controls to the settings schema: creates each control
 // from its description, fills it from the device model and stores it when

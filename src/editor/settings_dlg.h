@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMK_SetParamsDlg: the modal settings editor. It works directly on the
 // device model's block copies through an edit session and its settings

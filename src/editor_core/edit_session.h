@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One use of the settings editor on the device model: the opening sequence,
 // the backup, and what OK and Cancel do to the blocks. The editor window and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hot menus page ("Горячие меню"): packing, insert, delete, clear and
 // move of the four ten-entry lists, the insert tree of each menu, and the
 // text form of the lists for the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a setting in the editor by what the user remembers of it: a word
 // of its caption in either language, its name (seVelocityLimit) or the text

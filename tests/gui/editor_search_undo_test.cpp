@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings editor's search field and its undo and redo keys, driven as a
 // user drives them.
 #include <QListWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli's settings for scripts: the JSON forms parsed back, and the
 // NAME=VALUE dump replayed with set --from, run as a user runs them.
 #include <gtest/gtest.h>

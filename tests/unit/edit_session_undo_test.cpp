@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of the editor's stores, page rules' changes included, on the
 // core edit session.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding settings by caption, name and item text, over every sample.
 #include "editor_core/setting_search.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparing two documents setting by setting: typed values, the extents
 // the memory map gives each setting, and the bytes no setting covers.
 #include <gtest/gtest.h>
