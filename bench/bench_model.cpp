@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding and encoding every block of a 32 KiB settings image, and the
 // settings-file scrambling of the same image.
 #include <benchmark/benchmark.h>

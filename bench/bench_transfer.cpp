@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings read from tripsim pacing the line at 19200 bit/s: how close the
 // read comes to the time the protocol itself needs on the line, and how much
 // CPU the reading process spends meanwhile.

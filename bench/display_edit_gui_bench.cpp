@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One edit on a display page as the user makes it, offscreen: the store, the
 // editor's reload cycle (every control and part) and the repaint of every
 // preview in view. A layout cell choice on "Дисплеи х4" (three previews) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the settings editor as step 2 does, offscreen: the edit session
 // (decode, variant selection, rebuilds, backup), the window with its pages,
 // and the show sequence up to a painted first page. Then the first show of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main of a benchmark of the desktop program: offscreen unless the
 // environment names a platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Redrawing one preview screen, as the settings editor does on every change.
 #include <benchmark/benchmark.h>
 

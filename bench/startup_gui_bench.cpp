@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program to a shown main window.
 //
 // StartupToShownWindow runs the program's own start (application object,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for tripconf-cli: commands, options and setting names.
 # Everything is asked of the installed program when completing, so new
 # commands, options and settings complete without changing this file.
@@ -37,7 +38,7 @@ _tripconf_cli() {
     --screen) COMPREPLY=($(compgen -W "x1 x3 x4 x6 x7 x9 graph arrow menu info" -- "$cur")); return ;;
     --table) COMPREPLY=($(compgen -W "trips refuels faults sums stored" -- "$cur")); return ;;
     --list) COMPREPLY=($(compgen -W "flags protocols params menu" -- "$cur")); return ;;
-    --out | --export | --png | --ini)
+    --out | --export | --png | --ini | --from)
       compopt -o filenames 2>/dev/null
       COMPREPLY=($(compgen -f -- "$cur"))
       return
@@ -60,7 +61,7 @@ _tripconf_cli() {
       -*) ;;
       *)
         case "${COMP_WORDS[i - 1]}" in
-          --out | --export | --png | --ini | --lang | --port | --screen | --scheme | --table | \
+          --out | --export | --png | --ini | --from | --lang | --port | --screen | --scheme | --table | \
             --list | --type | --display | --record | --kind | --block | --wait | --offset | \
             --timebase | --version | --device | --layout | --protocol) ;;
           *) file=${COMP_WORDS[i]}; break ;;

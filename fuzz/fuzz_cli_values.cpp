@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as the value of any setting, as `tripconf-cli set` takes it:
 // each kind's parser either stores a value the setting can hold or refuses
 // with our errors, and what it stored formats and parses back unchanged.

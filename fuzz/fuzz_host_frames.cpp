@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the device's replies: the probe, the settings read, the
 // write with its directory checks and the read-back of --verify, on a line
 // that plays the input frame by frame. Every failure must be one of our

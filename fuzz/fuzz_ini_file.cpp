@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the ini file beside the program: every read the program
 // makes, a write of every kind and the save.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Taking typed pieces off the front of a fuzz input; past the end everything
 // reads as zero, so every input drives the code somewhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as blocks 1, 7 and 12 and as the two oscilloscope records: every
 // table of the journal viewer (and its export text), the fault list in every
 // code kind, the stored data of every record, the resets, and the

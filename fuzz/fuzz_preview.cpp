@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as block 10 (cells, colour schemes) and block 13 (info panel),
 // for any variant: every screen, every display, both schemes and both forms
 // must draw inside the surface without reading past a table.

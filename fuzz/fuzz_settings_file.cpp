@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a settings file: the load check, every block decode and
 // encode, the state a refused write puts back, and then everything a loaded
 // file reaches outside the windows: every setting's text form in an edit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a tank (.dvkpo) or service (.dvkpt) file loaded over a sample:
 // the read refuses or returns them, the load copies them into the blocks
 // and they come back out unchanged, through the image too; the tank table

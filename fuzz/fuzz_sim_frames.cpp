@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as what tripsim hears on the bus: framing, checksums, the
 // commands and their windows into the memory, at times taken from the input.
 #include <cstdint>

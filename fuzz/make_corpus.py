@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora in fuzz/corpus/ from the built-in samples.
 
 usage: fuzz/make_corpus.py BUILD_DIR   (a normal build with tripconf-cli)

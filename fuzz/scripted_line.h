@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A serial line for the fuzz targets: every request the link writes is
 // answered with the next frame of the script (its first byte says how long

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package that `cpack -G DEB` built into a fresh Debian 12
 # (a debootstrap minbase chroot) with apt-get, as a user would, and checks the
 # installed programs there: tripconf-cli makes and reads a sample, the man page
 # shows the commands, completion answers, and tripconf starts on a virtual
 # screen with a settings file. Takes minutes; needs root.
+# Runs lintian on the package before that; DEB_CHECK_LINTIAN_ONLY=1 stops after it.
 # usage: bash scripts/deb-check.sh [PACKAGE.deb]   (default: the newest build/tripconf_*.deb)
 set -u
 cd "$(dirname "$0")/.."
 deb=${1:-$(ls -t build/tripconf_*_amd64.deb 2>/dev/null | head -1)}
 [ -n "$deb" ] && [ -f "$deb" ] || { echo "no package: run 'cd build && cpack -G DEB' first"; exit 1; }
+# Debian's own checker first: not one error or warning.
+command -v lintian >/dev/null || { echo "lintian is not installed (scripts/deps.sh installs it)"; exit 1; }
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" || {
+  echo "lintian finds errors or warnings in $(basename "$deb")"; exit 1; }
+echo "lintian: no error and no warning in $(basename "$deb")"
+[ "${DEB_CHECK_LINTIAN_ONLY:-0}" = 1 ] && exit 0
 [ "$(id -u)" = 0 ] || { echo "needs root (debootstrap, chroot)"; exit 1; }
 
 base=${DEB_CHECK_BASE:-/tmp/tripconf-deb-base}
@@ -55,17 +63,21 @@ step "man tripconf-cli shows the commands"
 man -P cat tripconf-cli 2>/dev/null >man.txt
 grep -q "^COMMANDS" man.txt && grep -q "preview" man.txt && grep -q "journals" man.txt
 man -P cat tripsim 2>/dev/null | grep -q -- "--vanish-after"
+man -P cat tripconf 2>/dev/null | grep -q "settings editor"
+man -P cat tripconf-cli 2>/dev/null | grep -q -- "--as-set"
 
 step "bash completion: commands, options, setting names"
 words=$(bash -c 'source /usr/share/bash-completion/bash_completion
   source /usr/share/bash-completion/completions/tripconf-cli
   COMP_WORDS=(tripconf-cli ge); COMP_CWORD=1; _tripconf_cli; echo "${COMPREPLY[*]}"
   COMP_WORDS=(tripconf-cli info --l); COMP_CWORD=2; _tripconf_cli; echo "${COMPREPLY[*]}"
-  COMP_WORDS=(tripconf-cli get x.dvkps seVel); COMP_CWORD=3; _tripconf_cli; echo "${COMPREPLY[*]}"')
+  COMP_WORDS=(tripconf-cli get x.dvkps seVel); COMP_CWORD=3; _tripconf_cli; echo "${COMPREPLY[*]}"
+  COMP_WORDS=(tripconf-cli settings x.dvkps --as); COMP_CWORD=3; _tripconf_cli; echo "${COMPREPLY[*]}"')
 echo "$words"
 [ "$(echo "$words" | sed -n 1p)" = get ]
 [ "$(echo "$words" | sed -n 2p)" = --lang ]
 echo "$words" | sed -n 3p | grep -qw seVelocityCorr
+[ "$(echo "$words" | sed -n 4p)" = --as-set ]
 
 step "desktop entry, icon, MIME type and Qt's Russian texts are in place"
 test -f /usr/share/applications/org.tripconf.tripconf.desktop

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds tripconf and shows the whole workflow without a trip computer:
 # tripsim plays the device on a pseudo-terminal, and tripconf's ini makes it
 # port COM1. Read it (step 1), look at it, save it, write it back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, testing and running tripconf needs.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
@@ -11,6 +12,7 @@ PKGS=(
   python3 libpng-dev libcli11-dev help2man qt6-translations-l10n
   clang libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes (scripts/fuzz.sh)
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev wine64 zip  # scripts/windows-build.sh
+  lintian  # Debian's package checker (scripts/deb-check.sh)
 )
 missing=()
 for p in "${PKGS[@]}"; do

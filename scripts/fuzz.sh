@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (fuzzer + address + undefined, the
 # code under test instrumented too) in build-fuzz/ and runs each one for
 # SECONDS (default 20) on a copy of its seed corpus from fuzz/corpus/.

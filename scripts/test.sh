@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs dependencies, configures, builds and runs every test.
 #   scripts/test.sh            normal build in build/
 #   SANITIZE=1 scripts/test.sh  address + undefined sanitizer build in build-asan/

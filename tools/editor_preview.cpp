@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Developer tool: opens the settings editor straight on a settings file, for
 // screenshots and for looking at a variant's pages without a device.
 //   editor_preview FILE.dvkps [--lang en|ru] [--page tsMeth] [--quit-after MS]
+//                  [--search TEXT] [--reveal NAME]
 // Prints how long opening took (session, window, show sequence) to stderr.
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -20,7 +23,7 @@
 
 int main(int argc, char** argv) {
   tc::TApplication app(argc, argv);
-  std::string file, page = "tsCorr";
+  std::string file, page = "tsCorr", search, reveal;
   int quitAfter = -1;
   for (int i = 1; i < argc; ++i) {
     const bool more = i + 1 < argc;
@@ -28,6 +31,10 @@ int main(int argc, char** argv) {
       tc::SetEnglishVersion(!std::strcmp(argv[++i], "en"));
     else if (!std::strcmp(argv[i], "--page") && more)
       page = argv[++i];
+    else if (!std::strcmp(argv[i], "--search") && more)
+      search = argv[++i];
+    else if (!std::strcmp(argv[i], "--reveal") && more)
+      reveal = argv[++i];
     else if (!std::strcmp(argv[i], "--quit-after") && more)
       quitAfter = std::atoi(argv[++i]);
     else
@@ -53,6 +60,11 @@ int main(int argc, char** argv) {
       for (QWidget* child = w; child && child != &dlg; child = child->parentWidget())
         if (auto* tabs = qobject_cast<QTabWidget*>(child->parentWidget()->parentWidget()))
           tabs->setCurrentWidget(child);
+    }
+    if (!reveal.empty()) dlg.RevealSetting(QString::fromStdString(reveal));
+    if (!search.empty()) {
+      dlg.SearchField()->setFocus();
+      dlg.SearchField()->setText(QString::fromStdString(search));
     }
     if (quitAfter >= 0) QTimer::singleShot(quitAfter, &dlg, &QDialog::reject);
     dlg.exec();

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generates the four bitmap fonts of the display preview as C++ data.
 
 Fonts 1 and 2 (8 x 16 and 16 x 32, Latin and Cyrillic in Windows-1251 order)

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the fourteen pictures of the screen previews and writes them as
 one-bit C++ data (src/model/pictures/pictures_data.cpp).
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generates the settings-file scrambling table (4096 bytes) once.
 
 The table must never change: files written with one table can only be read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gui_link.h"
 
 #include "link/qt/qt_serial_channel.h"

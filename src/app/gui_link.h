@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link as the desktop program sets it up.
 #include "link/ml_rs_base.h"

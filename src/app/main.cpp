@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf: the desktop program. `tripconf FILE.dvkps` starts with that
 // settings file loaded, as step 1's "load from file" does.
 #include <QCoreApplication>

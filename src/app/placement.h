@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's placement in the ini file: State (0 normal, 1 minimized,
 // 2 maximized), Left, Top, Width, Height.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TML_RS232_SetNumDlg: the port number dialog, and the selection around it.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress window shown around each transfer, and the transfer observer
 // that drives it.

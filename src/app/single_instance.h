@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Only one copy of the program runs at a time. The guard is a lock file named
 // after the program file; a copy that crashed leaves a lock whose owner no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows that the main window's steps 2, 2a and 2b open. Each is a
 // modal window created for one use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed tables behind the protocol list and the variant selection,
 // described as data: one row per protocol (with its parameter and block

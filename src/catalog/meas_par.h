@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The measured parameters the trip computer can show on its screens. Each
 // parameter is known to the device by a one-byte code; this catalogue holds,

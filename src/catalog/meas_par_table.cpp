@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers and captions of every measured parameter. Values are stored as the
 // device holds them: the displayed value times 10^decimals.
 #include "catalog/meas_par_table.h"

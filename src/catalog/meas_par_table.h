@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed data of the measured-parameter catalogue: one numeric row and one
 // caption row per language for each parameter class, all three tables in the

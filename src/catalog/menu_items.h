@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entries of the trip computer's own menu. The device settings refer to
 // an entry by a 16-bit code; the codes are handed out by a running counter

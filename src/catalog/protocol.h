@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One engine-control protocol that the trip computer can speak with the ECU:
 // the parameters it delivers, the additional systems it reaches, its fault

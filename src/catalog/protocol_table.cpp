@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The protocol rows (in protocol-list order, with their parameter and block
 // codes) and the subtype slot sets they refer to.
 #include "catalog/catalog_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Yes/no capabilities of the connected trip computer's variant. All clear
 // before each selection; the variant selection sets them.

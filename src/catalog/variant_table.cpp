@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device variants: for each device type (and subtype, where the type
 // has them) the capability flags it sets and the protocols it offers.
 #include <algorithm>

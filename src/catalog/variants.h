@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A variant selection: the capability flags of one device, the protocols
 // that variant offers, the current protocol and the device's menu items.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // tripconf-cli: one registry of sub-commands, each in its own file. Each
 // command declares its arguments and options; main.cpp builds the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // catalog: what the program knows about a device variant (flags, protocols,
 // measured parameters, device menu), for scripts and for checking a variant
 // without a device at hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that work on settings files: info, unpack, pack, dump, sample.
 #include <cstdio>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli journals: the journal viewer's tables as text, and its export.
 #include <cstdio>
 #include <iostream>

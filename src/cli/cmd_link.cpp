@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that talk to a device: ports, read, write.
 #include <atomic>
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli osc: the oscilloscope trace held in a settings file.
 #include <cstdio>
 

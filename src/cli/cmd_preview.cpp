@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // preview: draws one of the trip computer's screens from a settings file as
 // the settings editor shows it, and saves it as a PNG picture.
 #include <string>

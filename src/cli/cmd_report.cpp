@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // report: the settings report an installer hands to a car owner, as one
 // self-contained HTML page in the user's language: only the pages, settings
 // and screens the editor shows for the file's variant, the journals' sums,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // schemes: shows the day and night colour schemes of a settings file, or
 // puts the factory schemes of the file's variant back, as the editor's
 // "Все в исх.состояние" does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named settings: settings, get, set, diff. Every name, conversion, limit and
 // rule comes from the editor's settings schema, so a value set here is stored
 // exactly as the editor would store it.
@@ -7,6 +8,7 @@
 
 #include "catalog/variants.h"
 #include "cli/cli.h"
+#include "cli/settings_json.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/editor_pages.h"
 #include "editor_core/setting_value.h"
@@ -45,6 +47,8 @@ std::string PageCaption(const char* page) {
 
 int RunSettings(const Args& a) {
   ApplyLanguageOption(a);
+  if (a.Flag("--json")) return RunSettingsJson(a);
+  if (a.Flag("--as-set")) return RunSettingsAsSet(a);
   Opened f(a.Single("settings file"));
   const Visibility v = ControlVisibility(f.ctx);
   const bool english = EnglishVersion();
@@ -62,6 +66,7 @@ int RunSettings(const Args& a) {
 
 int RunGet(const Args& a) {
   ApplyLanguageOption(a);
+  if (a.Flag("--json")) return RunGetJson(a);
   const auto& pos = a.Positional();
   if (pos.size() < 2)
     throw TripError(Say("вызов: tripconf-cli get ФАЙЛ.dvkps ИМЯ [ИМЯ ...]",
@@ -75,7 +80,8 @@ int RunGet(const Args& a) {
 int RunSet(const Args& a) {
   ApplyLanguageOption(a);
   const auto& pos = a.Positional();
-  if (pos.size() < 2)
+  const auto from = a.Option("--from");
+  if (pos.empty() || (pos.size() < 2 && !from))
     throw TripError(Say("вызов: tripconf-cli set ФАЙЛ.dvkps ИМЯ=ЗНАЧЕНИЕ [...]",
                         "usage: tripconf-cli set FILE.dvkps NAME=VALUE [...]"));
   const std::string& path = pos[0];
@@ -84,12 +90,15 @@ int RunSet(const Args& a) {
     std::string value;
   };
   std::vector<Assignment> assignments;
-  for (size_t i = 1; i < pos.size(); ++i) {
-    const auto eq = pos[i].find('=');
+  // A list given with --from comes first, then what the command line names.
+  std::vector<std::string> texts = from ? ReadSetList(*from) : std::vector<std::string>{};
+  texts.insert(texts.end(), pos.begin() + 1, pos.end());
+  for (const std::string& text : texts) {
+    const auto eq = text.find('=');
     if (eq == std::string::npos || eq == 0)
-      throw TripError("'" + pos[i] + "' " +
+      throw TripError("'" + text + "' " +
                       Say("не в виде ИМЯ=ЗНАЧЕНИЕ (NAME=VALUE)", "is not NAME=VALUE"));
-    assignments.push_back({&Setting(pos[i].substr(0, eq)), pos[i].substr(eq + 1)});
+    assignments.push_back({&Setting(text.substr(0, eq)), text.substr(eq + 1)});
   }
 
   const auto doc = OpenDocument(path);
@@ -178,6 +187,7 @@ int RunSet(const Args& a) {
 
 int RunDiff(const Args& a) {
   ApplyLanguageOption(a);
+  if (a.Flag("--json")) return RunDiffJson(a);
   const auto& pos = a.Positional();
   if (pos.size() != 2)
     throw TripError(Say("вызов: tripconf-cli diff A.dvkps B.dvkps",
@@ -214,24 +224,30 @@ int RunDiff(const Args& a) {
 const Register kSettings({"settings",
                           "list every named setting of a settings file",
                           {{"FILE.dvkps", "the settings file"}},
-                          {},
+                          {{"--json", nullptr, "every setting as JSON (shape: see the README)"},
+                           {"--as-set", nullptr,
+                            "NAME=VALUE lines of visible settings off their defaults"},
+                           {"--all", nullptr, "with --as-set: every visible setting"}},
                           "Prints one line per setting the editor knows: control name, label and\n"
                           "value in the units the editor shows, page by page. Settings the\n"
                           "editor does not show for the file's device variant are marked\n"
-                          "(hidden).",
+                          "(hidden). --json prints every setting as data; --as-set prints\n"
+                          "NAME=VALUE lines (every visible setting with --all) that\n"
+                          "'set FILE --from LIST.txt' replays.",
                           RunSettings});
 const Register kGet({"get",
                      "print named settings of a settings file",
                      {{"FILE.dvkps", "the settings file"},
                       {"NAME", "setting names, as 'settings' lists them", 1, -1}},
-                     {},
+                     {{"--json", nullptr, "the settings as JSON, as settings --json has them"}},
                      "Prints the value of each setting, one per line, as 'settings' shows it.",
                      RunGet});
 const Register kSet({"set",
                      "change named settings in a settings file",
                      {{"FILE.dvkps", "the settings file"},
-                      {"NAME=VALUE", "settings and their new values", 1, -1}},
-                     {{"--out", "OTHER.dvkps", "write the result there instead of in place"}},
+                      {"NAME=VALUE", "settings and their new values", 0, -1}},
+                     {{"--out", "OTHER.dvkps", "write the result there instead of in place"},
+                      {"--from", "LIST.txt", "NAME=VALUE lines to apply first, in order"}},
                      "Values are given as the editor shows them: numbers in display units\n"
                      "(5.0 for a 5 % correction), items by their text in either language or\n"
                      "as #N (the N-th item, from 0), check boxes as on/off, times of day as\n"
@@ -243,13 +259,14 @@ const Register kSet({"set",
                      "pop-up, from 0). The editor's\n"
                      "limits, rounding and rules apply, in the order given; a value that\n"
                      "does not fit is refused and nothing is written. The file is rewritten\n"
-                     "in place unless --out names another one.",
+                     "in place unless --out names another one. --from applies a list of\n"
+                     "NAME=VALUE lines first (blank lines and # comments are skipped).",
                      RunSet});
 const Register kDiff({"diff",
                       "compare two settings files setting by setting",
                       {{"A.dvkps", "the first settings file"},
                        {"B.dvkps", "the second settings file"}},
-                      {},
+                      {{"--json", nullptr, "the differences as JSON (shape: see the README)"}},
                       "Each file is read with its own device variant. Prints the named\n"
                       "settings whose values differ (name, label, A -> B; the stored values\n"
                       "in brackets when both show the same), a setting whose bytes differ\n"

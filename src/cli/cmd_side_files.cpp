@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Side files: tank export/import (.dvkpo) and service export/import (.dvkpt),
 // the same bytes the editor's tank and service pages save and load.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli: the tripconf core for scripts and workshops. The command line
 // is CLI11's: every registered command becomes a sub-command with its options
 // and a generated --help.

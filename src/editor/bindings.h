@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One bound control per setting, one class per kind of control: how the
 // control is made, shows the stored value, takes captions and items, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the additional systems page ("Допсистемы"): the list of every
 // system with its mark, the selected systems, the hint and the two
 // "Показывать" groups.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two tables of the "Допсистемы" page: every system of the list with
 // its mark, and the selected ones. The list is built again each time the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour schemes page ("Цветовые схемы"): the palette of the scheme being
 // edited with its red, green and blue spin edits on the left, the role tables
 // and previews of the digital displays, the menu, the graphs and the arrow

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the display options page ("Разное"), with the display-selection
 // check boxes of every display kind.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Step 2 of the main window: the settings editor.
 class QWidget;

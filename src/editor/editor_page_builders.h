@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the Qt layout of an editor page joins its page: each layout file
 // registers its builder against the page's name with one constant,

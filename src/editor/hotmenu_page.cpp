@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the hot menus page ("Горячие меню"): the four menu tables side
 // by side under their captions, the hint and the status line.
 #include <QGridLayout>

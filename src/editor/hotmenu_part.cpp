@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/hotmenu_part.h"
 
 #include "editor_core/page_hotmenu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One hot-menu table of the "Горячие меню" page: ten rows of the row number
 // and the item's caption, a row pop-up to insert (from the menu's insert

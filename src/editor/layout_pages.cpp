@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display layout pages: a row of previews at the device's resolution,
 // each captioned with its display number, and the hint how to choose what a
 // cell shows. Every rule (hit areas, pop-ups, stores) is in page_layouts.

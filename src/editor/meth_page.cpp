@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the signal sources page ("Источники"). What each control shows
 // and stores comes from the settings schema.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry of the pages' layouts, and the layout pieces every editor page
 // is built from: the shared page layout of src/ui with the binder's controls
 // and captions.

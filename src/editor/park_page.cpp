@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the parking sensors page ("Парковка").
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The previews of the display pages: a view that shows one of the device's
 // screens at its own resolution, and the editor part that keeps the views of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the service page ("ТО"): one row per reminder (caption or name
 // field, thousands of kilometres left, switch), the two dates, the engine
 // hours, and the buttons that keep block 5 in a service settings file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/settings_binder.h"
 
 #include <QAbstractButton>
@@ -41,6 +42,11 @@ QWidget* TSettingsBinder::Control(std::string_view name) {
   return Create(*def).Control();
 }
 
+QWidget* TSettingsBinder::ExistingControl(std::string_view name) {
+  TBinding* b = Find(name);
+  return b ? b->Control() : nullptr;
+}
+
 QLabel* TSettingsBinder::Label(std::string_view name) {
   Control(name);
   return Find(name)->Label();
@@ -76,6 +82,7 @@ void TSettingsBinder::Reload() {
   if (loading_) return;
   RefreshStates();
   LoadControls();
+  emit Reloaded();
 }
 
 TBinding& TSettingsBinder::Create(const SettingDef& def) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Binds the editor's controls to the settings schema: creates each control
 // from its description, fills it from the device model and stores it when
@@ -51,6 +52,8 @@ class TSettingsBinder : public QObject {
   // One made after the window was filled shows the stored value at once.
   // Throws std::logic_error for a name the schema does not know.
   QWidget* Control(std::string_view name);
+  // The control of a setting if one was made, else nullptr (nothing is made).
+  QWidget* ExistingControl(std::string_view name);
   // The caption beside or above a spin edit, time field or combo box ("l" +
   // the name without its prefix); radio groups and check boxes carry their own.
   QLabel* Label(std::string_view name);
@@ -105,6 +108,8 @@ class TSettingsBinder : public QObject {
  signals:
   // A setting was stored and the page rules ran.
   void Stored(const tc::SettingDef& def);
+  // A part stored something and every control and part loaded again.
+  void Reloaded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMK_SetParamsDlg: the modal settings editor. It works directly on the
 // device model's block copies through an edit session and its settings
@@ -10,6 +11,9 @@
 
 #include "editor_core/editor_pages.h"
 
+class QFrame;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabWidget;
 
@@ -43,6 +47,20 @@ class TMK_SetParamsDlg : public QDialog {
   // later runs the same refresh and load when it is built.
   void PrepareShow();
 
+  // Brings the setting's page and every page above it to the front, focuses
+  // its control and marks it for a moment. False when the editor does not
+  // show the setting (no such name, or hidden for this device).
+  bool RevealSetting(const QString& name);
+
+  // The search field (Ctrl+F) and the list of what it found.
+  QLineEdit* SearchField() const { return search_; }
+  QListWidget* SearchResults() const { return results_; }
+  // Undoes or redoes the last store with what its rules changed (Ctrl+Z,
+  // Ctrl+Shift+Z); an edit still held by the focused control is stored
+  // first, so it is what is undone. False when there was nothing to do.
+  bool UndoStore();
+  bool RedoStore();
+
  signals:
   // The current protocol changed: what the protocol offers (the parameters
   // of the display layouts and menus) must be rebuilt.
@@ -50,6 +68,7 @@ class TMK_SetParamsDlg : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  public slots:
   // Commits the control that still holds an edit, then closes with OK; a
@@ -74,6 +93,12 @@ class TMK_SetParamsDlg : public QDialog {
   void BuildTabs(Pick pick);
   // The page is on screen: current in its page control, all the way up.
   bool OnShow(const PageTab& t) const;
+  void UpdateSearch();
+  // The widget that shows a setting on its (built) page, or nullptr.
+  QWidget* ShowingWidget(const SettingDef& def, QWidget* page);
+  void PickResult(int row);
+  // Shows what the blocks hold after an undo or redo.
+  void ShowUndone(int protocolBefore);
 
   TSettingsEditSession& session_;
   TSettingsBinder* binder_;
@@ -85,6 +110,11 @@ class TMK_SetParamsDlg : public QDialog {
   bool prepared_ = false;
   // The show sequence is running and loads everything itself at its end.
   bool preparing_ = false;
+  QLineEdit* search_;
+  QListWidget* results_;
+  QFrame* mark_;  // the frame that marks a revealed control
+  // A setting asked for before the window was shown: revealed once it is.
+  QString pendingReveal_;
 };
 
 }  // namespace tc

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/side_file_buttons.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two buttons of a page that save some of its settings to a side file
 // and load them back (the tank calibration, the service settings).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table of an editor page shown from a core row model (row_model.h): the
 // rows and cells as the model gives them, cells typed into within the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the tank calibration page ("Бак"): the 2-point and 7-point
 // calibrations, the tare table, and the buttons that keep the calibration in
 // a tank settings file.

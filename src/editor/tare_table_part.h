@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tare table of the tank page: one row per point (number, litres,
 // sensor value), cells limited to 3 and 4 digits. An edit is stored by the

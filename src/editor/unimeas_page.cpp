@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the universal-input page ("Унив.вход/Трим"): use and name of the
 // input, and its calibration by two points (shown value and ADC reading).
 #include <QGridLayout>

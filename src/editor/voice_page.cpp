@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the sounds page ("Озвуч.сообщения"): the general sound settings,
 // then the warnings as a table of rows with their "first" and "next" groups.
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One use of the settings editor on the device model: the opening sequence,
 // the backup, and what OK and Cancel do to the blocks. The editor window and
@@ -43,11 +44,43 @@ class TSettingsEditSession {
   void Cancel();
   bool Finished() const { return finished_; }
 
+  // --- Undo and redo ----------------------------------------------------------
+  // One step is everything a store changed in the edited blocks, the page
+  // rules' changes included (the trim pair, shared bytes, the hot-menu
+  // packing, a tare-table store, a scheme reset). The editor calls Checkpoint
+  // after each store; bytes changed since the last checkpoint become one
+  // step, and a new step drops what could be redone. The opening state is the
+  // first checkpoint, so undo never goes past it.
+  // True when something changed since the last checkpoint.
+  bool Checkpoint();
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  // Puts the bytes of the last step back as they were (after recording any
+  // change not yet checkpointed) and reselects the protocol the blocks then
+  // name. False when there is nothing to undo.
+  bool Undo();
+  // Applies again the last step undone; false when there is none.
+  bool Redo();
+
  private:
+  // The bytes one store changed: where, what they held, what they hold.
+  struct ByteChange {
+    uint16_t block;  // index into kEditedBlocks
+    uint32_t offset;
+    uint8_t before;
+    uint8_t after;
+  };
+  using Step = std::vector<ByteChange>;
+  void Apply(const Step& step, bool forward);
+
   SettingsDocument& doc_;
   EditorContext ctx_;
   std::array<std::vector<uint8_t>, kEditedBlocks.size()> backup_;
   bool finished_ = false;
+  // The edited blocks as of the last checkpoint.
+  std::array<std::vector<uint8_t>, kEditedBlocks.size()> checkpoint_;
+  std::vector<Step> undo_;
+  std::vector<Step> redo_;
 };
 
 }  // namespace tc

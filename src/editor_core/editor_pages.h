@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages of the settings editor. Each page is declared once, in its own
 // page file, as an EditorPage: its name, caption, when it is shown, the

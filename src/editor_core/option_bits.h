@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single bits of a settings field, above all the options of the option flag
 // word (block 11, bytes 0..3). The bits themselves are declared in the map.

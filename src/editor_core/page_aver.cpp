@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The averages page ("Средние"): prices for the trip cost, the automatic
 // reset periods of the average counters and the trip journal options.
 #include <string>

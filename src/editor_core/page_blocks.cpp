@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The additional systems page ("Допсистемы"): the system list by variant
 // and protocol, the selection bits, the "Показывать" rule, and the text form
 // of the selection for the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The additional systems page ("Допсистемы"): which control units besides
 // the engine ECU the device polls. The selection is a set of system codes

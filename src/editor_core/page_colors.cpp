@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour schemes page: palette packing, role tables, the scheme being
 // edited and the factory reset, and the schemes as named settings.
 #include "editor_core/page_colors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colour schemes page ("Цветовые схемы"): the palettes and colour roles
 // of the day and night schemes, the scheme being edited and the reset to the

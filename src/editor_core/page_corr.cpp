@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The corrections page ("Поправки"): sensor and clock corrections, the
 // starting totals, and the injector and tachometer settings.
 #include "catalog/variants.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display options page ("Разное"): start screen, refresh rate,
 // brightness and colour-scheme control, backlight levels, arrow dynamics,
 // and which displays of each kind are in use.

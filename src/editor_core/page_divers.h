@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display options page ("Разное"): its display-selection groups, one
 // check box per display, named cbShowDisp_<key>_<index>.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hot menus page ("Горячие меню"): packing, insert, delete, clear and
 // move of the four ten-entry lists, the insert tree of each menu, and the
 // text form of the lists for the command line.
@@ -249,7 +250,8 @@ bool ParseHotMenu(EditorContext& ctx, const SettingDef& d, const std::string& ra
                     TextPair{"; уберите лишние", "; leave some out"}());
   HotMenu entries{};
   std::copy(codes.begin(), codes.end(), entries.begin());
-  if (entries == ReadHotMenu(ctx.mk, menu)) return false;
+  // The same list with a gap elsewhere shows the same: nothing to store.
+  if (entries == PackHotMenu(ReadHotMenu(ctx.mk, menu))) return false;
   WriteHotMenu(ctx.mk, menu, entries);
   return true;
 }

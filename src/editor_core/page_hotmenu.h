@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hot menus page ("Горячие меню"): four short lists of device menu items
 // that the driver reaches with one key. Each is ten 16-bit menu codes, kept

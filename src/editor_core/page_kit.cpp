@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor_core/page_kit.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display layout pages ("Дисплеи х1" .. "Доп.панель"): cell tables, hit
 // areas of the previews, the cells' pop-up contents and the named cell
 // settings of the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display layout pages: which byte each cell of each preview stores, which
 // cell a right-click on a preview lands in, what the cell's pop-up offers,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits page ("Границы"): the thresholds of the device's warnings, the
 // acceleration and braking timer speeds, the battery mode, and the hybrid,
 // cargo and trim limits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the signal sources page ("Источники") that other pages and
 // the tests use: the protocol in use, its subtype slots, the lists that

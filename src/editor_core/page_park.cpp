@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parking sensors page ("Парковка"): the rear and front sensor sets.
 #include "catalog/variant_flags.h"
 #include "editor_core/page_kit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service page ("ТО"): thousands of kilometres left until the next
 // replacements, two reminder dates, the engine-hours limit, three reminders
 // named by the user and a switch per reminder. Variants with a short service

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tank calibration page ("Бак"): linear calibrations by 2 and by up to 7
 // points, and the tare table measured by filling the tank.
 #include "editor_core/page_tank.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rules of the tank calibration page ("Бак") that are more than one field:
 // the tare table, its point count and the sensor slope mark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The universal-input page ("Унив.вход/Трим"): whether the universal
 // analogue input is used, its name on the device screen, and its calibration
 // by two points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sounds page ("Озвуч.сообщения"): volume, silence, greeting and repeat
 // settings, and how each warning is announced the first and following times.
 #include "editor_core/page_voice.h"

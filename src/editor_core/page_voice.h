@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sounds page ("Озвуч.сообщения"): the warnings shown as rows, and which
 // have a "next" group.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The definitions of the editor's pages, each in its own page file; the page
 // tree (editor_pages.cpp) lists them in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table of an editor page as rows of the model: its columns, the text of
 // every cell, which cells take input and how much, a colour per row where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One setting of the editor described as data: the control that shows it,
 // its texts, the field behind it and how the stored value becomes the value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing one setting in the units the user sees. Every write goes
 // through TMK's typed setters, so a value that does not fit its field is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparing two sets of settings setting by setting: by their typed values,
 // then byte by byte inside each setting's extent, and last the bytes that no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every setting the editor knows, page by page in the order of the pages.
 #include <string_view>

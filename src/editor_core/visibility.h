@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which controls of the editor are shown. Every control is visible unless a
 // rule hides it; a control hidden by one rule stays hidden whatever another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial line as the frame protocol sees it. The core talks only to this
 // interface; a POSIX termios channel lives beside it, the QSerialPort one in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copies of what a device held before a write, kept as ordinary settings
 // files in the user's data folder so they can be loaded and written back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two transfers the main window runs: reading the device's settings
 // memory into the model, and writing the model's settings into the device.

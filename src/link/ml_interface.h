@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two lower members of the link class family: a component with an ini
 // section, and the frame buffers with their put, get and finish operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TML_RS: the frame protocol spoken with the trip computer over the serial
 // port: build a request, send it, read back the bus echo, read the reply

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TML_RS_Base: the serial port under the frame protocol: the numbered port
 // table, opening with the trip computer's line settings, and the ini entry

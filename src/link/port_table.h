@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbered port table: which serial devices exist and the numbers 1..32
 // under which the ini file and the port dialog know them.

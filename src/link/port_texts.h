@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts of the port layer. The line-protocol messages are single-language and
 // live with TML_RS; these explain port problems to the user in both languages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/posix_channel.h"
 
 #if defined(__unix__) || defined(__APPLE__)

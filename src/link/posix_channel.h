@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ByteChannel on a POSIX terminal device (termios). Used by tripconf-cli, the
 // tests and the benchmark; pseudo-terminals work as well as real ports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a settings transfer reports while it runs. The GUI shows it in the
 // progress window, the CLI on stderr, the tests record it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading back what a write sent, for `tripconf-cli write --verify`.
 #include <algorithm>
 #include <cmath>

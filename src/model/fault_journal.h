@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fault journal in block 12: seven fault records with the engine data
 // stored when a fault was noticed, the trouble-code texts of every code kind,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Addresses of settings fields inside the block copies of TMK: fields, runs
 // and tables of fields, bit fields, and records read into plain structs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The journal viewer's tables and texts, cell by cell, and its text export.
 // The Qt viewer only puts these cells into its grids; tripconf-cli prints

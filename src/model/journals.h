@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trip computer's journals as they lie in the block copies of TMK:
 // the eight accumulated sums (block 1), the prices and the trip and

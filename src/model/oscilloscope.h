@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trace recorded by the trip computer's oscilloscope: its two headers,
 // the 1024 samples, the scale tables, the maths that places samples and

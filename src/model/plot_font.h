@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small 5 x 7 bitmap font for the texts inside plots drawn by the core
 // (the oscilloscope plot). Printable ASCII and the few Cyrillic letters the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display preview: one painter per kind of trip-computer screen, drawing
 // from the block copies of TMK (cell codes and colour schemes in block 10,

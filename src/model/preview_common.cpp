@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour roles, screen kinds, the dispatcher and the painters' text helpers.
 #include <algorithm>
 

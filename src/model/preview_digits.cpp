@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digital screens: one value (two forms), three, four (two types), six,
 // seven and nine values.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trip computer's four bitmap fonts. Glyph bitmaps are generated data
 // (src/model/fonts/, made by tools/gen_preview_fonts.py).

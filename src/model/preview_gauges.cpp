@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The needle-gauge (arrow) and graph screens.
 #include <algorithm>
 #include <cmath>

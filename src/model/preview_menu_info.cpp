@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device-menu screen and the info panel.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/preview_pictures.h"
 
 #include "util/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture set of the screen previews: dial, needle, scale strips and
 // icons. Each picture is a one-bit mask (set = non-black pixel) that the

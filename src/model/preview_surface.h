@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The drawing surface of the display preview: a plain 24-bit RGB buffer the
 // size of the trip computer's screen, with the device's drawing model (an

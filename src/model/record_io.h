@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one reader and writer of records: a whole record moves between the
 // block copies and its struct, member by member, as the map declares it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Realistic settings images for the tests, the simulator and the demo:
 // a consistent directory, plausible settings, filled journals with stored

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/service_file.h"
 
 #include "model/settings_layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The service settings file (.dvkpt): block 5 from its first byte, 125 bytes
 // unchanged and with no header. Besides the service reminders it carries the

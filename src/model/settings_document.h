@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A settings document: one device model together with its own variant
 // selection (capability flags, protocol list and current protocol, menu

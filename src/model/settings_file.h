@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings files (.dvkps): the device version word, then the whole settings
 // image scrambled with a fixed 4096-byte table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory map: every named field, array, bit field and record of the
 // settings blocks that the program uses, declared once. Pages, journals, the

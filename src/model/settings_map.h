@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory map as data: every declaration of settings_layout.h with its
 // name, what it is, and every byte (and bit) it covers. The map test walks

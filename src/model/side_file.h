@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Side files: flat copies of a few settings fields, with no header, that let
 // a calibration or the service reminders survive a change of the device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tank settings file (.dvkpo): the 2-point and 7-point calibrations and
 // the tare table of blocks 3 and 4, 245 bytes with no header.

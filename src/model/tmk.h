@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMK: the one in-memory picture of the trip computer. Only this class (and
 // the functions in model/ that take it) touch the settings image bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the device model takes from the catalogues: its measured-parameter
 // list, the identity its variant is selected by and the default device menu.
 #include <string>

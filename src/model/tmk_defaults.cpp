@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of TMK: the factory colour schemes and every default value
 // a new model carries before the first read or load.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripsim: the trip computer on a pseudo-terminal, for the tests, the
 // benchmarks and the demo. The host opens the printed slave path as its
 // serial port.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trip computer as tripsim plays it: its settings memory and the device
 // side of the frame protocol (version query, block read, block write).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's open and save dialogs start: its own folder, or the
 // user's documents folder for an installed program. Only the application

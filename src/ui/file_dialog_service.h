@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Open and save dialogs go through one replaceable service, so that tests can
 // pick files without a dialog on screen.

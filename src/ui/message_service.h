@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box of the program goes through one replaceable service, so
 // that tests can answer questions and read what was shown.

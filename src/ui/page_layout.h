@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout every settings page and window of the program is built from, so
 // that they read as one product: columns of titled group boxes across the

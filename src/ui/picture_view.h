@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows a picture the core drew (an RgbImage: a device screen, the info
 // panel, an oscilloscope plot) at the device's resolution, enlarged by a whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way a TextPair becomes a QString: the active language by default,
 // or the one a window was shown in.

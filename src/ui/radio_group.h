@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A titled group of radio buttons laid out in columns, one of which is
 // chosen: the radio-group control of the editor pages and the viewers.

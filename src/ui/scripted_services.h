@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message and file-dialog services that answer from a script and record what
 // they were asked. The GUI tests install them instead of real dialogs.

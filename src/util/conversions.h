@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small conversions shared by the model, the editor and the viewers.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1251: the single-byte code page of the device's texts and of the
 // program's text exports. Internally all text is UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors carry the text the user sees; front ends show what() as it stands.
 #include <stdexcept>

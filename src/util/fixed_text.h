@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed-point number texts with a chosen decimal separator.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool's ini file: "[Section]" headers and "Key=Value" lines. Booleans
 // are stored as 0/1, integers in decimal. Unknown lines are kept as they are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG pictures of plots and previews, written through libpng: 8-bit RGB,
 // compressed with libpng's default filters and zlib level.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain 24-bit picture in memory: what the core draws into (plots,
 // previews) and what the front ends show or save as PNG.

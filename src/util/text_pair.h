@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own texts exist in Russian and English; the active one is
 // picked by the program-wide language flag when a window or message is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMK_ViewJournalsDlg: the journals held in the settings — trips,
 // refuellings, the eight accumulated sums and the fault journal with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMK_ViewOscDlg: the trace recorded by the trip computer's oscilloscope,
 // drawn by the core into a picture and shown here, with a scroll bar along

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A read-only grid of text cells as the viewers show their tables: fixed
 // column widths and row height, an optional header row and header column

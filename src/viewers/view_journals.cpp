@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal procedure behind the main window's "View logs" step.
 #include <optional>
 

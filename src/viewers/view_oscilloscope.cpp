@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oscilloscope procedure behind the main window's "View the
 // oscilloscope data" step.
 #include "catalog/variants.h"

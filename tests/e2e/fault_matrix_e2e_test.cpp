@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fault tripsim can play against `tripconf-cli read` and `write`: the
 // message, the exit status, the file and what the device holds afterwards.
 // A write that breaks off names its backup, and writing that backup puts

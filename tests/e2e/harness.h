@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting tripsim and tripconf-cli as separate processes for the
 // end-to-end tests.

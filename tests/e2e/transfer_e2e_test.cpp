@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and writes against tripsim on a pseudo-terminal, through the core
 // transfers in this process and through tripconf-cli.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces around the main window: placement, the single-instance guard,
 // where the ini lives, and the progress window.
 #include <gtest/gtest.h>

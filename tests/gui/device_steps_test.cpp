@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's device steps against tripsim: read, write, cancel,
 // failures, the exchange guard and the keep-alive.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display layout and colour scheme pages driven with real mouse events
 // on their previews: right-click, choose from the pop-up, the byte stored
 // and every preview redrawn; colour edits stored on every change; Cancel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings editor opened as the main window opens it, with helpers that
 // act on its controls as a user does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits, sounds, averages, parking and display-options pages driven
 // through their widgets for three variants: stores on leave and click, OK
 // writing the blocks, Cancel putting them back, visibility and disabled

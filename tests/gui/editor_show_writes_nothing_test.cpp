@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the editor and looking at every page is no edit: no byte of any
 // block changes until the user changes something, whatever the sample
 // holds, including values the pages show otherwise than stored (a hot

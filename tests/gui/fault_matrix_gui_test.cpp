@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fault tripsim can play against the main window's read and write
 // steps: what the user is shown, what the model holds afterwards and what
 // the device holds. A search that finds nothing runs until Cancel and says

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the GUI tests: a private folder, sample settings files and
 // a main window whose dialogs are answered from a script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A few hundred damaged settings files, made from the samples by byte flips,
 // truncations, directory damage and odd sizes, loaded into the main window
 // one after another. Each one that loads then opens the settings editor with

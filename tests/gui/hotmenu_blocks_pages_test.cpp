@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hot menus and additional systems pages driven with real mouse events
 // on the offscreen platform: pop-ups and the insert tree, dragging a row,
 // double-clicks in both system tables, "Показывать", and Cancel.

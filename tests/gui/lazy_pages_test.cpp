@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages are built when first shown: the window opens with the first page
 // only, and a page built later is filled from the model, follows the rules
 // and the language of the show, and is covered by OK and Cancel like any

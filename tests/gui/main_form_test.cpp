@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window without a device: start, language, files, close.
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port number dialog and the port the window opens at start and close.
 #include "app/port_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One application object for the whole GUI test run, on the offscreen
 // platform unless the caller chose another.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings editor driven through its real widgets on the offscreen
 // platform: commit on leave and Enter, OK and Cancel, texts, visibility and
 // the page rules as the user meets them.

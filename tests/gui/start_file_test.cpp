@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting with a settings file (a double-click on it), Qt's own texts in the
 // program's language, and where an installed program keeps its ini.
 #include <QCoreApplication>

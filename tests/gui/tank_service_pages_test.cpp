@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tank, service and universal-input pages driven through their widgets:
 // the tare table and its count, the side files through the scripted file
 // dialog, the refresh of other pages after a service file load, Cancel, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Serial ports for the GUI tests: a channel that only records what the
 // program did with it, a recorder around a real channel, and tripsim.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared Qt pieces: picture view, radio group, dialog centring, drop-down
 // height and the page layout.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal and oscilloscope viewers driven through their procedures and
 // their controls, on sample settings.
 #include <QApplication>

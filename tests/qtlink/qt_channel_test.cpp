@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The QSerialPort channel against tripsim: the desktop program's link.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Protocol catalogue and device-variant selection.
 #include <gtest/gtest.h>
 

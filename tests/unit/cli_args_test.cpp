@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli's command line: refusals of bad command lines, in both
 // languages, with the exit status scripts rely on, and a --help per command.
 #include <gtest/gtest.h>

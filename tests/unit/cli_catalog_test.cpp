@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli catalog and the variant lines of tripconf-cli info.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hot menus and the additional systems through tripconf-cli, on every
 // sample: set, get and diff agree, and the notes and refusals reach the user.
 #include <gtest/gtest.h>

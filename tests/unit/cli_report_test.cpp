@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli report: every setting the editor shows is in the report with
 // its label and value, nothing it hides is, and every picture is a PNG that
 // decodes to a screen of the device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs tripconf-cli as a user does and collects what it prints.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli tank and service: export, import, short and foreign files,
 // and the comparison of the results, run as a user runs them.
 #include <gtest/gtest.h>

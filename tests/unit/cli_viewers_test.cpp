@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli journals / osc against sample settings files.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, OK and Cancel of the settings editor on the device model.
 #include "editor_core/edit_session.h"
 

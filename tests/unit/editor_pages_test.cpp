@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits, sounds, averages, parking and display-options pages without
 // widgets: worked examples of their conversions and store rules, the mended
 // rules, and the visibility rules over every sample and protocol.

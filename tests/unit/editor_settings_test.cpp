@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's settings without widgets: conversions, store rules, items and
 // visibility of the corrections and sources pages.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A scripted serial line with its own clock: bytes written by the link go to
 // a responder, whose answers arrive at chosen (fake) times. Waits advance the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read and write sequences against a scripted device on the fake line.
 #include "link/mk_transfer.h"
 

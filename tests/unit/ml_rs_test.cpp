@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame protocol against a scripted line: exact bytes on the wire, the
 // bus echo, retries, time limits and every refusal of a reply.
 #include "link/ml_rs.h"

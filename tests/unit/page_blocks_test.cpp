@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The additional systems without widgets: the list by variant and protocol,
 // the selection bits, the "Показывать" choices and the text form.
 #include "editor_core/page_blocks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour schemes page without widgets: colour packing, palette and role
 // stores with their checks, the scheme being edited, the factory reset and
 // the schemes as named settings.

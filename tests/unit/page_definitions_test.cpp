@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page definitions and the one visibility rule built on them: the tree
 // is well formed, the layouts name pages of the tree, and a setting on a page
 // the editor does not show is hidden, for every sample under every variant

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hot menus without widgets: the table rules, the insert trees by
 // variant, and the text form the command line uses.
 #include "editor_core/page_hotmenu.h"

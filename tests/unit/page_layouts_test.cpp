@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display layout pages without widgets: hit areas of every layout at
 // their borders, the cells' pop-up contents for the variant and protocol,
 // stores with their range check, the info-panel numbering and the cells as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service and universal-input pages without widgets: dates, names, the
 // short-service variant, the reminder switches, the ADC rule, the service
 // settings file, and every text and date setting through its text form.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tank calibration page without widgets: the tare table's store rule and
 // text form, the point counts, the litres limits, and the tank settings file.
 #include "editor_core/page_tank.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbered port table, the ini entry and the reasons a port fails to open.
 #include "link/port_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tables of the editor pages as row models, without widgets: what each
 // shows (and that showing writes nothing), and every edit they offer.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Values for walking the whole settings schema in tests: for a setting, a
 // valid text other than the one it shows now.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings documents: each one carries its own variant, so two files of
 // different devices can be open at once without either seeing the other's.
 #include "model/settings_document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A model holding a sample image with its variant selected, for the tests of
 // the tank, service and universal-input pages.

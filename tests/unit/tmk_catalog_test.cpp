@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device model's links to the catalogues: measured-parameter list,
 // variant refresh, default device menu codes, factory schemes.
 #include <gtest/gtest.h>

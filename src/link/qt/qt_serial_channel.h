@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ByteChannel on QSerialPort, for the desktop program. Reads never wait on
 // the event loop: the port is polled with waitForReadyRead, so the frame

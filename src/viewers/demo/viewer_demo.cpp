@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Developer program: opens one viewer straight on a settings file, so the
 // viewers can be looked at (and photographed) without the main window's
 // steps. Not installed.
