@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison and the carry-over behind the changes window, the count on
 // the main window (run after every edit) and the carry-over window.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the Windows programs need beyond their sources. Included by the top
 # CMakeLists; does nothing elsewhere.
 if(WIN32 AND NOT MSVC)

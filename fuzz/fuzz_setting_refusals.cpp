@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as the value of any setting, checked for what a user relies on:
 // a refusal leaves every byte of every block as it was and speaks the chosen
 // language; a value taken shows as a text that is taken back to the very

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core, tripconf-cli.exe (one static file) and the core's unit tests
 # for 64-bit Windows with MinGW-w64, runs the tests under Wine, runs tripconf-cli.exe
 # under Wine against a Linux tripsim through Wine's COM port, and packs

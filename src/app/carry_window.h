@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The carry-over window: the settings of an older file carried onto the
 // settings at hand (typically just read from a new or updated device), with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/changes_window.h"
 
 #include <QCheckBox>
@@ -287,7 +288,10 @@ bool EditSettingsAt(SettingsDocument& doc, const std::string& setting, QWidget* 
   bool accepted = false;
   {
     TMK_SetParamsDlg dlg(*session, parent);
-    if (const SettingDef* d = FindSetting(setting)) TurnToPage(dlg, d->page);
+    // The setting's page and every page above it, the control focused and
+    // marked; a setting the editor does not show still turns to its page.
+    if (!dlg.RevealSetting(QString::fromStdString(setting)))
+      if (const SettingDef* d = FindSetting(setting)) TurnToPage(dlg, d->page);
     accepted = dlg.exec() == QDialog::Accepted;
   }
   if (accepted) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The changes window: every setting whose value differs between the current
 // settings and the ones last read or loaded, or a settings file the user

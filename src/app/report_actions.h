@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings report from the program: saved as one HTML page, or printed
 // through the print dialog to a printer or a PDF file, in the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the command line needs from the operating system, kept out of the
 // commands so they build the same on Linux and Windows.

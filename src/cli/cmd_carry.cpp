@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // carry: one configuration carried onto the settings of another device or
 // software version, with the account of what came along.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Carrying a whole configuration onto the settings of another device, or of
 // the same device after a software update: every setting goes by its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings report. It walks the editor's page tree with the document's
 // context and takes every caption, item text and visibility from the same
 // definitions the editor uses, so the report shows what the editor shows and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings report an installer hands to a car owner: one HTML page in the
 // user's language with the pages, settings and screens the editor shows for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ByteChannel on a Windows COM port through the Win32 communications calls.
 // tripconf-cli uses it on Windows; the GUI uses the Qt channel everywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parts of the Windows serial channel that need no Windows: how COM
 // names are numbered, ordered and opened, how long a wait may block, and how

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A PNG writer on zlib alone, for builds that have no libpng (the Windows
 // cross build): 8-bit RGB, each row filtered with "Up" or none, whichever

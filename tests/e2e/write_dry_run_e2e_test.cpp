@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // write --dry-run against tripsim: it goes as far as a write goes before its
 // first write command, lists what the write would change and leaves the
 // device's memory as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's additional actions, the changes window, the carry-over
 // window, and the question before a write that shows what it will change.
 #include <QApplication>

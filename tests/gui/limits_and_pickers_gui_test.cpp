@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spin edits whose stored value lies outside their limits, refusals that say
 // what is allowed, and the date field and its picker in the program's
 // language, driven as a user drives them.

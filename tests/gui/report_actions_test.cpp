@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings report from the program: printed offscreen into a PDF file
 // (A4, page numbers, no table cut across a page), saved as HTML through the
 // save dialog, and every failure told to the user with nothing written and

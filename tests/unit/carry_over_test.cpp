@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Carrying a configuration onto another device variant or software version:
 // known answers for each kind of setting, the account's rules checked for
 // every setting of every sample pair, and a file carried onto itself.

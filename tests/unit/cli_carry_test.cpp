@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tripconf-cli carry, run as a user runs it: the account, the exit status,
 // the new file, and a dry run that writes nothing.
 #include <gtest/gtest.h>

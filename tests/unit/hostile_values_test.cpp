@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No text is ever silently misread: for every setting of every sample, in
 // both languages, each hostile text is either refused with a message in the
 // chosen language and every byte left as it was, or taken, in which case

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zlib-only PNG writer of the Windows build, read back by libpng here so
 // that a file libpng would refuse never reaches Windows users.
 #include "util/png_deflate.h"

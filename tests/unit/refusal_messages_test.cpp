@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refusals say what is allowed, in the user's language; values a device
 // stores outside the rules are put right or stay editable; side files name
 // the file and the system's reason.

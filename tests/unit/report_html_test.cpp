@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings report: for each sample in both languages it holds exactly
 // what the editor shows (every visible setting with its caption and value,
 // no hidden one, a preview per display of each shown layout page and none of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in samples picture working devices: every setting the editor
 // shows holds a value the editor itself could have stored. The model's
 // defaults are another matter: they are the device's factory bytes.

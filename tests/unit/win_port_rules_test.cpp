@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows port rules: COM numbering and order, the table the port dialog
 // and the ini share, error texts and read time-outs. Pure functions, so they
 // run in the Linux suite as well as under Wine.
