@@ -73,8 +73,11 @@ TEST_F(CompareCarryTest, AdditionalActionsSitInOneMenuAndFollowTheSteps) {
   TMainForm& f = Open();
   EXPECT_FALSE(f.bMoreActions->isEnabled());
   EXPECT_FALSE(f.lChangedCount->isVisible());
-  ASSERT_EQ(f.AdditionalActions()->actions().size(), 2);
+  // The carry-over, the changes window, a separator and the report's two.
+  ASSERT_EQ(f.AdditionalActions()->actions().size(), 5);
   EXPECT_EQ(f.actCarryOver->text(), "Перенести настройки из файла...");
+  EXPECT_TRUE(f.findChild<QAction*>("actSaveReport"));
+  EXPECT_TRUE(f.findChild<QAction*>("actPrintReport"));
   // Another window's action joins the menu and follows the language.
   int reports = 0;
   QAction* report = f.AddAdditionalAction(
