@@ -234,9 +234,8 @@ TEST_F(CliSettingsData, AsSetDumpReplaysOntoTheSameFileAndOntoDefaults) {
       std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
       r = RunCli("set " + copy + " --from " + list + " --lang " + lang);
       ASSERT_EQ(r.status, 0) << r.out;
-      EXPECT_TRUE(Bytes(copy) == Bytes(file))
-          << lang << ": the replay changed the file\n"
-          << RunCli("diff " + file + " " + copy).out;
+      EXPECT_TRUE(Bytes(copy) == Bytes(file)) << lang << ": the replay changed the file\n"
+                                              << RunCli("diff " + file + " " + copy).out;
 
       const std::string defaults = Defaults(s.name);
       r = RunCli("set " + defaults + " --from " + list + " --lang " + lang);

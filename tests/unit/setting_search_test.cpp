@@ -23,8 +23,7 @@ struct Doc {
   explicit Doc(const std::string& sample) : doc(OpenSample(sample)) {}
   std::vector<std::string> Find(std::string_view query) {
     std::vector<std::string> names;
-    for (const SearchHit& h : SearchSettings(ctx, shown, query))
-      names.push_back(h.def->name);
+    for (const SearchHit& h : SearchSettings(ctx, shown, query)) names.push_back(h.def->name);
     return names;
   }
   bool Has(std::string_view query, const std::string& name) {
