@@ -32,7 +32,7 @@ std::vector<std::vector<uint8_t>> AllBlocks(const tc::TMK& mk) {
 bool HasCyrillic(const std::string& s) {
   for (size_t i = 0; i + 1 < s.size(); ++i) {
     const auto c = uint8_t(s[i]), n = uint8_t(s[i + 1]);
-    if ((c == 0xD0 && n >= 0x80) || (c == 0xD1 && n <= 0x9F)) return true;
+    if ((c == 0xD0 && n >= 0x80) || (c == 0xD1 && n >= 0x80 && n <= 0x9F)) return true;
   }
   return false;
 }

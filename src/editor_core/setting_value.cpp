@@ -363,8 +363,12 @@ bool SetTextValue(EditorContext& ctx, const SettingDef& def, const std::string& 
     const char32_t cp = NextCodePoint(text, pos);
     const int b = cp < 0x20 ? -1 : UnicodeToCp1251(cp);
     if (b < 0) {
-      const std::string ch =
-          cp < 0x20 ? Printf("U+%04X", unsigned(cp)) : text.substr(start, pos - start);
+      // A control character, or a byte that starts no UTF-8 sequence (shown
+      // by its value, as it is no character at all), or the character itself.
+      const bool broken = cp == 0xFFFD && pos - start == 1;
+      const std::string ch = cp < 0x20 ? Printf("U+%04X", unsigned(cp))
+                             : broken  ? Printf("0x%02X", unsigned(uint8_t(text[start])))
+                                       : text.substr(start, pos - start);
       throw TripError(Printf(TextPair{"Символ «%s» нельзя записать в МК: допустимы только "
                                       "символы кодовой страницы Windows-1251.",
                                       "The character '%s' cannot be stored in the device: only "

@@ -81,6 +81,14 @@ TEST(ServiceNames, StoredByteForByteWithOneTerminator) {
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, name, "7 chars"); }).find("longer than 6"),
             std::string::npos);
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, name, "a\tb"); }).find("U+0009"), std::string::npos);
+  // A byte that starts no UTF-8 sequence is named by its value, never copied
+  // into the message as half a character.
+  EXPECT_NE(Outcome([&] {
+              SetFromText(m.ctx, name,
+                          "a\xD1"
+                          "e");
+            }).find("The character '0xD1'"),
+            std::string::npos);
   SetEnglishVersion(false);
   EXPECT_NE(Outcome([&] { SetFromText(m.ctx, name, "€½"); }).find("Символ «½»"),
             std::string::npos);  // the euro sign is in Windows-1251, one half is not
