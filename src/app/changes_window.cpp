@@ -278,7 +278,7 @@ void TurnToPage(TMK_SetParamsDlg& dlg, const char* page) {
 }  // namespace
 
 bool EditSettingsAt(SettingsDocument& doc, const std::string& setting, QWidget* parent) {
-  return EditSettings(doc, parent, [&](TMK_SetParamsDlg& dlg) {
+  return EditSettingsWith(doc, parent, [&](TMK_SetParamsDlg& dlg) {
     // The setting's page and every page above it, the control focused and
     // marked; a setting the editor does not show still turns to its page.
     if (!dlg.RevealSetting(QString::fromStdString(setting)))

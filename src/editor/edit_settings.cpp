@@ -10,8 +10,12 @@
 
 namespace tc {
 
-bool EditSettings(SettingsDocument& doc, QWidget* parent,
-                  const std::function<void(TMK_SetParamsDlg&)>& prepare) {
+bool EditSettings(SettingsDocument& doc, QWidget* parent) {
+  return EditSettingsWith(doc, parent, {});
+}
+
+bool EditSettingsWith(SettingsDocument& doc, QWidget* parent,
+                      const std::function<void(TMK_SetParamsDlg&)>& prepare) {
   std::optional<TSettingsEditSession> session;
   try {
     session.emplace(doc);

@@ -15,9 +15,10 @@ class TMK_SetParamsDlg;
 // blocks into the settings image and returns true; Cancel (button, Esc or
 // closing the window) puts every edited block back and returns false. An
 // error before the window opens is shown and leaves the model as it was.
-// `prepare`, when given, runs on the editor before it is shown (to turn it
+bool EditSettings(SettingsDocument& doc, QWidget* parent);
+// The same, with `prepare` run on the editor before it is shown (to turn it
 // to a page or reveal a setting).
-bool EditSettings(SettingsDocument& doc, QWidget* parent,
-                  const std::function<void(TMK_SetParamsDlg&)>& prepare = {});
+bool EditSettingsWith(SettingsDocument& doc, QWidget* parent,
+                      const std::function<void(TMK_SetParamsDlg&)>& prepare);
 
 }  // namespace tc
