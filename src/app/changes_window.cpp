@@ -13,8 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <optional>
 
+#include "editor/edit_settings.h"
 #include "editor/settings_dlg.h"
 #include "editor_core/edit_session.h"
 #include "editor_core/settings_schema.h"
@@ -278,28 +278,12 @@ void TurnToPage(TMK_SetParamsDlg& dlg, const char* page) {
 }  // namespace
 
 bool EditSettingsAt(SettingsDocument& doc, const std::string& setting, QWidget* parent) {
-  std::optional<TSettingsEditSession> session;
-  try {
-    session.emplace(doc);
-  } catch (const TripError& e) {
-    ShowError(e.what(), parent);
-    return false;
-  }
-  bool accepted = false;
-  {
-    TMK_SetParamsDlg dlg(*session, parent);
+  return EditSettingsWith(doc, parent, [&](TMK_SetParamsDlg& dlg) {
     // The setting's page and every page above it, the control focused and
     // marked; a setting the editor does not show still turns to its page.
     if (!dlg.RevealSetting(QString::fromStdString(setting)))
       if (const SettingDef* d = FindSetting(setting)) TurnToPage(dlg, d->page);
-    accepted = dlg.exec() == QDialog::Accepted;
-  }
-  if (accepted) {
-    session->Accept();
-    return true;
-  }
-  session->Cancel();
-  return false;
+  });
 }
 
 }  // namespace tc

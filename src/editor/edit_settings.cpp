@@ -11,6 +11,11 @@
 namespace tc {
 
 bool EditSettings(SettingsDocument& doc, QWidget* parent) {
+  return EditSettingsWith(doc, parent, {});
+}
+
+bool EditSettingsWith(SettingsDocument& doc, QWidget* parent,
+                      const std::function<void(TMK_SetParamsDlg&)>& prepare) {
   std::optional<TSettingsEditSession> session;
   try {
     session.emplace(doc);
@@ -21,6 +26,7 @@ bool EditSettings(SettingsDocument& doc, QWidget* parent) {
   bool accepted = false;
   {
     TMK_SetParamsDlg dlg(*session, parent);
+    if (prepare) prepare(dlg);
     accepted = dlg.exec() == QDialog::Accepted;
   }
   if (accepted) {

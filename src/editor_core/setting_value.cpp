@@ -185,28 +185,9 @@ Limits FieldRange(const SettingDef& def) {
     lo = 0;
     hi = double(GroupMask(def));
   } else {
-    switch (def.field.type) {
-      case FieldType::s8:
-        lo = -128, hi = 127;
-        break;
-      case FieldType::u8:
-        lo = 0, hi = 255;
-        break;
-      case FieldType::s16:
-        lo = -32768, hi = 32767;
-        break;
-      case FieldType::u16:
-        lo = 0, hi = 65535;
-        break;
-      case FieldType::s32:
-        lo = -2147483648.0, hi = 2147483647.0;
-        break;
-      case FieldType::u32:
-        lo = 0, hi = 4294967295.0;
-        break;
-      default:
-        return {-inf, inf};
-    }
+    int64_t l = 0, h = 0;
+    if (!def.field.IntegerRange(l, h)) return {-inf, inf};
+    lo = double(l), hi = double(h);
   }
   return {lo / def.scale, hi / def.scale};
 }

@@ -265,7 +265,6 @@ std::string AccountText(const SettingsAccount& account, bool english) {
   return t;
 }
 
-namespace {
 std::string JsonString(std::string_view s) {
   std::string out = "\"";
   for (const char c : s) {
@@ -294,6 +293,8 @@ std::string JsonString(std::string_view s) {
   }
   return out + "\"";
 }
+
+namespace {
 
 const char* OutcomeKey(AccountOutcome outcome) {
   switch (outcome) {

@@ -113,5 +113,8 @@ SettingsAccount ChangesAccount(const EditorContext& before, const EditorContext&
 std::string AccountText(const SettingsAccount& account, bool english);
 // The same as a JSON object, for scripts (keys and outcomes in English).
 std::string AccountJson(const SettingsAccount& account, bool english);
+// A JSON string literal of UTF-8 text: quotes, backslashes and control
+// characters escaped, everything else as it is.
+std::string JsonString(std::string_view s);
 
 }  // namespace tc

@@ -39,6 +39,34 @@ struct FieldRef {
     }
     return 1;
   }
+
+  // The numbers an integer field holds; false for floats and texts.
+  constexpr bool IntegerRange(int64_t& lo, int64_t& hi) const {
+    switch (type) {
+      case FieldType::s8:
+        lo = -128, hi = 127;
+        return true;
+      case FieldType::u8:
+        lo = 0, hi = 255;
+        return true;
+      case FieldType::s16:
+        lo = -32768, hi = 32767;
+        return true;
+      case FieldType::u16:
+        lo = 0, hi = 65535;
+        return true;
+      case FieldType::s32:
+        lo = -2147483648LL, hi = 2147483647LL;
+        return true;
+      case FieldType::u32:
+        lo = 0, hi = 4294967295LL;
+        return true;
+      case FieldType::f32:
+      case FieldType::text:
+        break;
+    }
+    return false;
+  }
 };
 
 constexpr FieldRef S8(int b, int o) {

@@ -215,31 +215,11 @@ double TMK::GetValue(const FieldRef& f) const {
 void TMK::SetInt(const FieldRef& f, int64_t v) {
   CheckField(f);
   int64_t lo = 0, hi = 0;
-  switch (f.type) {
-    case FieldType::s8:
-      lo = -128, hi = 127;
-      break;
-    case FieldType::u8:
-      lo = 0, hi = 255;
-      break;
-    case FieldType::s16:
-      lo = -32768, hi = 32767;
-      break;
-    case FieldType::u16:
-      lo = 0, hi = 65535;
-      break;
-    case FieldType::s32:
-      lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
-      break;
-    case FieldType::u32:
-      lo = 0, hi = std::numeric_limits<uint32_t>::max();
-      break;
-    case FieldType::f32:
-      SetFloat(f, double(v));
-      return;
-    case FieldType::text:
-      throw RangeError();
+  if (f.type == FieldType::f32) {
+    SetFloat(f, double(v));
+    return;
   }
+  if (!f.IntegerRange(lo, hi)) throw RangeError();
   if (v < lo || v > hi) throw RangeError();
   WriteLE(blocks_[f.block].data() + f.offset, f.Width(), uint64_t(v));
 }
