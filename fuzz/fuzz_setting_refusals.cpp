@@ -4,8 +4,10 @@
 // language; a value taken shows as a text that is taken back to the very
 // same bytes.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalog/variants.h"
@@ -37,9 +39,33 @@ bool HasCyrillic(const std::string& s) {
   return false;
 }
 
-void EraseAll(std::string& s, const std::string& part) {
+// Marks every place of `part` in `s` as not ours.
+void MarkAll(const std::string& s, const std::string& part, std::vector<bool>& theirs) {
   if (part.empty()) return;
-  for (size_t at; (at = s.find(part)) != std::string::npos;) s.erase(at, part.size());
+  for (size_t at = s.find(part); at != std::string::npos; at = s.find(part, at + 1))
+    std::fill_n(theirs.begin() + long(at), part.size(), true);
+}
+
+// A message may quote a piece of the text it refuses ("'Т eng2' is not a
+// valid integer value"), and the text may hold quote marks itself: after
+// every opening mark, the longest stretch that is a piece of the user's text
+// is marked. (A prefix of a piece is a piece, so the length is searched.)
+void MarkQuotedPieces(const std::string& s, const std::string& text, std::vector<bool>& theirs) {
+  size_t marks = 0;
+  for (const std::string q : {"'", "«"})
+    for (size_t at = s.find(q); at != std::string::npos && marks < 256;
+         at = s.find(q, at + 1), ++marks) {
+      const size_t start = at + q.size();
+      size_t lo = 0, hi = s.size() - start;  // lo is a piece; is hi?
+      while (lo < hi) {
+        const size_t mid = (lo + hi + 1) / 2;
+        if (text.find(s.substr(start, mid)) != std::string::npos)
+          lo = mid;
+        else
+          hi = mid - 1;
+      }
+      std::fill_n(theirs.begin() + long(start), lo, true);
+    }
 }
 
 }  // namespace
@@ -68,15 +94,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tc::SetFromText(ctx, def, text);
   } catch (const tc::TripError& e) {
     if (AllBlocks(mk) != before) __builtin_trap();
-    // Our words, once the user's text, the setting's name, caption and
-    // items (letters of either alphabet) are taken out, are in the language.
-    std::string ours = e.what();
-    EraseAll(ours, text);
-    EraseAll(ours, tc::TrimBlanks(text));
-    EraseAll(ours, def.name);
-    EraseAll(ours, tc::SettingLabel(ctx, def).Get(english));
-    for (const tc::SettingItem& i : tc::SettingItems(ctx, def)) EraseAll(ours, i.text.Get(english));
-    if (ours.empty() || HasCyrillic(ours) == english) __builtin_trap();
+    // Our words, once the user's text (whole or quoted pieces of it), the
+    // setting's name, caption and items (letters of either alphabet) are
+    // set aside, are in the language. Marking instead of cutting lets texts
+    // overlap and hold one another ("ДУТ ЭБУ" and "ДУТ").
+    const std::string what = e.what();
+    std::vector<bool> theirs(what.size(), false);
+    MarkQuotedPieces(what, text, theirs);
+    std::vector<std::string> names = {text, tc::TrimBlanks(text), def.name,
+                                      tc::SettingLabel(ctx, def).Get(english)};
+    for (const tc::SettingItem& i : tc::SettingItems(ctx, def))
+      names.push_back(i.text.Get(english));
+    // Info panel items whose English names keep the Russian letter Т, as the
+    // device's own lists spell them.
+    for (const char* t : {"Т HVB", "Т eng.", "Т cyl."}) names.push_back(t);
+    for (const std::string& n : names) MarkAll(what, n, theirs);
+    std::string ours = what;
+    bool anyWord = false;
+    for (size_t i = 0; i < ours.size(); ++i)
+      if (theirs[i])
+        ours[i] = ' ';
+      else if (std::isalnum(uint8_t(ours[i])) || uint8_t(ours[i]) >= 0x80)
+        anyWord = true;
+    if (!anyWord || HasCyrillic(ours) == english) __builtin_trap();
     return 0;
   }
   const auto stored = AllBlocks(mk);
